@@ -1,0 +1,105 @@
+// The print-dialog extension protocol between a host (pdehost) and a panel
+// plug-in (TintPanel): the host's callback object with its print session and
+// print settings, the panel operations the host calls, and the plug-in factory
+// reached through the bundle's one exported C entry point.
+#pragma once
+
+#include <cups/ppd.h>
+
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace toolkit {
+class View;
+class Bundle;
+}  // namespace toolkit
+
+namespace pde {
+
+// The extension type a print dialog asks panels for.
+inline constexpr const char* kPrintDialogExtensionType = "BDB091F4-E57F-11D3-B5CC-0050E4603277";
+
+// The C entry point every panel plug-in exports; it returns the plug-in's
+// factory, owned by the plug-in for the life of the loaded library.
+inline constexpr const char* kPlugInEntryPoint = "pde_plugin_factory";
+
+// Status codes of the print-settings accessors (0 is success).
+inline constexpr int kPrintSettingsNoErr = 0;
+inline constexpr int kPrintSettingsKeyNotFound = -30871;
+
+// The job's print settings, owned by the host.
+class PrintSettings {
+ public:
+  virtual ~PrintSettings() = default;
+  // Status 0 and the entry's value, or a non-zero status and `value` untouched.
+  virtual int getValue(const std::string& key, std::string* value) const = 0;
+  virtual int setValue(const std::string& key, const std::string& value, bool locked) = 0;
+};
+
+// The dialog's print session: only the current printer is asked of it.
+class PrintSession {
+ public:
+  virtual ~PrintSession() = default;
+  // The identifier of the session's current printer, or none when it has none.
+  virtual std::optional<std::string> currentPrinterID() const = 0;
+};
+
+// The callback object a host hands to the panels it asks for.
+class HostCallback {
+ public:
+  virtual ~HostCallback() = default;
+  // Whether the host offers constraint handling (answers
+  // willChangePPDOptionKeyValuePpdChoice).
+  virtual bool respondsToWillChangePPDOptionKeyValuePpdChoice() const = 0;
+  virtual ppd_file_t* ppdFile() = 0;
+  virtual PrintSession* printSession() = 0;
+  // The job's print settings, or null when the host has none.
+  virtual PrintSettings* printSettings() = 0;
+  // Asked before a PPD option changes; true accepts the change.
+  virtual bool willChangePPDOptionKeyValuePpdChoice(const std::string& keyword,
+                                                    const std::string& choice) = 0;
+};
+
+// The operations a host calls on a panel, one at a time, on its main thread.
+class Panel {
+ public:
+  virtual ~Panel() = default;
+  virtual std::string panelName() = 0;
+  virtual std::string panelKind() = 0;
+  virtual std::vector<std::string> supportedPPDOptionKeys() = 0;
+  // The panel's view, or null when its layout could not be loaded.
+  virtual toolkit::View* panelView() = 0;
+  virtual void willShow() = 0;
+  virtual bool shouldHide() = 0;
+  // `error` may be null; the panel never writes it when it succeeds.
+  virtual bool restoreValuesAndReturnError(std::string* error) = 0;
+  virtual bool saveValuesAndReturnError(std::string* error) = 0;
+  // A dictionary of display titles to display values, with the key
+  // "Summary Display Order" holding the titles in display order.
+  virtual nlohmann::json summaryInfo() = 0;
+  virtual bool shouldPrint() = 0;
+  virtual bool shouldShowHelp() = 0;
+  virtual void PPDOptionKeyValueDidChangePpdChoice(const std::string& keyword,
+                                                   const std::string& choice) = 0;
+  // The panel's own fields (flags, current choices, preference record) as a
+  // JSON object, for hosts that show or test what the panel holds.
+  virtual nlohmann::json stateSnapshot() const = 0;
+};
+
+// The plug-in's principal object.
+class PlugInFactory {
+ public:
+  virtual ~PlugInFactory() = default;
+  virtual bool initWithBundle(std::shared_ptr<toolkit::Bundle> bundle) = 0;
+  // The panels for an extension type: none (nullopt) when the panel could not
+  // be created for this type, an empty list for any other type.
+  virtual std::optional<std::vector<std::shared_ptr<Panel>>> PDEPanelsForTypeWithHostInfo(
+      const std::string& type, std::shared_ptr<HostCallback> host) = 0;
+};
+
+using PlugInEntryPoint = PlugInFactory* (*)();
+
+}  // namespace pde
