@@ -1,0 +1,82 @@
+#include "text_encoding.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstring>
+
+const char* iconvNameOfEncoding(StringEncoding encoding) {
+  switch (encoding) {
+    case kStringEncodingUTF8:
+      return "UTF-8";
+    case kStringEncodingISOLatin1:
+      return "ISO-8859-1";
+    case kStringEncodingShiftJIS:
+      return "SHIFT_JIS";
+    case kStringEncodingWindowsCP1252:
+      return "CP1252";
+    default:
+      return "MACINTOSH";
+  }
+}
+
+namespace {
+
+// Converts the whole input or nothing: an invalid or incomplete sequence fails.
+std::optional<std::string> convertToUTF8(std::string_view input, const char* from) {
+  iconv_t cd = iconv_open("UTF-8", from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string out;
+  char buffer[256];
+  char* in = const_cast<char*>(input.data());
+  size_t inLeft = input.size();
+  bool ok = true;
+  while (inLeft > 0) {
+    char* dst = buffer;
+    size_t dstLeft = sizeof buffer;
+    size_t rc = iconv(cd, &in, &inLeft, &dst, &dstLeft);
+    out.append(buffer, static_cast<size_t>(dst - buffer));
+    if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
+      ok = false;
+      break;
+    }
+  }
+  if (ok) {
+    char* dst = buffer;
+    size_t dstLeft = sizeof buffer;
+    if (iconv(cd, nullptr, nullptr, &dst, &dstLeft) == static_cast<size_t>(-1)) ok = false;
+    out.append(buffer, static_cast<size_t>(dst - buffer));
+  }
+  iconv_close(cd);
+  if (!ok) return std::nullopt;
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::string> stringWithEncoding(const char* text, StringEncoding encoding) {
+  if (!text) return std::nullopt;
+  return convertToUTF8(std::string_view(text), iconvNameOfEncoding(encoding));
+}
+
+std::optional<std::string> stringWithASCII(const char* text) {
+  if (!text) return std::nullopt;
+  for (const char* p = text; *p; ++p) {
+    if (static_cast<unsigned char>(*p) > 0x7F) return std::nullopt;
+  }
+  return std::string(text);
+}
+
+StringEncoding encodingFromLanguageEncoding(std::string_view value) {
+  if (value == "ISOLatin1") return kStringEncodingISOLatin1;
+  if (value == "WindowsANSI") return kStringEncodingWindowsCP1252;
+  if (value == "JIS83-RKSJ") return kStringEncodingShiftJIS;
+  if (value == "UTF-8" || value == "UTF8") return kStringEncodingUTF8;
+  return kStringEncodingMacOSRoman;
+}
+
+StringEncoding getEncodingFromPPD(ppd_file_t* ppd) {
+  if (!ppd) return kStringEncodingMacOSRoman;
+  if (!ppd->lang_encoding) return kStringEncodingUTF8;
+  return encodingFromLanguageEncoding(ppd->lang_encoding);
+}
