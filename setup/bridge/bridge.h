@@ -1,0 +1,62 @@
+// The native end of the setup page's "qvx" message channel and the runner of
+// the installer engine.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "bridge/platform.h"
+#include "process/process.h"
+
+namespace qvx {
+
+// The installer log that "showlog" opens. Nothing in this program writes it.
+inline constexpr const char* kLogPath = "/tmp/qvx-onboarder.log";
+
+class Bridge : public std::enable_shared_from_this<Bridge> {
+ public:
+  // Always held by a std::shared_ptr: queued page scripts and engine runs
+  // refer back to it.
+  static std::shared_ptr<Bridge> create(std::shared_ptr<Platform> platform);
+
+  Bridge(const Bridge&) = delete;
+  Bridge& operator=(const Bridge&) = delete;
+  ~Bridge();
+
+  // The page view. Set and read on the main thread; never kept alive by us.
+  std::weak_ptr<PageView> web;
+  // The engine process of the latest run.
+  std::shared_ptr<Process> proc;
+  // True once the current run's engine reported a final outcome. Written by
+  // the output reader, read by the termination handling, reset by "install".
+  std::atomic<bool> finished{false};
+
+  // One line of engine output, without its line feed, valid UTF-8.
+  // Called on the output reader's thread.
+  void handleLine(std::string_view line);
+
+  // Builds the call of the page function `function` with the one string
+  // argument on the calling thread and queues its evaluation on the main thread.
+  void js(std::string_view function, std::string_view argument);
+
+  // The message entry of the page's channel: `body` is the posted value as
+  // JSON text. Called on the main thread.
+  void userContentControllerDidReceiveScriptMessage(std::string_view body);
+
+  // Starts the installer engine with the page's three values. Main thread.
+  void runEngine(const std::string& office, const std::string& name, const std::string& code);
+
+  // Engine runs launched whose termination handling has not yet completed
+  // (lets a front end wait for every run it started before it exits).
+  int runsInProgress() const;
+
+ private:
+  explicit Bridge(std::shared_ptr<Platform> platform);
+
+  std::shared_ptr<Platform> platform_;
+  std::shared_ptr<std::atomic<int>> runsInProgress_;
+};
+
+}  // namespace qvx

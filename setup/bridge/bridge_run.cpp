@@ -1,0 +1,91 @@
+// The page's messages and the run of the installer engine.
+#include <sys/stat.h>
+
+#include <type_traits>
+
+#include "bridge/bridge.h"
+#include "bridge/launch_plan.h"
+#include "bridge/line_splitter.h"
+#include "bridge/page_message.h"
+#include "bridge/utf8.h"
+
+namespace qvx {
+
+namespace {
+
+constexpr const char* kResourcesMissing = "Installer resources missing.";
+constexpr const char* kEngineMissing = "Installer engine missing.";
+constexpr const char* kLaunchFailed = "Could not start the installer.";
+constexpr const char* kDidNotFinish = "Setup didn't finish. Tap 'Show details' or contact QVX Admin in Slack.";
+
+// Any file system object, following symbolic links.
+bool somethingExistsAt(const std::filesystem::path& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0;
+}
+
+}  // namespace
+
+void Bridge::userContentControllerDidReceiveScriptMessage(std::string_view body) {
+  std::visit(
+      [this](auto&& message) {
+        using Message = std::decay_t<decltype(message)>;
+        if constexpr (std::is_same_v<Message, InstallMessage>) {
+          finished.store(false);
+          runEngine(message.office, message.name, message.code);
+        } else if constexpr (std::is_same_v<Message, ShowLogMessage>) {
+          platform_->openWithDefaultApplication(kLogPath);
+        } else if constexpr (std::is_same_v<Message, QuitMessage>) {
+          platform_->terminateApplication();
+        }
+      },
+      decodePageMessage(body));
+}
+
+void Bridge::runEngine(const std::string& office, const std::string& name, const std::string& code) {
+  const auto resources = platform_->resourcesDirectory();
+  if (!resources) {
+    js("onError", kResourcesMissing);
+    return;
+  }
+  const auto engine = enginePath(*resources);
+  if (!somethingExistsAt(engine)) {
+    js("onError", kEngineMissing);
+    return;
+  }
+
+  auto plan = makeLaunchPlan(engine, platform_->environment(), office, name, code);
+  auto process = std::make_shared<Process>();
+  process->setExecutable(std::move(plan.executable));
+  process->setArguments(std::move(plan.arguments));
+  process->setEnvironment(std::move(plan.environment));
+  proc = process;  // an earlier run's process keeps running
+
+  // This run's output buffer belongs to its reader; both handlers refer to the
+  // bridge weakly.
+  std::weak_ptr<Bridge> weakSelf = weak_from_this();
+  process->setOutputHandler([weakSelf, splitter = LineSplitter()](std::string_view chunk) mutable {
+    if (chunk.empty()) return;  // end of output: an unfinished last line is never delivered
+    splitter.append(chunk, [&](std::string_view line) {
+      if (!isValidUtf8(line)) return;
+      if (const auto self = weakSelf.lock()) self->handleLine(line);
+    });
+  });
+  auto runs = runsInProgress_;
+  process->setTerminationHandler([weakSelf, runs](int status) {
+    // The monitor has stopped reading and every complete line is queued.
+    if (status != 0) {
+      const auto self = weakSelf.lock();
+      if (self && !self->finished.load()) self->js("onError", kDidNotFinish);
+    }
+    runs->fetch_sub(1);
+  });
+
+  runs->fetch_add(1);
+  if (!process->launch()) {
+    runs->fetch_sub(1);
+    js("onError", kLaunchFailed);
+  }
+}
+
+}  // namespace qvx
