@@ -1,0 +1,291 @@
+#include "toolkit/strings_file.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace toolkit {
+namespace {
+
+constexpr std::uintmax_t kMaxFileSize = 4 * 1024 * 1024;
+
+void appendUtf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// UTF-16 with a byte order mark to UTF-8; false on an unpaired surrogate or
+// an odd number of bytes.
+bool utf16ToUtf8(std::string_view data, bool bigEndian, std::string& out) {
+  if (data.size() % 2 != 0) return false;
+  auto unit = [&](std::size_t i) -> char32_t {
+    auto a = static_cast<unsigned char>(data[i]);
+    auto b = static_cast<unsigned char>(data[i + 1]);
+    return bigEndian ? (a << 8 | b) : (b << 8 | a);
+  };
+  for (std::size_t i = 0; i < data.size(); i += 2) {
+    char32_t c = unit(i);
+    if (isHighSurrogate(c)) {
+      if (i + 3 >= data.size() || !isLowSurrogate(unit(i + 2))) return false;
+      c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+      i += 2;
+    } else if (isLowSurrogate(c)) {
+      return false;
+    }
+    appendUtf8(out, c);
+  }
+  return true;
+}
+
+bool isValidUtf8(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size()) {
+    auto c = static_cast<unsigned char>(s[i]);
+    int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+    if (extra < 0 || (extra == 1 && c < 0xC2)) return false;
+    if (extra > 0 && i + static_cast<std::size_t>(extra) >= s.size()) return false;
+    char32_t code = extra == 0 ? c : c & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k) {
+      auto d = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+      if ((d & 0xC0) != 0x80) return false;
+      code = (code << 6) | (d & 0x3F);
+    }
+    if ((extra == 2 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
+        (extra == 3 && (code < 0x10000 || code > 0x10FFFF)))
+      return false;
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return true;
+}
+
+class Parser {
+ public:
+  explicit Parser(std::string_view text) : text_(text) {}
+
+  std::optional<StringsTable> parse(std::string* error) {
+    StringsTable table;
+    while (true) {
+      if (!skipSpaceAndComments()) return fail(error);
+      if (atEnd()) break;
+      std::string key, value;
+      if (!token(key, "a key")) return fail(error);
+      if (!skipSpaceAndComments()) return fail(error);
+      if (peek() == ';') {
+        // "key"; is shorthand for "key" = "key";
+        value = key;
+      } else {
+        if (peek() != '=') {
+          problem_ = "expected \"=\" after the key";
+          return fail(error);
+        }
+        ++pos_;
+        if (!skipSpaceAndComments()) return fail(error);
+        if (!token(value, "a value")) return fail(error);
+        if (!skipSpaceAndComments()) return fail(error);
+      }
+      if (peek() != ';') {
+        problem_ = "expected \";\" after the value";
+        return fail(error);
+      }
+      ++pos_;
+      table.insert_or_assign(std::move(key), std::move(value));
+    }
+    return table;
+  }
+
+ private:
+  bool atEnd() const { return pos_ >= text_.size(); }
+  char peek() const { return atEnd() ? '\0' : text_[pos_]; }
+
+  std::optional<StringsTable> fail(std::string* error) const {
+    if (error != nullptr) {
+      std::size_t line = 1;
+      for (std::size_t i = 0; i < pos_ && i < text_.size(); ++i) line += text_[i] == '\n';
+      *error = "line " + std::to_string(line) + ": " + problem_;
+    }
+    return std::nullopt;
+  }
+
+  bool skipSpaceAndComments() {
+    while (!atEnd()) {
+      char c = text_[pos_];
+      if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v') {
+        ++pos_;
+      } else if (text_.substr(pos_, 2) == "/*") {
+        auto end = text_.find("*/", pos_ + 2);
+        if (end == std::string_view::npos) {
+          problem_ = "a comment is not closed";
+          return false;
+        }
+        pos_ = end + 2;
+      } else if (text_.substr(pos_, 2) == "//") {
+        auto end = text_.find('\n', pos_);
+        pos_ = end == std::string_view::npos ? text_.size() : end + 1;
+      } else {
+        break;
+      }
+    }
+    return true;
+  }
+
+  static bool isBareChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '.' || c == '-' || c == '$' || c == '/' || c == ':';
+  }
+
+  bool token(std::string& out, const char* what) {
+    if (peek() == '"') return quoted(out);
+    std::size_t start = pos_;
+    while (!atEnd() && isBareChar(text_[pos_])) ++pos_;
+    if (pos_ == start) {
+      problem_ = std::string("expected ") + what + " in double quotes";
+      return false;
+    }
+    out.assign(text_.substr(start, pos_ - start));
+    return true;
+  }
+
+  bool hex4(char32_t& code) {
+    if (pos_ + 4 > text_.size()) return false;
+    code = 0;
+    for (int i = 0; i < 4; ++i) {
+      char c = text_[pos_++];
+      int d = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+              : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
+      if (d < 0) return false;
+      code = code * 16 + static_cast<char32_t>(d);
+    }
+    return true;
+  }
+
+  bool quoted(std::string& out) {
+    ++pos_;  // opening quote
+    while (true) {
+      if (atEnd()) {
+        problem_ = "a quoted text is not closed";
+        return false;
+      }
+      char c = text_[pos_++];
+      if (c == '"') return true;
+      if (c != '\\') {
+        out += c;
+        continue;
+      }
+      if (atEnd()) {
+        problem_ = "a quoted text is not closed";
+        return false;
+      }
+      char e = text_[pos_++];
+      switch (e) {
+        case 'n': out += '\n'; break;
+        case 't': out += '\t'; break;
+        case 'r': out += '\r'; break;
+        case '"': out += '"'; break;
+        case '\\': out += '\\'; break;
+        case '\'': out += '\''; break;
+        case 'u':
+        case 'U': {
+          char32_t code;
+          if (!hex4(code)) {
+            problem_ = "\\u needs four hexadecimal digits";
+            return false;
+          }
+          if (isHighSurrogate(code)) {
+            char32_t low;
+            if (text_.substr(pos_, 2) != "\\u" && text_.substr(pos_, 2) != "\\U") {
+              problem_ = "an unpaired surrogate in \\u";
+              return false;
+            }
+            pos_ += 2;
+            if (!hex4(low) || !isLowSurrogate(low)) {
+              problem_ = "an unpaired surrogate in \\u";
+              return false;
+            }
+            code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+          } else if (isLowSurrogate(code) || code == 0) {
+            problem_ = "\\u names no character";
+            return false;
+          }
+          appendUtf8(out, code);
+          break;
+        }
+        default:
+          problem_ = std::string("unknown escape \\") + e;
+          return false;
+      }
+    }
+  }
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  std::string problem_;
+};
+
+}  // namespace
+
+std::optional<StringsTable> parseStrings(std::string_view data, std::string* error) {
+  std::string converted;
+  if (data.size() >= 2 && static_cast<unsigned char>(data[0]) == 0xFF &&
+      static_cast<unsigned char>(data[1]) == 0xFE) {
+    if (!utf16ToUtf8(data.substr(2), false, converted)) {
+      if (error != nullptr) *error = "not valid UTF-16";
+      return std::nullopt;
+    }
+    data = converted;
+  } else if (data.size() >= 2 && static_cast<unsigned char>(data[0]) == 0xFE &&
+             static_cast<unsigned char>(data[1]) == 0xFF) {
+    if (!utf16ToUtf8(data.substr(2), true, converted)) {
+      if (error != nullptr) *error = "not valid UTF-16";
+      return std::nullopt;
+    }
+    data = converted;
+  } else if (data.substr(0, 3) == "\xEF\xBB\xBF") {
+    data.remove_prefix(3);
+  }
+  if (!isValidUtf8(data)) {
+    if (error != nullptr) *error = "not valid UTF-8";
+    return std::nullopt;
+  }
+  if (data.find('\0') != std::string_view::npos) {
+    if (error != nullptr) *error = "holds a NUL character";
+    return std::nullopt;
+  }
+  return Parser(data).parse(error);
+}
+
+std::optional<StringsTable> loadStringsFile(const std::filesystem::path& path, std::string* error) {
+  std::error_code ec;
+  auto size = std::filesystem::file_size(path, ec);
+  if (ec) {
+    if (error != nullptr) *error = path.string() + ": cannot be read: " + ec.message();
+    return std::nullopt;
+  }
+  if (size > kMaxFileSize) {
+    if (error != nullptr) *error = path.string() + ": larger than a strings table can be";
+    return std::nullopt;
+  }
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream data;
+  data << in.rdbuf();
+  std::string problem;
+  auto table = parseStrings(data.str(), &problem);
+  if (!table && error != nullptr) *error = path.string() + ": " + problem;
+  return table;
+}
+
+}  // namespace toolkit

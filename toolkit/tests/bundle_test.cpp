@@ -1,0 +1,155 @@
+#include "toolkit/bundle.h"
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <fstream>
+#include <map>
+
+#include "toolkit/controls.h"
+
+namespace toolkit {
+namespace {
+namespace fs = std::filesystem;
+
+void write(const fs::path& path, const std::string& text) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class BundleTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/toolkit-bundle-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    root_ = pattern;
+    bundlePath_ = root_ / "Sample.plugin";
+    fs::create_directories(bundlePath_ / "Contents" / "MacOS");
+    write(resources() / "en.lproj" / "Localizable.strings",
+          "\"Image Quality\" = \"Image Quality\";\n\"Color Mode\" = \"Colour mode\";\n");
+    write(resources() / "de.lproj" / "Localizable.strings", "\"Color Mode\" = \"Farbmodus\";\n");
+    write(resources() / "en.lproj" / "Broken.strings", "\"a\" = \"b\"\n\"c\" = \"d\";\n");
+    write(resources() / "Layout.json",
+          R"({"views": [{"class": "View", "outlet": "panelView", "subviews": [
+                {"class": "PopUpButton", "outlet": "colorModePopup", "action": "colorModeProc:"}]}]})");
+    write(resources() / "Bad.json", R"({"views": [{"class": "View", "frame": [1]}]})");
+  }
+  void TearDown() override { fs::remove_all(root_); }
+  fs::path resources() const { return bundlePath_ / "Contents" / "Resources"; }
+
+  fs::path root_;
+  fs::path bundlePath_;
+};
+
+class Owner : public LayoutOwner {
+ public:
+  bool setOutlet(std::string_view name, const std::shared_ptr<View>& view) override {
+    outlets[std::string(name)] = view;
+    return name != "colorModePopup" || dynamic_cast<PopUpButton*>(view.get()) != nullptr;
+  }
+  bool performAction(std::string_view, View*) override { return true; }
+  bool respondsToAction(std::string_view action) const override { return action == "colorModeProc:"; }
+  std::map<std::string, std::shared_ptr<View>> outlets;
+};
+
+TEST_F(BundleTest, OneInstancePerDirectory) {
+  auto a = Bundle::bundleWithPath(bundlePath_);
+  auto b = Bundle::bundleWithPath(bundlePath_ / "Contents" / "..");
+  ASSERT_TRUE(a);
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(a->bundlePath(), fs::canonical(bundlePath_));
+  EXPECT_FALSE(Bundle::bundleWithPath(root_ / "missing"));
+  EXPECT_FALSE(Bundle::bundleWithPath(resources() / "Layout.json"));
+}
+
+TEST_F(BundleTest, LocalizedStringsWithFallbacks) {
+  auto bundle = Bundle::bundleWithPath(bundlePath_);
+  EXPECT_EQ(bundle->localizedStringForKey("Color Mode", "", ""), "Colour mode");
+  EXPECT_EQ(bundle->localizedStringForKey("Image Quality", "", ""), "Image Quality");
+  EXPECT_EQ(bundle->localizedStringForKey("Unknown", "", ""), "Unknown");
+  EXPECT_EQ(bundle->localizedStringForKey("Unknown", "Fallback", ""), "Fallback");
+  EXPECT_EQ(bundle->localizedStringForKey("Color Mode", "", "Localizable"), "Colour mode");
+  EXPECT_TRUE(bundle->problems().empty());
+}
+
+TEST_F(BundleTest, MalformedOrMissingTablesGiveTheKeyAndAreReportedOnce) {
+  auto bundle = Bundle::bundleWithPath(bundlePath_);
+  EXPECT_EQ(bundle->localizedStringForKey("c", "", "Broken"), "c");
+  EXPECT_EQ(bundle->localizedStringForKey("a", "", "Broken"), "a");
+  EXPECT_EQ(bundle->localizedStringForKey("a", "", "Absent"), "a");
+  auto problems = bundle->problems();
+  ASSERT_EQ(problems.size(), 2u);
+  EXPECT_NE(problems[0].find("Broken.strings: line 2: expected \";\""), std::string::npos) << problems[0];
+  EXPECT_NE(problems[1].find("\"Absent\" is missing"), std::string::npos) << problems[1];
+}
+
+TEST_F(BundleTest, LoadsALayoutWithItsOwner) {
+  auto bundle = Bundle::bundleWithPath(bundlePath_);
+  Owner owner;
+  std::vector<std::shared_ptr<View>> top;
+  ASSERT_TRUE(bundle->loadNibNamed("Layout", &owner, &top));
+  ASSERT_EQ(top.size(), 1u);
+  EXPECT_EQ(owner.outlets.at("panelView"), top[0]);
+  auto popup = std::dynamic_pointer_cast<PopUpButton>(owner.outlets.at("colorModePopup"));
+  ASSERT_TRUE(popup);
+  EXPECT_EQ(popup->target(), &owner);
+  // Without a top-level list the owner's outlets keep the views.
+  Owner second;
+  ASSERT_TRUE(bundle->loadNibNamed("Layout", &second, nullptr));
+  EXPECT_EQ(second.outlets.at("colorModePopup")->superview(), second.outlets.at("panelView").get());
+  EXPECT_TRUE(bundle->problems().empty());
+}
+
+TEST_F(BundleTest, MissingOrMalformedLayoutsAreReported) {
+  auto bundle = Bundle::bundleWithPath(bundlePath_);
+  Owner owner;
+  EXPECT_FALSE(bundle->loadNibNamed("Bad", &owner, nullptr));
+  EXPECT_FALSE(bundle->loadNibNamed("Color6", &owner, nullptr));
+  EXPECT_FALSE(bundle->loadNibNamed("../Bad", &owner, nullptr));
+  EXPECT_TRUE(owner.outlets.empty());
+  auto problems = bundle->problems();
+  ASSERT_EQ(problems.size(), 3u);
+  EXPECT_NE(problems[0].find("Bad.json: /views/0/frame: expected [x, y, width, height]"), std::string::npos)
+      << problems[0];
+  EXPECT_NE(problems[1].find("layout \"Color6\" is missing"), std::string::npos) << problems[1];
+}
+
+TEST_F(BundleTest, PreferredLocalizationComesFromTheEnvironment) {
+  // Bundle instances read the environment when made: make a fresh one.
+  const char* saved = getenv("LANGUAGE");
+  std::string savedValue = saved != nullptr ? saved : "";
+  setenv("LANGUAGE", "de_AT:fr", 1);
+  Bundle german(bundlePath_);
+  if (saved != nullptr) setenv("LANGUAGE", savedValue.c_str(), 1); else unsetenv("LANGUAGE");
+  const auto& order = german.preferredLocalizations();
+  ASSERT_GE(order.size(), 5u);
+  EXPECT_EQ(order[0], "de_AT");
+  EXPECT_EQ(order[1], "de");
+  EXPECT_EQ(order[2], "fr");
+  EXPECT_EQ(order[order.size() - 2], "en");
+  EXPECT_EQ(order.back(), "Base");
+  EXPECT_EQ(german.localizedStringForKey("Color Mode", "", ""), "Farbmodus");
+  // A key only the development table has still falls back to the key.
+  EXPECT_EQ(german.localizedStringForKey("Image Quality", "", ""), "Image Quality");
+}
+
+TEST(BundleForAddress, FindsTheBundleHoldingALoadedLibrary) {
+  void* handle = dlopen(TOOLKIT_PROBE_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(handle, nullptr) << dlerror();
+  using Probe = const Bundle* (*)();
+  auto probe = reinterpret_cast<Probe>(dlsym(handle, "toolkit_probe_bundle"));
+  ASSERT_NE(probe, nullptr);
+  const Bundle* bundle = probe();
+  ASSERT_NE(bundle, nullptr);
+  EXPECT_EQ(bundle->bundlePath(), fs::canonical(TOOLKIT_PROBE_BUNDLE));
+  EXPECT_EQ(bundle->localizedStringForKey("Probe", "", ""), "Found");
+  // A library outside any bundle (the test itself) has none.
+  static int local = 0;
+  EXPECT_EQ(Bundle::bundleForAddress(&local), nullptr);
+  EXPECT_EQ(Bundle::bundleForAddress(nullptr), nullptr);
+  dlclose(handle);
+}
+
+}  // namespace
+}  // namespace toolkit
