@@ -1,0 +1,286 @@
+// Creation with option discovery, filling the layout once (initializeUI) and
+// showing the current choices in it (updateUI).
+#include <cstring>
+
+#include "VemraPrintPdeLX4200CO.h"
+#include "control_categories.h"
+#include "pde_trace.h"
+#include "ppd_adapter.h"
+#include "system_info.h"
+
+namespace {
+
+// Any function of this library: the bundle that holds it is the panel's.
+void panelCodeAnchor() {}
+
+}  // namespace
+
+std::shared_ptr<VemraPrintPdeLX4200CO> VemraPrintPdeLX4200CO::initWithCallback(
+    std::shared_ptr<VemraPrintPdeLX4200COPDEPluginCallback> callback) {
+  return initWithCallback(std::move(callback),
+                          toolkit::Bundle::bundleForAddress(reinterpret_cast<const void*>(&panelCodeAnchor)));
+}
+
+std::shared_ptr<VemraPrintPdeLX4200CO> VemraPrintPdeLX4200CO::initWithCallback(
+    std::shared_ptr<VemraPrintPdeLX4200COPDEPluginCallback> callback, std::shared_ptr<toolkit::Bundle> bundle) {
+  std::shared_ptr<VemraPrintPdeLX4200CO> panel(new VemraPrintPdeLX4200CO());
+  VemraPrintPdeLX4200CO& p = *panel;
+  _PDEProlog(&p, "initWithCallback:");
+  p.imageType_Custom = 4;
+  p.pdePluginCallbackObject = std::move(callback);
+  p.pdeBundle = std::move(bundle);
+
+  p.useConstraintHandling =
+      p.pdePluginCallbackObject && p.pdePluginCallbackObject->respondsToWillChangePPDOptionKeyValuePpdChoice();
+  p.canResizeView = runningOnLeopardOrLater();
+  _PDELog(&p, "Constraint Handling Available: %s", pdeBoolText(p.useConstraintHandling));
+  _PDELog(&p, "Can resize on the fly: %s", pdeBoolText(p.canResizeView));
+
+  p.ppd = p.useConstraintHandling ? p.pdePluginCallbackObject->ppdFile() : p.getPPDOnTiger();
+  p.apex2ColorFlag = true;
+
+  if (p.ppd) {
+    p.ppdEncoding = getEncodingFromPPD(p.ppd);
+    p.modelStringRef = stringWithEncoding(p.ppd->modelname, p.ppdEncoding);
+
+    struct Lookup {
+      ppd_option_t* VemraPrintPdeLX4200CO::*option;
+      std::unique_ptr<PDEChoiceArray> VemraPrintPdeLX4200CO::*choices;
+    };
+    // In the order of lookedUpKeywords().
+    static const Lookup kLookups[] = {
+        {&VemraPrintPdeLX4200CO::colorModeOptions, &VemraPrintPdeLX4200CO::colorModeChoices},
+        {&VemraPrintPdeLX4200CO::printPriorityOptions, &VemraPrintPdeLX4200CO::printPriorityChoices},
+        {&VemraPrintPdeLX4200CO::neutralGrayOptions, &VemraPrintPdeLX4200CO::neutralGrayChoices},
+        {&VemraPrintPdeLX4200CO::pureBlackPrintOptions, &VemraPrintPdeLX4200CO::pureBlackPrintChoices},
+        {&VemraPrintPdeLX4200CO::tonerSaveOptions, &VemraPrintPdeLX4200CO::tonerSaveChoices},
+        {&VemraPrintPdeLX4200CO::screeningOptions, &VemraPrintPdeLX4200CO::screeningChoices},
+        {&VemraPrintPdeLX4200CO::trappingOptions, &VemraPrintPdeLX4200CO::trappingChoices},
+        {&VemraPrintPdeLX4200CO::sharpnessOptions, &VemraPrintPdeLX4200CO::sharpnessChoices},
+        {&VemraPrintPdeLX4200CO::SmoothingOptions, &VemraPrintPdeLX4200CO::smoothingChoices},
+    };
+    const std::vector<std::string>& keywords = lookedUpKeywords();
+    for (size_t i = 0; i < keywords.size(); ++i) {
+      ppd_option_t* option = ppdx::findOption(p.ppd, keywords[i].c_str());
+      p.*kLookups[i].option = option;
+      if (option) p.*kLookups[i].choices = ArrayFromPPDOption(option);
+    }
+    p.condorFlag = true;
+
+    if (ppd_attr_t* hdd = ppdx::findAttr(p.ppd, "VMHDDOption", nullptr)) {
+      const char* value = hdd->value ? hdd->value : "";
+      if (std::strcmp(value, "True") != 0 && std::strcmp(value, "TRUE") != 0) p.ppdHDDOptionFlag = true;
+    }
+
+    // Without a current printer the name carries no identifier.
+    pde::PrintSession* session = p.pdePluginCallbackObject->printSession();
+    std::optional<std::string> printerID = session ? session->currentPrinterID() : std::nullopt;
+    p.preferenceName = "vemra.mfp." + printerID.value_or("");
+
+    p.CheckPreference();
+    p.GetUserPreference();
+  }
+
+  const ppd_option_t* const allOptions[] = {
+      p.colorSyncOptions,         p.colorModeOptions,         p.printPriorityOptions,
+      p.imageTypeOptions,         p.neutralGrayOptions,       p.pureBlackPrintOptions,
+      p.blackOverprintOptions,    p.tonerSaveOptions,         p.SmoothingOptions,
+      p.sourceProfileOptions,     p.outputProfileOptions,     p.cmykoutputProfileOptions,
+      p.renderingIntentOptions,   p.screeningOptions,         p.cmykSimulationOptions,
+      p.preservepurecmykcolorsOptions, p.simulationProfileOptions, p.trappingOptions,
+      p.sharpnessOptions};
+  bool anyOption = false;
+  for (const ppd_option_t* option : allOptions) anyOption = anyOption || option;
+  if (!anyOption) {
+    p.pdePluginCallbackObject.reset();
+    p.pdeBundle.reset();
+    _PDEEpilog(&p, "initWithCallback:=id(nil, nil)");
+    return nullptr;
+  }
+  _PDEEpilog(&p, "initWithCallback:=id(%p)", static_cast<void*>(&p));
+  return panel;
+}
+
+std::string VemraPrintPdeLX4200CO::optionLabel(const ppd_option_t* option) const {
+  return option ? stringWithEncoding(option->text, ppdEncoding).value_or("") : std::string();
+}
+
+namespace {
+
+void localizeText(VemraPrintPdeLX4200CO& panel, const std::shared_ptr<toolkit::TextField>& field) {
+  if (!field) return;
+  if (auto text = panel.localizedStringValue(field.get())) field->setStringValue(*text);
+}
+
+}  // namespace
+
+void VemraPrintPdeLX4200CO::initializeUI() {
+  if (hasInited) return;
+  // A host may ask to show the panel before it asked for the view: the
+  // layout is loaded here then, so that what is shown is filled.
+  loadLayoutIfNeeded();
+
+  // A title and popup pair of a looked-up option: the label with a colon and
+  // the choices, or a disabled popup when the description lacks the option.
+  auto fillTitle = [this](const std::shared_ptr<toolkit::TextField>& title, ppd_option_t* option) {
+    if (title && option) title->setStringValue(optionLabel(option) + ":");
+  };
+  auto fillPopup = [this](const std::shared_ptr<toolkit::PopUpButton>& popup, ppd_option_t* option,
+                          const std::unique_ptr<PDEChoiceArray>& choices) {
+    if (!popup) return;
+    if (option) {
+      InitPopUpFromArray(popup.get(), choices.get(), ppdEncoding);
+    } else {
+      popup->setEnabled(false);
+    }
+  };
+
+  // 1. The lock button shows an open and a closed padlock.
+  if (saveSettingsButton) {
+    const SystemIcon open = initWithSystemIconType(0x756C636B);
+    const SystemIcon closed = initWithSystemIconType(0x6C6F636B);
+    saveSettingsButton->setImage(toolkit::Image{open.name, {double(open.width), double(open.height)}});
+    saveSettingsButton->setAlternateImage(toolkit::Image{closed.name, {double(closed.width), double(closed.height)}});
+  }
+  // 2.
+  localizeText(*this, saveSettingsTitle);
+  // 3. Two tabs remain, the first selected, the panel deciding switches.
+  if (mainTabView) {
+    for (std::int64_t i = 0; i < 3; ++i) {
+      if (toolkit::TabViewItem* item = mainTabView->tabViewItemAtIndex(i)) {
+        if (auto label = localizedStringValue(std::optional<std::string>(item->label()))) item->setLabel(*label);
+      }
+    }
+    if (toolkit::TabViewItem* third = mainTabView->tabViewItemAtIndex(2)) mainTabView->removeTabViewItem(third);
+    mainTabView->selectFirstTabViewItem();
+    mainTabView->setDelegate(this);
+  }
+  // 4.
+  fillTitle(colorModeTitle, colorModeOptions);
+  fillPopup(colorModePopup, colorModeOptions, colorModeChoices);
+  fillTitle(printPriorityTitle, printPriorityOptions);
+  fillPopup(printPriorityPopup, printPriorityOptions, printPriorityChoices);
+  fillTitle(neutralGrayTitle, neutralGrayOptions);
+  fillPopup(neutralGrayPopup, neutralGrayOptions, neutralGrayChoices);
+  if (imageTypePopup) imageTypePopup->setEnabled(false);
+  // 5.
+  localizeText(*this, neutralGrayLeftTitle);
+  localizeText(*this, neutralGrayRightTitle);
+  // 6.
+  if (pureBlackPrintCB && pureBlackPrintOptions) pureBlackPrintCB->setTitle(optionLabel(pureBlackPrintOptions));
+  fillTitle(pureBlackPrintTitle, pureBlackPrintOptions);
+  // 7.
+  localizeText(*this, pureBlackPrintLeftTitle);
+  localizeText(*this, pureBlackPrintRightTitle);
+  // 8.
+  if (tonerSaveCB && tonerSaveOptions) tonerSaveCB->setTitle(optionLabel(tonerSaveOptions));
+  // 9. Profiles the description never offers: dimmed, items enabled one by one.
+  for (const auto* popup : {&sourceProfilePopup, &renderingIntentPopup, &outputProfilePopup, &cmykoutputProfilePopup}) {
+    if (!*popup) continue;
+    (*popup)->setEnabled(false);
+    (*popup)->setAutoenablesItems(false);
+  }
+  // 10.
+  fillTitle(screeningTitle, screeningOptions);
+  fillPopup(screeningPopup, screeningOptions, screeningChoices);
+  // 11.
+  if (simulationProfilePopup) simulationProfilePopup->setEnabled(false);
+  // 12.
+  if (preservepurecmykcolorsCB) preservepurecmykcolorsCB->setHidden(true);
+  // 13.
+  if (trappingCB && trappingOptions) {
+    trappingCB->setHidden(false);
+    trappingCB->setTitle(optionLabel(trappingOptions));
+  }
+  // 14.
+  fillTitle(sharpnessTitle, sharpnessOptions);
+  fillPopup(sharpnessPopup, sharpnessOptions, sharpnessChoices);
+  // 15.
+  fillTitle(trappingTitle, trappingOptions);
+  fillPopup(trappingPopup, trappingOptions, trappingChoices);
+  // 16. The controls of options never looked up keep the layout's texts.
+  // 17.
+  if (sampleViewSelectControl) sampleViewSelectControl->setSelectedSegment(0);
+  // 18. Set before 19, whose panelView() call comes back here.
+  hasInited = true;
+  // 19. The smoothing checkbox is built here, and toner save moves beside it.
+  auto smoothing = std::make_shared<toolkit::Button>(toolkit::Rect{32, 93, 227, 18});
+  smoothing->setButtonType(toolkit::ButtonType::checkbox);
+  smoothing->setTarget(this);
+  smoothing->setAction("SmoothingProc:");
+  smoothing->setTitle(SmoothingOptions ? optionLabel(SmoothingOptions)
+                                       : localizedStringValue(std::optional<std::string>("Smoothing")).value_or(""));
+  SmoothingCB = smoothing;
+  if (toolkit::View* view = panelView()) view->addSubview(smoothing);
+  if (tonerSaveCB) tonerSaveCB->setFrame(toolkit::Rect{12, 43, 227, 18});
+}
+
+void VemraPrintPdeLX4200CO::updateUI() {
+  if (!hasInited) return;
+  auto select = [](const std::shared_ptr<toolkit::PopUpButton>& popup, std::int64_t choice) {
+    if (popup) popup->selectItemAtIndex(choice);
+  };
+  auto state = [](const std::shared_ptr<toolkit::Button>& button, std::int64_t choice) {
+    if (button) button->setState(choice);
+  };
+  auto slide = [](const std::shared_ptr<toolkit::Slider>& slider, std::int64_t choice) {
+    if (slider) slider->setIntegerValue(choice);
+  };
+  // 1.
+  if (saveSettingsButton) {
+    saveSettingsButton->setState(saveSettingsValue);
+    saveSettingsProc(saveSettingsButton.get());
+  }
+  // 2.
+  state(colorSyncCB, colorSyncChoice);
+  // 3.
+  select(colorModePopup, colorModeChoice);
+  select(printPriorityPopup, printPriorityChoice);
+  select(imageTypePopup, imageTypeChoice);
+  select(neutralGrayPopup, neutralGrayChoice);
+  // 4.
+  slide(neutralGraySlider, neutralGrayChoice);
+  // 5.
+  state(pureBlackPrintCB, pureBlackPrintChoice);
+  slide(pureBlackPrintSlider, pureBlackPrintChoice);
+  // 6.
+  state(blackOverprintCB, blackOverprintChoice);
+  state(tonerSaveCB, tonerSaveChoice);
+  // 7.
+  select(sourceProfilePopup, sourceProfileChoice);
+  select(renderingIntentPopup, renderingIntentChoice);
+  select(outputProfilePopup, outputProfileChoice);
+  select(cmykoutputProfilePopup, cmykoutputProfileChoice);
+  select(screeningPopup, screeningChoice);
+  // 8.
+  if (cmykSimulationCB) {
+    cmykSimulationCB->setState(cmykSimulationChoice);
+    if (cmykSimulationChoice == 0 && preservepurecmykcolorsCB) preservepurecmykcolorsCB->setEnabled(false);
+    preservepurecmykcolorsProc(preservepurecmykcolorsCB.get());
+  }
+  // 9. Trapping's checkbox and popup share one current choice.
+  select(simulationProfilePopup, simulationProfileChoice);
+  state(trappingCB, trappingChoice);
+  select(sharpnessPopup, sharpnessChoice);
+  select(trappingPopup, trappingChoice);
+  // 10.
+  state(SmoothingCB, smoothingChoice);
+  // 11.
+  colorSyncHiliteControl();
+  colorModeHiliteControl();
+  printPriorityHiliteControl();
+  imageTypeHiliteControl();
+  neutralGrayHiliteControl();
+  pureBlackPrintHiliteControl();
+  blackOverprintHiliteControl();
+  tonerSaveHiliteControl();
+  sourceProfileHiliteControl();
+  renderingIntentHiliteControl();
+  outputProfileHiliteControl();
+  cmykoutputProfileHiliteControl();
+  screeningHiliteControl();
+  cmykSimulationHiliteControl();
+  simulationProfileHiliteControl();
+  trappingHiliteControl();
+  sharpnessHiliteControl();
+}
