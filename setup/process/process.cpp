@@ -240,7 +240,11 @@ bool Process::launch(std::string* error) {
   sigset_t signals;
   sigemptyset(&signals);
   posix_spawnattr_setsigmask(&spawn.attr, &signals);
-  sigfillset(&signals);
+  // Every signal back to its default action. sigfillset leaves out the two
+  // signals glibc keeps for itself, which posix_spawn would then leave ignored
+  // in the child (and an exec keeps ignored signals ignored); all bits set
+  // covers them too.
+  std::memset(&signals, 0xff, sizeof signals);
   posix_spawnattr_setsigdefault(&spawn.attr, &signals);
   posix_spawnattr_setflags(&spawn.attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
   if (writeFd >= 0) {

@@ -1,0 +1,252 @@
+// The Bridge with a recording page and main queue, and real engines run by
+// /bin/bash from temporary resources folders.
+#include "bridge/bridge.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace qvx {
+namespace {
+
+using test::eventually;
+using test::RecordingPage;
+using test::RecordingPlatform;
+using test::TempDir;
+using Scripts = std::vector<std::string>;
+
+constexpr const char* kGeneric =
+    R"(window.onError.apply(null, ["Setup didn't finish. Tap 'Show details' or contact QVX Admin in Slack."]);)";
+
+std::string call(const std::string& function, const std::string& jsonArgument) {
+  return "window." + function + ".apply(null, [" + jsonArgument + "]);";
+}
+
+class BridgeTest : public ::testing::Test {
+ protected:
+  BridgeTest() {
+    platform = std::make_shared<RecordingPlatform>();
+    platform->resources = resources.path();
+    platform->env = {{"HOME", "/root"}, {"PATH", "/should/be/replaced"}, {"QVX_CODE", "inherited"}};
+    bridge = Bridge::create(platform);
+    bridge->web = page;
+  }
+
+  void writeEngine(const std::string& body) { resources.write("installer", body); }
+
+  void post(const std::string& body) { bridge->userContentControllerDidReceiveScriptMessage(body); }
+
+  // Waits for every run to finish its termination handling, then runs the
+  // main queue and returns what the page received.
+  Scripts finishRuns() {
+    EXPECT_TRUE(eventually([&] { return bridge->runsInProgress() == 0; }));
+    platform->drain();
+    return page->scripts;
+  }
+
+  TempDir resources;
+  std::shared_ptr<RecordingPlatform> platform;
+  std::shared_ptr<RecordingPage> page = std::make_shared<RecordingPage>();
+  std::shared_ptr<Bridge> bridge;
+};
+
+TEST_F(BridgeTest, HandleLineCallsThePageOnTheMainQueueAndSetsFinished) {
+  bridge->handleLine("@STEP Copying files");
+  EXPECT_FALSE(bridge->finished);
+  EXPECT_TRUE(page->scripts.empty());  // nothing touches the page before the main queue runs
+  bridge->handleLine("@step ignored");
+  bridge->handleLine("@ERROR Disk full");
+  EXPECT_TRUE(bridge->finished);
+  bridge->handleLine("@STEP later");
+  EXPECT_TRUE(bridge->finished);  // only a new run resets it
+  platform->drain();
+  EXPECT_EQ(page->scripts, (Scripts{call("onStep", R"("Copying files")"), call("onError", R"("Disk full")"),
+                                    call("onStep", R"("later")")}));
+}
+
+TEST_F(BridgeTest, ScriptsForAReleasedPageAreDroppedAndTheBridgeLivesUntilTheyRun) {
+  bridge->js("onStep", "a");
+  bridge->web.reset();
+  bridge->js("onStep", "b");
+  std::weak_ptr<Bridge> weak = bridge;
+  bridge.reset();
+  EXPECT_FALSE(weak.expired());  // kept alive by the queued tasks
+  EXPECT_EQ(platform->drain(), 2u);
+  EXPECT_TRUE(weak.expired());
+  EXPECT_TRUE(page->scripts.empty());
+}
+
+TEST_F(BridgeTest, ShowlogOpensTheLogAndQuitTerminates) {
+  post(R"({"cmd":"showlog"})");
+  EXPECT_EQ(platform->opened, (std::vector<std::string>{"/tmp/qvx-onboarder.log"}));
+  post(R"({"cmd":"quit"})");
+  EXPECT_EQ(platform->terminations, 1);
+  post(R"({"cmd":"QUIT"})");
+  post(R"("quit")");
+  post(R"(["quit"])");
+  EXPECT_EQ(platform->terminations, 1);
+  EXPECT_EQ(platform->queued(), 0u);
+}
+
+TEST_F(BridgeTest, MissingResourcesAndMissingEngineAreReported) {
+  post(R"({"cmd":"install"})");  // the folder exists, the engine does not
+  platform->resources.reset();
+  post(R"({"cmd":"install"})");
+  EXPECT_EQ(bridge->runsInProgress(), 0);
+  EXPECT_EQ(bridge->proc, nullptr);
+  platform->drain();
+  EXPECT_EQ(page->scripts, (Scripts{call("onError", R"("Installer engine missing.")"),
+                                    call("onError", R"("Installer resources missing.")")}));
+}
+
+TEST_F(BridgeTest, AnEngineFolderOrBrokenFileStillCountsAsPresentOrMissingLikeTheFileSystemSays) {
+  std::filesystem::create_directory(resources.path() / "installer");  // something exists: bash fails on it
+  post(R"({"cmd":"install"})");
+  EXPECT_EQ(finishRuns(), (Scripts{kGeneric}));
+}
+
+TEST_F(BridgeTest, ALaunchFailureIsReportedOnceWithoutTheGenericError) {
+  writeEngine("echo '@DONE'\n");
+  // One environment string longer than the kernel takes: the exec fails.
+  post(R"({"cmd":"install","office":")" + std::string(300000, 'o') + R"("})");
+  EXPECT_EQ(bridge->runsInProgress(), 0);
+  ASSERT_NE(bridge->proc, nullptr);
+  EXPECT_FALSE(bridge->proc->isLaunched());
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(finishRuns(), (Scripts{call("onError", R"("Could not start the installer.")")}));
+}
+
+TEST_F(BridgeTest, RunsTheEngineWithItsPathAndTheRunEnvironment) {
+  writeEngine(R"SH(
+echo "@STEP args=$#:$0"
+echo "@STEP cmdline=$(tr '\0' '|' < /proc/$$/cmdline)"
+echo "@STEP engine=$QVX_ENGINE office=$QVX_OFFICE name=$QVX_NAME code=$QVX_CODE"
+echo "@STEP path=$PATH home=$HOME"
+echo "@STEP set=${QVX_OFFICE+o}${QVX_NAME+n}${QVX_CODE+c}"
+echo "@STEP stderr=$(readlink /proc/$$/fd/2)"
+echo "to stderr" >&2
+)SH");
+  post(R"({"cmd":"install","office":"Zürich","name":7})");
+  const std::string engine = (resources.path() / "installer").string();
+  std::string engineInJson;  // the slash is written as "\/"
+  for (char c : engine) {
+    if (c == '/') engineInJson += '\\';
+    engineInJson += c;
+  }
+  EXPECT_EQ(finishRuns(), (Scripts{
+                              call("onStep", "\"args=0:" + engineInJson + "\""),
+                              call("onStep", "\"cmdline=\\/bin\\/bash|" + engineInJson + "|\""),
+                              call("onStep", R"("engine=1 office=Zürich name= code=")"),
+                              call("onStep", R"("path=\/usr\/bin:\/bin:\/usr\/sbin:\/sbin home=\/root")"),
+                              call("onStep", R"("set=onc")"),
+                              call("onStep", R"("stderr=\/dev\/null")"),
+                          }));
+  EXPECT_EQ(bridge->proc->terminationStatus(), 0);
+}
+
+struct ExitCase {
+  const char* name;
+  const char* engine;
+  std::vector<std::string> expected;
+};
+
+TEST_F(BridgeTest, TheExitRule) {
+  const std::vector<ExitCase> cases = {
+      {"success without a final tag", "echo '@STEP a'; exit 0", {call("onStep", R"("a")")}},
+      {"failure without a final tag", "echo '@STEP a'; exit 2", {call("onStep", R"("a")"), kGeneric}},
+      {"engine's own error", "echo '@ERROR x'; exit 1", {call("onError", R"("x")")}},
+      {"done, then failure", "echo '@DONE'; exit 3", {call("onDone", R"("")")}},
+      {"killed by a signal", "echo '@STEP a'; kill -KILL $$", {call("onStep", R"("a")"), kGeneric}},
+      {"unfinished last line, success", "printf '@STEP a\\n@DONE'; exit 0", {call("onStep", R"("a")")}},
+      {"unfinished last line, failure", "printf '@DONE'; exit 1", {kGeneric}},
+      {"a bare @ERROR is no final tag", "echo '@ERROR'; exit 1", {kGeneric}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    page->scripts.clear();
+    writeEngine(c.engine);
+    post(R"({"cmd":"install"})");
+    EXPECT_EQ(finishRuns(), c.expected);
+  }
+}
+
+TEST_F(BridgeTest, AFinalTagJustBeforeAFailedExitIsNeverLostNorFollowedByTheGenericError) {
+  writeEngine("for i in $(seq 1 200); do echo \"@STEP $i\"; done; echo '@ERROR last words'; exit 9");
+  for (int round = 0; round < 30; ++round) {
+    page->scripts.clear();
+    post(R"({"cmd":"install"})");
+    const auto scripts = finishRuns();
+    ASSERT_EQ(scripts.size(), 201u) << "round " << round;
+    EXPECT_EQ(scripts.front(), call("onStep", R"("1")"));
+    EXPECT_EQ(scripts.back(), call("onError", R"("last words")")) << "round " << round;
+  }
+}
+
+TEST_F(BridgeTest, LinesArriveInOrderDespiteCarriageReturnsInvalidBytesAndEmptyLines) {
+  writeEngine(
+      "printf '@STEP a\\r\\n'; printf '\\n'; printf '@STEP \\xff\\xfe\\n'; printf '@WARN  w \\n';"
+      "printf '@STEP \\xed\\xa0\\x80\\n'; printf '@DONE Café\\n'; exit 0");
+  post(R"({"cmd":"install"})");
+  EXPECT_EQ(finishRuns(), (Scripts{call("onStep", R"("a")"), call("onWarn", R"(" w")"), call("onDone", R"("Café")")}));
+}
+
+TEST_F(BridgeTest, HugeBinaryOutputAndMultiMegabyteLinesAreSurvived) {
+  writeEngine(
+      "head -c 4000000 /dev/urandom; echo;"
+      "printf '@STEP '; head -c 3000000 /dev/zero | tr '\\0' 'x'; echo;"
+      "echo '@DONE ok'; exit 0");
+  post(R"({"cmd":"install"})");
+  const auto scripts = finishRuns();
+  ASSERT_GE(scripts.size(), 2u);
+  // Random bytes may by chance form a tagged line; the last two are ours.
+  EXPECT_EQ(scripts[scripts.size() - 2], call("onStep", "\"" + std::string(3000000, 'x') + "\""));
+  EXPECT_EQ(scripts.back(), call("onDone", R"("ok")"));
+}
+
+TEST_F(BridgeTest, TwoInstallsAtOnceBothReachThePageEachInItsOwnOrder) {
+  writeEngine(R"(for i in 1 2 3 4 5; do echo "@STEP $QVX_NAME $i"; sleep 0.02; done; exit 1)");
+  post(R"({"cmd":"install","name":"first"})");
+  const auto firstProcess = bridge->proc;
+  post(R"({"cmd":"install","name":"second"})");
+  EXPECT_NE(bridge->proc, firstProcess);
+  const auto scripts = finishRuns();
+  Scripts first, second;
+  int generic = 0;
+  for (const auto& s : scripts) {
+    if (s.find("first") != std::string::npos) first.push_back(s);
+    if (s.find("second") != std::string::npos) second.push_back(s);
+    if (s == kGeneric) ++generic;
+  }
+  EXPECT_EQ(first.size(), 5u);
+  EXPECT_EQ(second.size(), 5u);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(first[i], call("onStep", "\"first " + std::to_string(i + 1) + "\""));
+    EXPECT_EQ(second[i], call("onStep", "\"second " + std::to_string(i + 1) + "\""));
+  }
+  EXPECT_EQ(generic, 2);
+  EXPECT_TRUE(firstProcess->hasExited());
+}
+
+TEST_F(BridgeTest, InstallResetsFinished) {
+  writeEngine("exit 1");
+  bridge->handleLine("@DONE");
+  ASSERT_TRUE(bridge->finished);
+  post(R"({"cmd":"install"})");
+  EXPECT_FALSE(bridge->finished);
+  EXPECT_EQ(finishRuns(), (Scripts{call("onDone", R"("")"), kGeneric}));
+}
+
+TEST_F(BridgeTest, ARunOutlivingItsBridgeDropsItsLines) {
+  writeEngine("sleep 0.2; echo '@STEP late'; exit 1");
+  post(R"({"cmd":"install"})");
+  const auto process = bridge->proc;
+  std::weak_ptr<Bridge> weak = bridge;
+  bridge.reset();
+  EXPECT_TRUE(weak.expired());  // the run refers to it weakly
+  ASSERT_TRUE(eventually([&] { return process->hasExited(); }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(platform->queued(), 0u);
+}
+
+}  // namespace
+}  // namespace qvx

@@ -1,0 +1,71 @@
+// Helpers shared by the setup tests: temporary folders, engine scripts, and a
+// recording stand-in for the platform and the page.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bridge/platform.h"
+
+namespace qvx::test {
+
+// A fresh folder under /tmp, removed with the object.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  // Writes a file (parents made) and returns its path.
+  std::filesystem::path write(const std::filesystem::path& relative, const std::string& text) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Waits up to `limit` for the condition; true if it became true. Guards the
+// tests against hanging, it is not a speed check.
+bool eventually(const std::function<bool()>& condition,
+                std::chrono::milliseconds limit = std::chrono::milliseconds(20000));
+
+std::string readFile(const std::filesystem::path& path);
+
+class RecordingPage : public PageView {
+ public:
+  void evaluateJavaScript(const std::string& script) override { scripts.push_back(script); }
+  std::vector<std::string> scripts;
+};
+
+// Tasks posted to the main queue wait until the test runs them with drain().
+class RecordingPlatform : public Platform {
+ public:
+  void postToMain(Task task) override;
+  std::optional<std::filesystem::path> resourcesDirectory() const override { return resources; }
+  std::map<std::string, std::string> environment() const override { return env; }
+  void openWithDefaultApplication(const std::string& path) override { opened.push_back(path); }
+  void terminateApplication() override { ++terminations; }
+
+  // Runs every queued task, in order, on the calling thread; returns how many.
+  std::size_t drain();
+  std::size_t queued();
+
+  std::optional<std::filesystem::path> resources;
+  std::map<std::string, std::string> env;
+  std::vector<std::string> opened;
+  int terminations = 0;
+
+ private:
+  std::mutex mutex_;
+  std::vector<Task> tasks_;
+};
+
+}  // namespace qvx::test
