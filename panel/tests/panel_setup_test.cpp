@@ -1,0 +1,491 @@
+#include <gtest/gtest.h>
+
+#include <any>
+
+#include "VemraPrintPdeLX4200CO.h"
+#include "fake_host.h"
+#include "ppd_fixture.h"
+#include "test_bundle.h"
+
+namespace {
+
+using Panel = VemraPrintPdeLX4200CO;
+
+testppd::Description nineOptions() {
+  testppd::Description d;
+  d.options = testppd::allNine();
+  return d;
+}
+
+// A panel over a description and a test bundle with the full layout, or the
+// layout with some outlets left out.
+struct Fixture {
+  explicit Fixture(const testppd::Description& description, const std::set<std::string>& leaveOut = {})
+      : file(description),
+        host(std::make_shared<testhost::Host>(file.get())),
+        bundle(testbundle::writeBundle(dir, testbundle::color6Layout(leaveOut).dump())),
+        panel(Panel::initWithCallback(host, bundle)) {}
+
+  testppd::TempDir dir;
+  testppd::OpenPPD file;
+  std::shared_ptr<testhost::Host> host;
+  std::shared_ptr<toolkit::Bundle> bundle;
+  std::shared_ptr<Panel> panel;
+};
+
+std::vector<std::string> titles(const toolkit::PopUpButton& popup) {
+  std::vector<std::string> result;
+  for (const auto& item : popup.items()) result.push_back(item.title);
+  return result;
+}
+
+// Records the actions controls send, to tell a plain selection from a fired one.
+struct ActionSpy : toolkit::ActionTarget {
+  bool performAction(std::string_view action, toolkit::View*) override {
+    sent.emplace_back(action);
+    return true;
+  }
+  bool respondsToAction(std::string_view) const override { return true; }
+  std::vector<std::string> sent;
+};
+
+// ---- creation --------------------------------------------------------------
+
+TEST(Creation, FixesTheModelConfigurationAndFindsTheOptions) {
+  Fixture f(nineOptions());
+  ASSERT_NE(f.panel, nullptr);
+  Panel& p = *f.panel;
+  EXPECT_TRUE(p.condorFlag);
+  EXPECT_TRUE(p.apex2ColorFlag);
+  EXPECT_FALSE(p.kestrel2Flag || p.kestrel3Flag || p.nimbusFlag || p.nimbusBFlag || p.apex2ProfileFlag ||
+               p.apex3ProfileFlag);
+  EXPECT_FALSE(p.ppdHDDOptionFlag);
+  EXPECT_TRUE(p.useConstraintHandling);
+  EXPECT_FALSE(p.hasInited);
+  EXPECT_EQ(p.imageType_Custom, 4);
+  EXPECT_EQ(p.ppd, f.file.get());
+  EXPECT_EQ(p.ppdEncoding, kStringEncodingUTF8);
+  EXPECT_EQ(p.modelStringRef, "Vemra LX4200");
+  EXPECT_EQ(p.preferenceName, "vemra.mfp.LX4200");
+  EXPECT_FALSE(p.previewImagePath);
+  EXPECT_FALSE(p.thePDEName);
+
+  ASSERT_NE(p.colorModeOptions, nullptr);
+  EXPECT_STREQ(p.colorModeOptions->keyword, "VMCMode");
+  EXPECT_STREQ(p.SmoothingOptions->keyword, "VMSmoothing");
+  EXPECT_STREQ(p.trappingOptions->keyword, "VMCTrapping");
+  ASSERT_NE(p.colorModeChoices, nullptr);
+  EXPECT_EQ(p.colorModeChoices->size(), 3u);
+  EXPECT_EQ(p.smoothingChoices->size(), 2u);
+  // Options this configuration never looks up stay empty.
+  EXPECT_EQ(p.colorSyncOptions, nullptr);
+  EXPECT_EQ(p.imageTypeOptions, nullptr);
+  EXPECT_EQ(p.imageTypeChoices, nullptr);
+  EXPECT_EQ(p.pamphletOption, nullptr);
+}
+
+TEST(Creation, NeverLooksUpOptionsOutsideItsConfiguration) {
+  testppd::Description d;
+  d.options.push_back({"VMColorSync", "ColorSync", "Boolean", {{"False", "Off"}, {"True", "On"}}, "False"});
+  d.options.push_back({"VMCOType", "Image Type", "PickOne", {{"A", "A"}, {"B", "B"}}, "A"});
+  Fixture f(d);
+  EXPECT_EQ(f.panel, nullptr);  // none of the nine: no panel
+}
+
+TEST(Creation, NoDescriptionNoPanel) {
+  testppd::TempDir dir;
+  auto host = std::make_shared<testhost::Host>(nullptr);
+  EXPECT_EQ(Panel::initWithCallback(host, nullptr), nullptr);
+  EXPECT_EQ(host->ppdFileCalls, 1);
+
+  // Without constraint handling the host is not even asked for its description.
+  testppd::OpenPPD file(nineOptions());
+  auto legacy = std::make_shared<testhost::Host>(file.get());
+  legacy->constraintHandling = false;
+  std::weak_ptr<testhost::Host> watch = legacy;
+  EXPECT_EQ(Panel::initWithCallback(legacy, nullptr), nullptr);
+  EXPECT_EQ(legacy->ppdFileCalls, 0);
+  legacy.reset();
+  EXPECT_TRUE(watch.expired());  // the discarded panel let go of the host
+}
+
+TEST(Creation, OneOptionIsEnough) {
+  testppd::Description d;
+  d.options.push_back(testppd::smoothing());
+  Fixture f(d);
+  ASSERT_NE(f.panel, nullptr);
+  EXPECT_NE(f.panel->SmoothingOptions, nullptr);
+  EXPECT_EQ(f.panel->colorModeOptions, nullptr);
+  EXPECT_EQ(f.panel->colorModeChoices, nullptr);
+}
+
+TEST(Creation, HardDiskAttribute) {
+  const std::pair<std::optional<std::string>, bool> cases[] = {
+      {std::nullopt, false}, {"True", false}, {"TRUE", false}, {"False", true}, {"false", true}, {"true", true},
+  };
+  for (const auto& [value, expected] : cases) {
+    testppd::Description d = nineOptions();
+    if (value) d.extraLines.push_back("*VMHDDOption: " + *value);
+    Fixture f(d);
+    ASSERT_NE(f.panel, nullptr);
+    EXPECT_EQ(f.panel->ppdHDDOptionFlag, expected) << value.value_or("(none)");
+  }
+}
+
+TEST(Creation, PreferenceNameWithoutACurrentPrinter) {
+  testppd::OpenPPD file(nineOptions());
+  auto host = std::make_shared<testhost::Host>(file.get());
+  host->session.printerID.reset();
+  auto panel = Panel::initWithCallback(host, nullptr);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->preferenceName, "vemra.mfp.");
+  host->hasSession = false;
+  panel = Panel::initWithCallback(host, nullptr);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->preferenceName, "vemra.mfp.");
+}
+
+// ---- filling the layout ----------------------------------------------------
+
+TEST(Filling, TitlesAndPopupsOfTheDescription) {
+  Fixture f(nineOptions());
+  ASSERT_NE(f.panel, nullptr);
+  Panel& p = *f.panel;
+  toolkit::View* view = p.panelView();
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(p.hasInited);
+  EXPECT_EQ(view, p.panelView_.get());
+
+  EXPECT_EQ(p.colorModeTitle->stringValue(), "Color Mode:");
+  EXPECT_EQ(titles(*p.colorModePopup), (std::vector<std::string>{"Auto Color", "Color", "Grayscale"}));
+  EXPECT_EQ(p.colorModePopup->indexOfSelectedItem(), 0);
+  // Each item carries its choice record.
+  const auto* record = std::any_cast<PDEChoiceRef>(&p.colorModePopup->items()[2].representedObject);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(*record, (*p.colorModeChoices)[2]);
+  EXPECT_EQ(p.printPriorityTitle->stringValue(), "Print Priority:");
+  EXPECT_EQ(titles(*p.printPriorityPopup), (std::vector<std::string>{"Text", "Photo"}));
+  EXPECT_EQ(p.neutralGrayTitle->stringValue(), "Neutral Gray:");
+  EXPECT_EQ(titles(*p.neutralGrayPopup), (std::vector<std::string>{"Off", "Low", "High"}));
+  EXPECT_EQ(p.pureBlackPrintCB->title(), "Pure Black Print");
+  EXPECT_EQ(p.pureBlackPrintTitle->stringValue(), "Pure Black Print:");
+  EXPECT_EQ(p.tonerSaveCB->title(), "Toner Save");
+  EXPECT_EQ(p.screeningTitle->stringValue(), "Screening:");
+  EXPECT_EQ(titles(*p.screeningPopup), (std::vector<std::string>{"Auto", "Fine", "Smooth"}));
+  EXPECT_TRUE(p.screeningPopup->autoenablesItems());
+  EXPECT_EQ(p.sharpnessTitle->stringValue(), "Sharpness:");
+  EXPECT_EQ(titles(*p.sharpnessPopup), (std::vector<std::string>{"Normal", "Sharp", "Soft"}));
+  EXPECT_EQ(p.trappingTitle->stringValue(), "Trapping:");
+  EXPECT_EQ(titles(*p.trappingPopup), (std::vector<std::string>{"Off", "Weak", "Strong"}));
+  EXPECT_FALSE(p.trappingCB->isHidden());
+  EXPECT_EQ(p.trappingCB->title(), "Trapping");
+}
+
+TEST(Filling, LocalisedLabelsTabsAndTheLock) {
+  Fixture f(nineOptions());
+  ASSERT_NE(f.panel, nullptr);
+  Panel& p = *f.panel;
+  ASSERT_NE(p.panelView(), nullptr);
+  EXPECT_EQ(p.saveSettingsTitle->stringValue(), "Einstellungen sichern:");
+  EXPECT_EQ(p.neutralGrayLeftTitle->stringValue(), "Hell");
+  EXPECT_EQ(p.neutralGrayRightTitle->stringValue(), "Dunkel:");
+  EXPECT_EQ(p.pureBlackPrintLeftTitle->stringValue(), "Hell");  // leading blank skipped
+  EXPECT_EQ(p.pureBlackPrintRightTitle->stringValue(), "Dunkel");
+
+  ASSERT_NE(p.saveSettingsButton->image(), std::nullopt);
+  EXPECT_EQ(p.saveSettingsButton->image()->iconName, "changes-allow");
+  EXPECT_EQ(p.saveSettingsButton->image()->size, (toolkit::Size{18, 18}));
+  ASSERT_NE(p.saveSettingsButton->alternateImage(), std::nullopt);
+  EXPECT_EQ(p.saveSettingsButton->alternateImage()->iconName, "changes-prevent");
+  EXPECT_EQ(p.saveSettingsButton->alternateImage()->size, (toolkit::Size{18, 18}));
+
+  toolkit::TabView& tabs = *p.mainTabView;
+  ASSERT_EQ(tabs.numberOfTabViewItems(), 2);
+  EXPECT_EQ(tabs.tabViewItemAtIndex(0)->label(), "Grundlagen");
+  EXPECT_EQ(tabs.tabViewItemAtIndex(1)->label(), "Farbe:");
+  EXPECT_EQ(tabs.tabViewItemAtIndex(1)->identifier(), "1");
+  EXPECT_EQ(tabs.indexOfSelectedTabViewItem(), 0);
+  EXPECT_EQ(tabs.delegate(), static_cast<toolkit::TabViewDelegate*>(&p));
+  EXPECT_EQ(p.sampleViewSelectControl->selectedSegment(), 0);
+}
+
+TEST(Filling, OptionsNeverLookedUpAreDimmedOrKeepTheLayout) {
+  Fixture f(nineOptions());
+  ASSERT_NE(f.panel, nullptr);
+  Panel& p = *f.panel;
+  ASSERT_NE(p.panelView(), nullptr);
+  EXPECT_FALSE(p.imageTypePopup->isEnabled());
+  EXPECT_EQ(p.imageTypePopup->numberOfItems(), 7);  // the layout's items stay
+  for (const auto& popup : {p.sourceProfilePopup, p.renderingIntentPopup, p.outputProfilePopup,
+                            p.cmykoutputProfilePopup}) {
+    EXPECT_FALSE(popup->isEnabled());
+    EXPECT_FALSE(popup->autoenablesItems());
+  }
+  EXPECT_FALSE(p.simulationProfilePopup->isEnabled());
+  EXPECT_TRUE(p.simulationProfilePopup->autoenablesItems());
+  EXPECT_TRUE(p.preservepurecmykcolorsCB->isHidden());
+  EXPECT_EQ(p.colorSyncCB->title(), "ColorSync");
+  EXPECT_EQ(p.imageTypeTitle->stringValue(), "Image Type:");
+  EXPECT_EQ(p.sourceProfileTitle->stringValue(), "Source Profile:");
+  EXPECT_EQ(p.blackOverprintCB->title(), "Black Overprint");
+}
+
+TEST(Filling, BuildsTheSmoothingCheckboxAndMovesTonerSave) {
+  Fixture f(nineOptions());
+  ASSERT_NE(f.panel, nullptr);
+  Panel& p = *f.panel;
+  toolkit::View* view = p.panelView();
+  ASSERT_NE(view, nullptr);
+  ASSERT_NE(p.SmoothingCB, nullptr);
+  EXPECT_EQ(p.SmoothingCB->frame(), (toolkit::Rect{32, 93, 227, 18}));
+  EXPECT_EQ(p.SmoothingCB->buttonType(), toolkit::ButtonType::checkbox);
+  EXPECT_EQ(p.SmoothingCB->title(), "Smoothing");
+  EXPECT_EQ(p.SmoothingCB->action(), "SmoothingProc:");
+  EXPECT_EQ(p.SmoothingCB->target(), static_cast<toolkit::ActionTarget*>(&p));
+  EXPECT_EQ(p.SmoothingCB->superview(), view);
+  EXPECT_EQ(p.tonerSaveCB->frame(), (toolkit::Rect{12, 43, 227, 18}));
+}
+
+TEST(Filling, SmoothingTitleWithoutTheOption) {
+  testppd::Description d;
+  d.options.push_back(testppd::colorMode());
+  Fixture f(d);
+  ASSERT_NE(f.panel, nullptr);
+  ASSERT_NE(f.panel->panelView(), nullptr);
+  EXPECT_EQ(f.panel->SmoothingCB->title(), "Glättung");  // the localised name
+}
+
+TEST(Filling, MissingOptionsLeaveTheirControlsAsLaidOut) {
+  testppd::Description d;
+  d.options = {testppd::colorMode(), testppd::smoothing()};
+  Fixture f(d);
+  ASSERT_NE(f.panel, nullptr);
+  Panel& p = *f.panel;
+  ASSERT_NE(p.panelView(), nullptr);
+  EXPECT_TRUE(p.colorModePopup->isEnabled());
+  EXPECT_FALSE(p.screeningPopup->isEnabled());
+  EXPECT_EQ(titles(*p.screeningPopup),
+            (std::vector<std::string>{"Layout item 0", "Layout item 1", "Layout item 2"}));
+  EXPECT_EQ(p.screeningTitle->stringValue(), "Screening:");
+  EXPECT_FALSE(p.printPriorityPopup->isEnabled());
+  EXPECT_EQ(p.pureBlackPrintCB->title(), "Pure Black");
+  EXPECT_EQ(p.tonerSaveCB->title(), "Toner Save");
+  EXPECT_TRUE(p.trappingCB->isHidden());
+  EXPECT_EQ(p.trappingCB->title(), "Trapping");
+}
+
+TEST(Filling, NonASCIILabelsInTheControls) {
+  testppd::Description d;
+  d.languageEncoding = "ISOLatin1";
+  d.options.push_back({"VMCMode", "Farbmodus f\xfcr Druck", "PickOne", {{"Auto", "Automatisch"}, {"Gray", "Grau\xe9"}}, "Auto"});
+  d.options.push_back({"VMSmoothing", "Gl\xe4ttung", "Boolean", {{"True", "Ein"}, {"False", "Aus"}}, "True"});
+  Fixture f(d);
+  ASSERT_NE(f.panel, nullptr);
+  ASSERT_NE(f.panel->panelView(), nullptr);
+  EXPECT_EQ(f.panel->colorModeTitle->stringValue(), "Farbmodus für Druck:");
+  EXPECT_EQ(titles(*f.panel->colorModePopup), (std::vector<std::string>{"Automatisch", "Graué"}));
+  EXPECT_EQ(f.panel->SmoothingCB->title(), "Glättung");
+}
+
+TEST(Filling, HappensOnce) {
+  Fixture f(nineOptions());
+  ASSERT_NE(f.panel, nullptr);
+  Panel& p = *f.panel;
+  ASSERT_NE(p.panelView(), nullptr);
+  auto smoothing = p.SmoothingCB;
+  p.colorModePopup->removeAllItems();
+  p.colorModeTitle->setStringValue("changed");
+  p.tonerSaveCB->setFrame({1, 2, 3, 4});
+  p.initializeUI();
+  p.panelView();
+  p.willShow();
+  EXPECT_EQ(p.colorModePopup->numberOfItems(), 0);
+  EXPECT_EQ(p.colorModeTitle->stringValue(), "changed");
+  EXPECT_EQ(p.tonerSaveCB->frame(), (toolkit::Rect{1, 2, 3, 4}));
+  EXPECT_EQ(p.SmoothingCB, smoothing);
+  EXPECT_EQ(p.mainTabView->numberOfTabViewItems(), 2);
+  int smoothingBoxes = 0;
+  for (const auto& sub : p.panelView_->subviews()) smoothingBoxes += sub == smoothing;
+  EXPECT_EQ(smoothingBoxes, 1);
+}
+
+TEST(Filling, ShowingBeforeTheViewWasAskedForStillFillsTheLayout) {
+  Fixture f(nineOptions());
+  ASSERT_NE(f.panel, nullptr);
+  f.panel->willShow();
+  ASSERT_NE(f.panel->panelView_, nullptr);
+  EXPECT_EQ(titles(*f.panel->colorModePopup), (std::vector<std::string>{"Auto Color", "Color", "Grayscale"}));
+  EXPECT_EQ(f.panel->panelView(), f.panel->panelView_.get());
+  EXPECT_EQ(f.panel->SmoothingCB->superview(), f.panel->panelView_.get());
+}
+
+// ---- layouts with controls left out, or none --------------------------------
+
+TEST(PartialLayouts, EveryControlMayBeMissing) {
+  const std::set<std::string> leaveOut = {
+      "saveSettingsButton", "saveSettingsTitle", "colorModePopup", "printPriorityTitle", "neutralGraySlider",
+      "pureBlackPrintCB", "tonerSaveCB", "screeningPopup", "trappingCB", "sharpnessTitle", "sampleViewSelectControl",
+      "cmykSimulationBox", "imageTypePopup", "sourceProfilePopup", "preservepurecmykcolorsCB"};
+  Fixture f(nineOptions(), leaveOut);
+  ASSERT_NE(f.panel, nullptr);
+  Panel& p = *f.panel;
+  ASSERT_NE(p.panelView(), nullptr);
+  EXPECT_EQ(p.colorModePopup, nullptr);
+  EXPECT_EQ(p.cmykSimulationCB, nullptr);  // it sat in the box left out
+  EXPECT_EQ(p.colorModeTitle->stringValue(), "Color Mode:");
+  EXPECT_EQ(p.tonerSaveCB, nullptr);
+  ASSERT_NE(p.SmoothingCB, nullptr);
+  EXPECT_EQ(p.SmoothingCB->superview(), p.panelView_.get());
+  p.colorModeChoice = 2;
+  p.trappingChoice = 1;
+  p.restoreValuesAndReturnError(nullptr);
+  p.willShow();
+  EXPECT_EQ(p.trappingPopup->indexOfSelectedItem(), 1);
+}
+
+TEST(PartialLayouts, OnlyTheTopView) {
+  const std::set<std::string> all = {"saveSettingsButton", "saveSettingsTitle", "mainTabView"};
+  Fixture f(nineOptions(), all);
+  ASSERT_NE(f.panel, nullptr);
+  toolkit::View* view = f.panel->panelView();
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->subviews().size(), 1u);  // the built smoothing checkbox
+  f.panel->willShow();
+  EXPECT_TRUE(f.panel->restoreValuesAndReturnError(nullptr));
+  EXPECT_TRUE(f.panel->shouldPrint());
+}
+
+TEST(PartialLayouts, NoTopViewOutlet) {
+  Fixture f(nineOptions(), {"panelView"});
+  ASSERT_NE(f.panel, nullptr);
+  EXPECT_EQ(f.panel->panelView(), nullptr);
+  EXPECT_TRUE(f.panel->hasInited);
+  ASSERT_NE(f.panel->SmoothingCB, nullptr);
+  EXPECT_EQ(f.panel->SmoothingCB->superview(), nullptr);  // added to nothing
+}
+
+TEST(PartialLayouts, AnOutletOfTheWrongClassCountsAsMissing) {
+  nlohmann::json layout = testbundle::color6Layout();
+  // Make the colour mode popup a text field.
+  std::function<void(nlohmann::json&)> retype = [&](nlohmann::json& nodes) {
+    for (auto& n : nodes) {
+      if (n.value("outlet", "") == "colorModePopup") n = {{"class", "TextField"}, {"outlet", "colorModePopup"}};
+      if (n.contains("subviews")) retype(n["subviews"]);
+      if (n.contains("tabs")) {
+        for (auto& t : n["tabs"]) retype(t["subviews"]);
+      }
+    }
+  };
+  retype(layout["views"]);
+  testppd::TempDir dir;
+  testppd::OpenPPD file(nineOptions());
+  auto host = std::make_shared<testhost::Host>(file.get());
+  auto panel = Panel::initWithCallback(host, testbundle::writeBundle(dir, layout.dump()));
+  ASSERT_NE(panel, nullptr);
+  ASSERT_NE(panel->panelView(), nullptr);
+  EXPECT_EQ(panel->colorModePopup, nullptr);
+  EXPECT_EQ(panel->colorModeTitle->stringValue(), "Color Mode:");
+}
+
+TEST(PartialLayouts, MalformedOrMissingLayoutGivesNoView) {
+  testppd::OpenPPD file(nineOptions());
+  for (const std::string& text : {std::string("{\"views\": [ {\"class\": \"Nope\"} ]}"), std::string("{ not json"),
+                                  std::string()}) {
+    testppd::TempDir dir;
+    auto bundle = testbundle::writeBundle(dir, text);
+    auto panel = Panel::initWithCallback(std::make_shared<testhost::Host>(file.get()), bundle);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->panelView(), nullptr);
+    EXPECT_TRUE(panel->hasInited);
+    EXPECT_FALSE(bundle->problems().empty());
+    EXPECT_TRUE(panel->restoreValuesAndReturnError(nullptr));
+    EXPECT_TRUE(panel->isPanelViewRetain);
+    EXPECT_TRUE(panel->shouldPrint());
+  }
+  // No bundle at all.
+  auto panel = Panel::initWithCallback(std::make_shared<testhost::Host>(file.get()), nullptr);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->panelView(), nullptr);
+  EXPECT_EQ(panel->panelName(), "Image Quality");
+}
+
+// ---- refreshing the controls -------------------------------------------------
+
+TEST(Refresh, DoesNothingBeforeTheLayoutIsFilled) {
+  Fixture f(nineOptions());
+  ASSERT_NE(f.panel, nullptr);
+  Panel& p = *f.panel;
+  // Connect the layout without filling it.
+  ASSERT_TRUE(f.bundle->loadNibNamed("Color6", &p, nullptr));
+  p.colorModeChoice = 1;
+  p.neutralGrayChoice = 2;
+  p.tonerSaveChoice = 1;
+  p.updateUI();
+  EXPECT_EQ(p.colorModePopup->indexOfSelectedItem(), 0);
+  EXPECT_EQ(p.neutralGraySlider->integerValue(), 0);
+  EXPECT_EQ(p.tonerSaveCB->state(), 0);
+}
+
+TEST(Refresh, ShowsTheCurrentChoicesWithoutFiringPopups) {
+  Fixture f(nineOptions());
+  ASSERT_NE(f.panel, nullptr);
+  Panel& p = *f.panel;
+  ASSERT_NE(p.panelView(), nullptr);
+  ActionSpy spy;
+  for (const auto& popup : {p.colorModePopup, p.printPriorityPopup, p.neutralGrayPopup, p.screeningPopup,
+                            p.sharpnessPopup, p.trappingPopup, p.imageTypePopup}) {
+    popup->setTarget(&spy);
+  }
+  p.colorModeChoice = 2;
+  p.printPriorityChoice = 1;
+  p.imageTypeChoice = 6;
+  p.neutralGrayChoice = 2;
+  p.pureBlackPrintChoice = 1;
+  p.tonerSaveChoice = 1;
+  p.blackOverprintChoice = 1;
+  p.screeningChoice = 1;
+  p.sharpnessChoice = 2;
+  p.trappingChoice = 2;
+  p.smoothingChoice = 1;
+  p.sourceProfileChoice = 3;
+  p.saveSettingsValue = 1;
+  p.updateUI();
+  EXPECT_EQ(p.colorModePopup->indexOfSelectedItem(), 2);
+  EXPECT_EQ(p.printPriorityPopup->indexOfSelectedItem(), 1);
+  EXPECT_EQ(p.imageTypePopup->indexOfSelectedItem(), 6);
+  EXPECT_EQ(p.neutralGrayPopup->indexOfSelectedItem(), 2);
+  EXPECT_EQ(p.neutralGraySlider->integerValue(), 2);
+  EXPECT_EQ(p.pureBlackPrintCB->state(), 1);
+  EXPECT_EQ(p.pureBlackPrintSlider->integerValue(), 1);
+  EXPECT_EQ(p.tonerSaveCB->state(), 1);
+  EXPECT_EQ(p.blackOverprintCB->state(), 1);
+  EXPECT_EQ(p.screeningPopup->indexOfSelectedItem(), 1);
+  EXPECT_EQ(p.sharpnessPopup->indexOfSelectedItem(), 2);
+  EXPECT_EQ(p.sourceProfilePopup->indexOfSelectedItem(), 3);
+  // Trapping's checkbox and popup show one shared choice.
+  EXPECT_EQ(p.trappingPopup->indexOfSelectedItem(), 2);
+  EXPECT_EQ(p.trappingCB->state(), 1);
+  EXPECT_EQ(p.SmoothingCB->state(), 1);
+  EXPECT_EQ(p.saveSettingsButton->state(), 1);
+  EXPECT_TRUE(spy.sent.empty());
+}
+
+TEST(Refresh, CMYKSimulationOffDimsThePreserveCheckbox) {
+  Fixture f(nineOptions());
+  ASSERT_NE(f.panel, nullptr);
+  Panel& p = *f.panel;
+  ASSERT_NE(p.panelView(), nullptr);
+  p.cmykSimulationChoice = 0;
+  p.updateUI();
+  EXPECT_EQ(p.cmykSimulationCB->state(), 0);
+  EXPECT_FALSE(p.preservepurecmykcolorsCB->isEnabled());
+
+  Fixture g(nineOptions());
+  ASSERT_NE(g.panel->panelView(), nullptr);
+  g.panel->cmykSimulationChoice = 1;
+  g.panel->updateUI();
+  EXPECT_EQ(g.panel->cmykSimulationCB->state(), 1);
+  EXPECT_TRUE(g.panel->preservepurecmykcolorsCB->isEnabled());
+}
+
+}  // namespace
