@@ -26,7 +26,7 @@ std::string_view buttonTypeName(ButtonType type) {
 }  // namespace
 
 json describeView(const View& view) {
-  json out = {{"class", className(view.kind())}, {"frame", frameJson(view.frame())}, {"hidden", view.isHidden()}};
+  json out = {{"kind", className(view.kind())}, {"frame", frameJson(view.frame())}, {"hidden", view.isHidden()}};
   if (const auto* control = dynamic_cast<const Control*>(&view)) out["enabled"] = control->isEnabled();
   switch (view.kind()) {
     case ViewKind::button: {

@@ -166,7 +166,7 @@ TEST(Describe, PopupItemsShowHowAPersonCanPickThem) {
   popup.addItemWithTitle("B");
   popup.setItemEnabled(1, false);
   auto shown = describeView(popup);
-  EXPECT_EQ(shown["class"], "PopUpButton");
+  EXPECT_EQ(shown["kind"], "PopUpButton");
   EXPECT_EQ(shown["items"][1]["enabled"], true);  // automatic enabling wins
   popup.setAutoenablesItems(false);
   shown = describeView(popup);

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace toolkit {
@@ -87,6 +88,10 @@ class Panel {
   // The panel's own fields (flags, current choices, preference record) as a
   // JSON object, for hosts that show or test what the panel holds.
   virtual nlohmann::json stateSnapshot() const = 0;
+  // The panel's controls by outlet name ("colorModePopup"), null when absent,
+  // for hosts that show or drive them as a person would. Panels that do not
+  // list their controls answer an empty list.
+  virtual std::vector<std::pair<std::string, toolkit::View*>> outlets() const { return {}; }
 };
 
 // The plug-in's principal object.

@@ -8,7 +8,7 @@
 
 namespace toolkit {
 
-// {"class", "frame", "hidden", ...} with the class's own state: "enabled";
+// {"kind", "frame", "hidden", ...} with the class's own state: "enabled";
 // a button's "buttonType", "title", "state", "image", "alternateImage"; a
 // popup's "items" ([{"title", "enabled"}], enabled as a person can pick it),
 // "selectedIndex", "autoenablesItems"; a slider's "value", "minValue",
