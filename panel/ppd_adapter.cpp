@@ -28,6 +28,10 @@ void markDefaults(ppd_file_t* ppd) {
   if (ppd) ppdMarkDefaults(ppd);
 }
 
+void markOption(ppd_file_t* ppd, const char* keyword, const char* choice) {
+  if (ppd && keyword && choice) ppdMarkOption(ppd, keyword, choice);
+}
+
 void close(ppd_file_t* ppd) {
   if (ppd) ppdClose(ppd);
 }

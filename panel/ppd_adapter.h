@@ -17,6 +17,7 @@ ppd_attr_t* findAttr(ppd_file_t* ppd, const char* name, const char* spec);
 // a description that its host opened.
 ppd_file_t* openFile(const char* path);
 void markDefaults(ppd_file_t* ppd);
+void markOption(ppd_file_t* ppd, const char* keyword, const char* choice);
 void close(ppd_file_t* ppd);
 
 }  // namespace ppdx
