@@ -1,0 +1,88 @@
+#include "command_table.h"
+
+#include <charconv>
+
+namespace pdehost {
+
+CommandOutcome CommandOutcome::result(nlohmann::json value) {
+  CommandOutcome outcome;
+  outcome.line["result"] = std::move(value);
+  return outcome;
+}
+
+CommandOutcome CommandOutcome::refused(std::string why) {
+  CommandOutcome outcome;
+  outcome.line["ok"] = false;
+  outcome.line["error"] = std::move(why);
+  return outcome;
+}
+
+CommandOutcome CommandOutcome::badScript(std::string why) {
+  CommandOutcome outcome;
+  outcome.scriptError = std::move(why);
+  return outcome;
+}
+
+bool CommandTable::add(CommandSpec spec) {
+  std::string name = spec.name;
+  return commands_.emplace(std::move(name), std::move(spec)).second;
+}
+
+const CommandSpec* CommandTable::find(std::string_view name) const {
+  auto found = commands_.find(name);
+  return found == commands_.end() ? nullptr : &found->second;
+}
+
+std::vector<std::string> CommandTable::names() const {
+  std::vector<std::string> out;
+  for (const auto& [name, spec] : commands_) out.push_back(name);
+  return out;
+}
+
+CommandTable standardCommands() {
+  CommandTable table;
+  addProtocolCommands(table);
+  addUserCommands(table);
+  addStateCommands(table);
+  return table;
+}
+
+std::optional<std::vector<std::string>> splitCommandLine(std::string_view line, std::string* error) {
+  std::vector<std::string> words;
+  std::size_t i = 0;
+  while (true) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
+    if (i >= line.size()) break;
+    std::string word;
+    bool quoted = false;
+    while (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t' && line[i] != '\r'))) {
+      char c = line[i++];
+      if (c == '"') {
+        quoted = !quoted;
+      } else if (quoted && c == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\')) {
+        word += line[i++];
+      } else {
+        word += c;
+      }
+    }
+    if (quoted) {
+      if (error != nullptr) *error = "a double quote is not closed";
+      return std::nullopt;
+    }
+    words.push_back(std::move(word));
+  }
+  return words;
+}
+
+std::optional<long long> parseInteger(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  if (*begin == '+') return std::nullopt;
+  long long value = 0;
+  auto [stop, ec] = std::from_chars(begin, end, value);
+  if (ec != std::errc() || stop != end) return std::nullopt;
+  return value;
+}
+
+}  // namespace pdehost

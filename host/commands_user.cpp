@@ -1,0 +1,165 @@
+// What a person can do with the panel's controls, and nothing more: a
+// control must be shown (the host asked for the panel's view, the control
+// sits in it, nothing above it is hidden and its tab is selected) and
+// enabled, and a popup item or segment must be enabled.
+#include <cmath>
+#include <sstream>
+#include <type_traits>
+#include <variant>
+
+#include "command_table.h"
+#include "host_session.h"
+#include "toolkit/controls.h"
+
+namespace pdehost {
+namespace {
+
+using nlohmann::json;
+
+// Why a person cannot reach the view, or nothing when they can.
+std::optional<std::string> unreachable(const HostSession& session, const toolkit::View& view,
+                                       const std::string& name) {
+  const toolkit::View* root = session.shownView();
+  if (root == nullptr) return "the panel is not shown (no panelView yet)";
+  const toolkit::View* child = nullptr;
+  for (const toolkit::View* at = &view; at != nullptr; child = at, at = at->superview()) {
+    if (at->isHidden()) return at == &view ? name + " is hidden" : name + " is inside a hidden view";
+    if (child != nullptr && at->kind() == toolkit::ViewKind::tabView) {
+      const auto& tabs = static_cast<const toolkit::TabView&>(*at);
+      for (std::int64_t i = 0; i < tabs.numberOfTabViewItems(); ++i) {
+        const toolkit::TabViewItem* item = tabs.tabViewItemAtIndex(i);
+        if (&item->view() == child && item != tabs.selectedTabViewItem())
+          return name + " is on tab \"" + item->identifier() + "\", which is not selected";
+      }
+    }
+    if (at == root) return std::nullopt;
+  }
+  return name + " is not in the panel's view";
+}
+
+// The outlet as a control of class T that a person can use, or the refusal.
+template <typename T>
+std::variant<T*, CommandOutcome> usable(HostSession& session, const std::string& name, toolkit::ViewKind kind,
+                                        const char* what) {
+  toolkit::View* view = session.outlet(name);
+  if (view == nullptr) return CommandOutcome::refused("the panel has no control " + name);
+  if (view->kind() != kind)
+    return CommandOutcome::refused(name + " is a " + std::string(toolkit::className(view->kind())) + ", not " + what);
+  if (auto why = unreachable(session, *view, name)) return CommandOutcome::refused(*why);
+  auto* control = static_cast<T*>(view);
+  if constexpr (std::is_base_of_v<toolkit::Control, T>) {
+    if (!control->isEnabled()) return CommandOutcome::refused(name + " is disabled");
+  }
+  return control;
+}
+
+CommandOutcome done(const std::string& name, json details = json::object()) {
+  CommandOutcome outcome;
+  outcome.line["ok"] = true;
+  outcome.line["outlet"] = name;
+  outcome.line.update(details);
+  return outcome;
+}
+
+std::optional<long long> integerArgument(const std::string& text) { return parseInteger(text); }
+
+CommandOutcome selectItem(HostSession& session, const std::vector<std::string>& args) {
+  auto index = integerArgument(args[1]);
+  if (!index) return CommandOutcome::badScript("select: INDEX must be a whole number, not \"" + args[1] + "\"");
+  auto found = usable<toolkit::PopUpButton>(session, args[0], toolkit::ViewKind::popUpButton, "a popup button");
+  if (auto* refusal = std::get_if<CommandOutcome>(&found)) return *refusal;
+  auto* popup = std::get<toolkit::PopUpButton*>(found);
+  if (*index < 0 || *index >= popup->numberOfItems())
+    return CommandOutcome::refused(args[0] + " has no item " + std::to_string(*index));
+  if (!popup->isItemEnabled(*index))
+    return CommandOutcome::refused("item " + std::to_string(*index) + " of " + args[0] + " is disabled");
+  popup->selectItemAtIndex(*index);
+  popup->sendAction();
+  return done(args[0], {{"index", *index}, {"title", popup->itemAtIndex(*index)->title}});
+}
+
+CommandOutcome clickButton(HostSession& session, const std::vector<std::string>& args) {
+  auto found = usable<toolkit::Button>(session, args[0], toolkit::ViewKind::button, "a button");
+  if (auto* refusal = std::get_if<CommandOutcome>(&found)) return *refusal;
+  auto* button = std::get<toolkit::Button*>(found);
+  button->performClick();
+  return done(args[0], {{"state", button->state()}});
+}
+
+CommandOutcome slide(HostSession& session, const std::vector<std::string>& args) {
+  auto value = integerArgument(args[1]);
+  if (!value) return CommandOutcome::badScript("slide: VALUE must be a whole number, not \"" + args[1] + "\"");
+  auto found = usable<toolkit::Slider>(session, args[0], toolkit::ViewKind::slider, "a slider");
+  if (auto* refusal = std::get_if<CommandOutcome>(&found)) return *refusal;
+  auto* slider = std::get<toolkit::Slider*>(found);
+  const double v = static_cast<double>(*value);
+  if (v < slider->minValue() || v > slider->maxValue()) {
+    std::ostringstream range;
+    range << args[0] << " goes from " << slider->minValue() << " to " << slider->maxValue();
+    return CommandOutcome::refused(range.str());
+  }
+  if (slider->allowsTickMarkValuesOnly() && slider->numberOfTickMarks() > 1) {
+    double step = (slider->maxValue() - slider->minValue()) / static_cast<double>(slider->numberOfTickMarks() - 1);
+    double ticks = step > 0 ? (v - slider->minValue()) / step : 0;
+    if (std::fabs(ticks - std::round(ticks)) > 1e-9)
+      return CommandOutcome::refused(args[0] + " stops only at its tick marks");
+  }
+  slider->setDoubleValue(v);
+  slider->sendAction();
+  return done(args[0], {{"value", slider->integerValue()}});
+}
+
+CommandOutcome segment(HostSession& session, const std::vector<std::string>& args) {
+  auto index = integerArgument(args[1]);
+  if (!index) return CommandOutcome::badScript("segment: INDEX must be a whole number, not \"" + args[1] + "\"");
+  auto found =
+      usable<toolkit::SegmentedControl>(session, args[0], toolkit::ViewKind::segmentedControl, "a segmented control");
+  if (auto* refusal = std::get_if<CommandOutcome>(&found)) return *refusal;
+  auto* control = std::get<toolkit::SegmentedControl*>(found);
+  if (*index < 0 || *index >= control->segmentCount())
+    return CommandOutcome::refused(args[0] + " has no segment " + std::to_string(*index));
+  if (!control->isEnabledForSegment(*index))
+    return CommandOutcome::refused("segment " + std::to_string(*index) + " of " + args[0] + " is disabled");
+  control->setSelectedSegment(*index);
+  control->sendAction();
+  return done(args[0], {{"index", *index}});
+}
+
+// The panel's tab view: the one named mainTabView, else the first listed.
+std::string tabViewOutlet(const HostSession& session) {
+  std::string first;
+  for (const auto& [name, view] : session.panel().outlets()) {
+    if (view == nullptr || view->kind() != toolkit::ViewKind::tabView) continue;
+    if (name == "mainTabView") return name;
+    if (first.empty()) first = name;
+  }
+  return first;
+}
+
+CommandOutcome tab(HostSession& session, const std::vector<std::string>& args) {
+  const std::string name = tabViewOutlet(session);
+  if (name.empty()) return CommandOutcome::refused("the panel has no tab view");
+  auto found = usable<toolkit::TabView>(session, name, toolkit::ViewKind::tabView, "a tab view");
+  if (auto* refusal = std::get_if<CommandOutcome>(&found)) return *refusal;
+  auto* tabs = std::get<toolkit::TabView*>(found);
+  std::int64_t index = tabs->indexOfTabViewItemWithIdentifier(args[0]);
+  if (index < 0) return CommandOutcome::refused(name + " has no tab \"" + args[0] + "\"");
+  bool answer = tabs->clickTabViewItemAtIndex(index);
+  const toolkit::TabViewItem* selected = tabs->selectedTabViewItem();
+  CommandOutcome outcome = CommandOutcome::result(answer);
+  outcome.line["identifier"] = args[0];
+  outcome.line["selected"] = selected != nullptr ? json(selected->identifier()) : json(nullptr);
+  return outcome;
+}
+
+}  // namespace
+
+void addUserCommands(CommandTable& table) {
+  table.add({"select", "OUTLET INDEX", 2, 2, selectItem});
+  table.add({"click", "OUTLET", 1, 1, clickButton});
+  table.add({"slide", "OUTLET VALUE", 2, 2, slide});
+  table.add({"segment", "OUTLET INDEX", 2, 2, segment});
+  table.add({"tab", "IDENTIFIER", 1, 1, tab});
+}
+
+}  // namespace pdehost

@@ -1,0 +1,94 @@
+#include "host_session.h"
+
+namespace pdehost {
+namespace fs = std::filesystem;
+
+HostSession::HostSession(std::unique_ptr<JsonPrintSettings> settings, std::unique_ptr<PpdDocument> ppd,
+                         std::unique_ptr<LoadedPlugin> plugin, std::shared_ptr<HostCallbackObject> callback,
+                         std::vector<std::shared_ptr<pde::Panel>> panels, std::shared_ptr<toolkit::Bundle> bundle)
+    : settings_(std::move(settings)),
+      ppd_(std::move(ppd)),
+      plugin_(std::move(plugin)),
+      bundle_(std::move(bundle)),
+      callback_(std::move(callback)),
+      panels_(std::move(panels)) {}
+
+HostSession::~HostSession() {
+  shown_ = nullptr;
+  window_.setContentView(nullptr);
+  panels_.clear();
+}
+
+std::unique_ptr<HostSession> HostSession::start(const HostOptions& options, const fs::path& program,
+                                                StartFailure* failure) {
+  auto fail = [&](int status, std::string message) -> std::unique_ptr<HostSession> {
+    if (failure != nullptr) *failure = {status, std::move(message), std::nullopt};
+    return nullptr;
+  };
+  fs::path bundlePath = options.plugin.empty() ? defaultPluginBeside(program) : options.plugin;
+  if (bundlePath.empty())
+    return fail(kExitCannotLoad, "no TintPanel.plugin beside " + program.string() + "; name one with --plugin DIR");
+  std::string error;
+  auto plugin = LoadedPlugin::load(bundlePath, &error);
+  if (!plugin) return fail(kExitCannotLoad, error);
+
+  fs::path ppdPath = options.ppd.empty() ? plugin->bundle()->resourcePath() / "LX4200.ppd" : options.ppd;
+  auto ppd = PpdDocument::open(ppdPath, &error);
+  if (!ppd) return fail(kExitCannotLoad, error);
+
+  std::unique_ptr<JsonPrintSettings> settings;
+  if (options.settingsFile) {
+    settings = JsonPrintSettings::load(*options.settingsFile, &error);
+    if (!settings) return fail(kExitCannotLoad, error);
+  } else if (!options.noSettings) {
+    settings = std::make_unique<JsonPrintSettings>();
+  }
+
+  auto callback =
+      std::make_shared<HostCallbackObject>(ppd.get(), settings.get(), options.printer, !options.noConstraints);
+  auto bundle = plugin->bundle();
+  pde::PlugInFactory& factory = plugin->factory();
+  if (!factory.initWithBundle(bundle)) return fail(kExitCannotLoad, "the plug-in's factory refused its bundle");
+  const std::string type = options.type.empty() ? pde::kPrintDialogExtensionType : options.type;
+  auto panels = factory.PDEPanelsForTypeWithHostInfo(type, callback);
+  if (!panels) {
+    if (failure != nullptr)
+      *failure = {kExitNoPanel, "the plug-in gave no panel (nil) for type " + type, nlohmann::json(nullptr)};
+    return nullptr;
+  }
+  if (panels->empty() || !panels->front()) {
+    if (failure != nullptr)
+      *failure = {kExitNoPanel, "the plug-in has no panel for type " + type, nlohmann::json::array()};
+    return nullptr;
+  }
+  return std::make_unique<HostSession>(std::move(settings), std::move(ppd), std::move(plugin), std::move(callback),
+                                       std::move(*panels), std::move(bundle));
+}
+
+toolkit::View* HostSession::shownView() const { return shown_; }
+
+void HostSession::show(toolkit::View* view) {
+  if (view == shown_) return;
+  shown_ = view;
+  // The window holds the view while it shows it; a view nobody shares
+  // cannot be held and is shown without a window.
+  window_.setContentView(view != nullptr ? view->weak_from_this().lock() : nullptr);
+}
+
+toolkit::View* HostSession::outlet(std::string_view name) const {
+  for (const auto& [outletName, view] : panel().outlets()) {
+    if (outletName == name) return view;
+  }
+  return nullptr;
+}
+
+std::vector<std::string> HostSession::takeNewProblems() {
+  if (!bundle_) return {};
+  auto all = bundle_->problems();
+  std::vector<std::string> fresh(all.begin() + static_cast<std::ptrdiff_t>(std::min(problemsReported_, all.size())),
+                                 all.end());
+  problemsReported_ = all.size();
+  return fresh;
+}
+
+}  // namespace pdehost

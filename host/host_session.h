@@ -1,0 +1,80 @@
+// One run of the host: the loaded plug-in, the printer description, the
+// print settings, the callback object and the panel the factory gave.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host_callback.h"
+#include "host_options.h"
+#include "plugin_loader.h"
+#include "ppd_document.h"
+#include "print_settings.h"
+#include "toolkit/view.h"
+
+namespace pdehost {
+
+// Exit statuses of pdehost.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitScriptError = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitCannotLoad = 3;
+inline constexpr int kExitNoPanel = 4;
+
+class HostSession {
+ public:
+  struct StartFailure {
+    int exitStatus;
+    std::string message;
+    // For a factory that gave no panel: null (nil) or an empty list.
+    std::optional<nlohmann::json> panels;
+  };
+
+  // Loads everything the options name; `program` is pdehost's own path.
+  static std::unique_ptr<HostSession> start(const HostOptions& options, const std::filesystem::path& program,
+                                            StartFailure* failure);
+
+  // A session over parts made elsewhere (tests drive fake panels this way).
+  HostSession(std::unique_ptr<JsonPrintSettings> settings, std::unique_ptr<PpdDocument> ppd,
+              std::unique_ptr<LoadedPlugin> plugin, std::shared_ptr<HostCallbackObject> callback,
+              std::vector<std::shared_ptr<pde::Panel>> panels, std::shared_ptr<toolkit::Bundle> bundle);
+  ~HostSession();
+  HostSession(const HostSession&) = delete;
+  HostSession& operator=(const HostSession&) = delete;
+
+  pde::Panel& panel() const { return *panels_.front(); }
+  JsonPrintSettings* settings() const { return settings_.get(); }
+  HostCallbackObject& callback() const { return *callback_; }
+  PpdDocument* ppd() const { return ppd_.get(); }
+
+  // The view the host got from panelView and shows in its window; null
+  // until panelView gave one.
+  toolkit::View* shownView() const;
+  void show(toolkit::View* view);
+  toolkit::Window& window() { return window_; }
+
+  // The panel's control named `outlet`, or null.
+  toolkit::View* outlet(std::string_view name) const;
+
+  // Problems the bundle met (malformed layout or strings) not reported yet.
+  std::vector<std::string> takeNewProblems();
+
+ private:
+  // Declared so that destruction releases the window and the panels before
+  // the plug-in's library is closed, and that before the description.
+  std::unique_ptr<JsonPrintSettings> settings_;
+  std::unique_ptr<PpdDocument> ppd_;
+  std::unique_ptr<LoadedPlugin> plugin_;
+  std::shared_ptr<toolkit::Bundle> bundle_;
+  std::shared_ptr<HostCallbackObject> callback_;
+  std::vector<std::shared_ptr<pde::Panel>> panels_;
+  toolkit::Window window_;
+  toolkit::View* shown_ = nullptr;
+  std::size_t problemsReported_ = 0;
+};
+
+}  // namespace pdehost

@@ -1,0 +1,71 @@
+#include "print_settings.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace pdehost {
+
+int JsonPrintSettings::getValue(const std::string& key, std::string* value) const {
+  auto found = entries_.find(key);
+  if (found == entries_.end()) return pde::kPrintSettingsKeyNotFound;
+  if (value != nullptr) *value = found->second.value;
+  return pde::kPrintSettingsNoErr;
+}
+
+int JsonPrintSettings::setValue(const std::string& key, const std::string& value, bool locked) {
+  entries_[key] = Entry{value, locked};
+  return pde::kPrintSettingsNoErr;
+}
+
+bool JsonPrintSettings::isLocked(const std::string& key) const {
+  auto found = entries_.find(key);
+  return found != entries_.end() && found->second.locked;
+}
+
+nlohmann::json JsonPrintSettings::toJson() const {
+  nlohmann::json out = nlohmann::json::object();
+  for (const auto& [key, entry] : entries_) out[key] = entry.value;
+  return out;
+}
+
+std::unique_ptr<JsonPrintSettings> JsonPrintSettings::fromJson(const nlohmann::json& object, std::string* error) {
+  if (!object.is_object()) {
+    if (error != nullptr) *error = "print settings must be a JSON object of texts";
+    return nullptr;
+  }
+  auto settings = std::make_unique<JsonPrintSettings>();
+  for (auto it = object.begin(); it != object.end(); ++it) {
+    if (it->is_string()) {
+      settings->setValue(it.key(), it->get<std::string>(), false);
+    } else if (it->is_number_integer()) {
+      settings->setValue(it.key(), it->dump(), false);
+    } else {
+      if (error != nullptr) *error = "print setting \"" + it.key() + "\" must be a text or an integer";
+      return nullptr;
+    }
+  }
+  return settings;
+}
+
+std::unique_ptr<JsonPrintSettings> JsonPrintSettings::load(const std::filesystem::path& path, std::string* error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    if (error != nullptr) *error = path.string() + ": cannot be opened";
+    return nullptr;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  nlohmann::json object;
+  try {
+    object = nlohmann::json::parse(text.str());
+  } catch (const nlohmann::json::parse_error& e) {
+    if (error != nullptr) *error = path.string() + ": not valid JSON: " + e.what();
+    return nullptr;
+  }
+  std::string problem;
+  auto settings = fromJson(object, &problem);
+  if (!settings && error != nullptr) *error = path.string() + ": " + problem;
+  return settings;
+}
+
+}  // namespace pdehost

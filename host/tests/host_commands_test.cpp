@@ -1,0 +1,331 @@
+// The host's commands against a fake panel built from toolkit controls.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "command_table.h"
+#include "host_session.h"
+#include "script_runner.h"
+#include "toolkit/controls.h"
+
+namespace pdehost {
+namespace {
+
+using nlohmann::json;
+
+class FakePanel : public pde::Panel, public toolkit::ActionTarget, public toolkit::TabViewDelegate {
+ public:
+  FakePanel() {
+    root = std::make_shared<toolkit::View>(toolkit::Rect{0, 0, 300, 200});
+    popup = std::make_shared<toolkit::PopUpButton>(toolkit::Rect{10, 150, 100, 26});
+    for (const char* t : {"Auto", "Color", "Gray"}) popup->addItemWithTitle(t);
+    popup->setAutoenablesItems(false);
+    popup->setItemEnabled(2, false);
+    wire(*popup, "popupProc:");
+    checkbox = std::make_shared<toolkit::Button>(toolkit::Rect{10, 120, 100, 18});
+    checkbox->setButtonType(toolkit::ButtonType::checkbox);
+    checkbox->setTitle("Toner Save");
+    wire(*checkbox, "checkboxProc:");
+    slider = std::make_shared<toolkit::Slider>(toolkit::Rect{10, 90, 100, 24});
+    slider->setRange(0, 4);
+    slider->setNumberOfTickMarks(5);
+    slider->setAllowsTickMarkValuesOnly(true);
+    wire(*slider, "sliderProc:");
+    segments = std::make_shared<toolkit::SegmentedControl>(toolkit::Rect{10, 60, 100, 24});
+    segments->setSegments({{"Before", true}, {"After", false}});
+    wire(*segments, "segmentProc:");
+    hidden = std::make_shared<toolkit::Button>(toolkit::Rect{150, 150, 100, 18});
+    hidden->setHidden(true);
+    label = std::make_shared<toolkit::TextField>(toolkit::Rect{150, 120, 100, 17});
+    label->setStringValue("Mode:");
+    tabs = std::make_shared<toolkit::TabView>(toolkit::Rect{0, 0, 300, 50});
+    onSecondTab = std::make_shared<toolkit::Button>(toolkit::Rect{5, 5, 80, 18});
+    onSecondTab->setButtonType(toolkit::ButtonType::checkbox);
+    wire(*onSecondTab, "checkboxProc:");
+    auto second = std::make_shared<toolkit::View>();
+    second->addSubview(onSecondTab);
+    tabs->addTabViewItem(std::make_shared<toolkit::TabViewItem>("0", "Basic", nullptr));
+    tabs->addTabViewItem(std::make_shared<toolkit::TabViewItem>("1", "Color", second));
+    tabs->setDelegate(this);
+    for (auto v : std::initializer_list<std::shared_ptr<toolkit::View>>{popup, checkbox, slider, segments, hidden,
+                                                                        label, tabs})
+      root->addSubview(v);
+  }
+  void wire(toolkit::Control& control, const char* action) {
+    control.setTarget(this);
+    control.setAction(action);
+  }
+
+  std::string panelName() override { return "Fake"; }
+  std::string panelKind() override { return "fake.kind"; }
+  std::vector<std::string> supportedPPDOptionKeys() override { return {"A", "B"}; }
+  toolkit::View* panelView() override { return giveView ? root.get() : nullptr; }
+  void willShow() override {}
+  bool shouldHide() override { return true; }
+  bool restoreValuesAndReturnError(std::string*) override { return true; }
+  bool saveValuesAndReturnError(std::string* error) override {
+    if (error != nullptr) *error = "disk full";
+    return false;
+  }
+  json summaryInfo() override { return {{"Summary Display Order", json::array()}}; }
+  bool shouldPrint() override { return true; }
+  bool shouldShowHelp() override { return false; }
+  void PPDOptionKeyValueDidChangePpdChoice(const std::string&, const std::string&) override {}
+  json stateSnapshot() const override { return {{"actions", actions}}; }
+  std::vector<std::pair<std::string, toolkit::View*>> outlets() const override {
+    return {{"panelView", root.get()}, {"modePopup", popup.get()},   {"tonerCB", checkbox.get()},
+            {"graySlider", slider.get()}, {"sampleControl", segments.get()}, {"hiddenCB", hidden.get()},
+            {"modeTitle", label.get()},   {"mainTabView", tabs.get()},   {"secondTabCB", onSecondTab.get()},
+            {"absentCB", nullptr}};
+  }
+
+  bool performAction(std::string_view action, toolkit::View*) override {
+    actions.emplace_back(action);
+    return true;
+  }
+  bool respondsToAction(std::string_view) const override { return true; }
+  bool tabViewShouldSelectTabViewItem(toolkit::TabView*, toolkit::TabViewItem* item) override {
+    return !(lockColorTab && item->identifier() == "1");
+  }
+
+  bool giveView = true;
+  bool lockColorTab = false;
+  std::vector<std::string> actions;
+  std::shared_ptr<toolkit::View> root;
+  std::shared_ptr<toolkit::PopUpButton> popup;
+  std::shared_ptr<toolkit::Button> checkbox;
+  std::shared_ptr<toolkit::Slider> slider;
+  std::shared_ptr<toolkit::SegmentedControl> segments;
+  std::shared_ptr<toolkit::Button> hidden;
+  std::shared_ptr<toolkit::TextField> label;
+  std::shared_ptr<toolkit::TabView> tabs;
+  std::shared_ptr<toolkit::Button> onSecondTab;
+};
+
+class HostCommands : public testing::Test {
+ protected:
+  void SetUp() override {
+    panel = std::make_shared<FakePanel>();
+    auto settings = std::make_unique<JsonPrintSettings>();
+    settings->setValue("VMCMode", "Color", false);
+    auto callback = std::make_shared<HostCallbackObject>(nullptr, settings.get(), "LX4200", true);
+    session = std::make_unique<HostSession>(std::move(settings), nullptr, nullptr, callback,
+                                            std::vector<std::shared_ptr<pde::Panel>>{panel}, nullptr);
+  }
+
+  // Runs the script; answers the exit status and fills lines and errors.
+  int run(const std::string& script) {
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    int status = runScript(in, "test", *session, commands, {out, err, false});
+    lines.clear();
+    std::istringstream printed(out.str());
+    for (std::string line; std::getline(printed, line);) lines.push_back(json::parse(line));
+    errors = err.str();
+    return status;
+  }
+
+  std::shared_ptr<FakePanel> panel;
+  std::unique_ptr<HostSession> session;
+  CommandTable commands = standardCommands();
+  std::vector<json> lines;
+  std::string errors;
+};
+
+TEST_F(HostCommands, ProtocolCommandsPrintTheirResults) {
+  ASSERT_EQ(run("panelName\npanelKind\n\n# a comment\n   \nsupportedPPDOptionKeys\nshouldHide\nshouldShowHelp\n"
+                "restore\nsave\nsummaryInfo\nshouldPrint\nwillShow\n"),
+            kExitOk);
+  ASSERT_EQ(lines.size(), 10u);
+  EXPECT_EQ(lines[0], (json{{"command", "panelName"}, {"result", "Fake"}}));
+  EXPECT_EQ(lines[1]["result"], "fake.kind");
+  EXPECT_EQ(lines[2]["result"], json::array({"A", "B"}));
+  EXPECT_EQ(lines[3]["result"], true);
+  EXPECT_EQ(lines[4]["result"], false);
+  EXPECT_EQ(lines[5], (json{{"command", "restore"}, {"result", true}, {"error", nullptr}}));
+  EXPECT_EQ(lines[6], (json{{"command", "save"}, {"result", false}, {"error", "disk full"}}));
+  EXPECT_TRUE(lines[7]["result"].contains("Summary Display Order"));
+  EXPECT_EQ(lines[9]["result"], nullptr);
+}
+
+TEST_F(HostCommands, PanelViewIsShownInTheWindowOrReportedAsNone) {
+  ASSERT_EQ(run("panelView\n"), kExitOk);
+  EXPECT_EQ(lines[0]["result"]["kind"], "View");
+  EXPECT_EQ(lines[0]["result"]["subviews"], 7);
+  EXPECT_EQ(session->shownView(), panel->root.get());
+  EXPECT_EQ(panel->label->window(), &session->window());
+
+  panel->giveView = false;
+  ASSERT_EQ(run("panelView\n"), kExitOk);
+  EXPECT_EQ(lines[0]["result"], nullptr);
+  EXPECT_EQ(session->shownView(), nullptr);
+}
+
+TEST_F(HostCommands, NothingCanBeUsedBeforeThePanelIsShown) {
+  ASSERT_EQ(run("select modePopup 1\nclick tonerCB\ntab 1\nshow\n"), kExitOk);
+  ASSERT_EQ(lines.size(), 4u);
+  for (const auto& line : lines) {
+    EXPECT_EQ(line["ok"], false);
+    EXPECT_EQ(line["error"], "the panel is not shown (no panelView yet)");
+  }
+  EXPECT_TRUE(panel->actions.empty());
+  EXPECT_EQ(panel->popup->indexOfSelectedItem(), 0);
+  EXPECT_NE(errors.find("select refused"), std::string::npos);
+}
+
+TEST_F(HostCommands, SelectPicksAnItemThenSendsTheAction) {
+  ASSERT_EQ(run("panelView\nselect modePopup 1\n"), kExitOk);
+  EXPECT_EQ(lines[1], (json{{"command", "select"}, {"ok", true}, {"outlet", "modePopup"}, {"index", 1},
+                            {"title", "Color"}}));
+  EXPECT_EQ(panel->popup->indexOfSelectedItem(), 1);
+  EXPECT_EQ(panel->actions, std::vector<std::string>{"popupProc:"});
+}
+
+TEST_F(HostCommands, WhatAPersonCannotDoIsRefusedAndChangesNothing) {
+  panel->checkbox->setEnabled(false);
+  ASSERT_EQ(run("panelView\n"
+                "select modePopup 2\n"      // disabled item
+                "select modePopup 3\n"      // no such item
+                "select modePopup -1\n"     // no such item
+                "click tonerCB\n"           // disabled
+                "click hiddenCB\n"          // hidden
+                "click secondTabCB\n"       // on a tab not selected
+                "click absentCB\n"          // not in this layout
+                "click modeTitle\n"         // not a button
+                "slide graySlider 5\n"      // outside the range
+                "segment sampleControl 1\n" // disabled segment
+                "segment sampleControl 2\n" // no such segment
+                "tab 7\n"),                 // no such tab
+            kExitOk);
+  const std::vector<std::string> expected = {
+      "item 2 of modePopup is disabled",
+      "modePopup has no item 3",
+      "modePopup has no item -1",
+      "tonerCB is disabled",
+      "hiddenCB is hidden",
+      "secondTabCB is on tab \"1\", which is not selected",
+      "the panel has no control absentCB",
+      "modeTitle is a TextField, not a button",
+      "graySlider goes from 0 to 4",
+      "segment 1 of sampleControl is disabled",
+      "sampleControl has no segment 2",
+      "mainTabView has no tab \"7\"",
+  };
+  ASSERT_EQ(lines.size(), expected.size() + 1);
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(lines[i + 1]["ok"], false) << i;
+    EXPECT_EQ(lines[i + 1]["error"], expected[i]) << i;
+  }
+  EXPECT_TRUE(panel->actions.empty());
+  EXPECT_EQ(panel->popup->indexOfSelectedItem(), 0);
+  EXPECT_EQ(panel->checkbox->state(), 0);
+  EXPECT_EQ(panel->segments->selectedSegment(), -1);
+}
+
+TEST_F(HostCommands, DisabledPopupAndHiddenAncestorAreRefused) {
+  panel->popup->setEnabled(false);
+  ASSERT_EQ(run("panelView\nselect modePopup 1\n"), kExitOk);
+  EXPECT_EQ(lines[1]["error"], "modePopup is disabled");
+  panel->popup->setEnabled(true);
+  panel->root->setHidden(true);
+  ASSERT_EQ(run("select modePopup 1\n"), kExitOk);
+  EXPECT_EQ(lines[0]["error"], "modePopup is inside a hidden view");
+}
+
+TEST_F(HostCommands, ClickSlideAndSegmentChangeTheControlThenSendTheAction) {
+  ASSERT_EQ(run("panelView\nclick tonerCB\nslide graySlider 3\nsegment sampleControl 0\nclick tonerCB\n"), kExitOk);
+  EXPECT_EQ(lines[1]["state"], 1);
+  EXPECT_EQ(lines[2]["value"], 3);
+  EXPECT_EQ(lines[3]["index"], 0);
+  EXPECT_EQ(lines[4]["state"], 0);
+  EXPECT_EQ(panel->slider->integerValue(), 3);
+  EXPECT_EQ(panel->actions,
+            (std::vector<std::string>{"checkboxProc:", "sliderProc:", "segmentProc:", "checkboxProc:"}));
+}
+
+TEST_F(HostCommands, SliderStopsOnlyAtTickMarksWhenItSaysSo) {
+  panel->slider->setRange(0, 8);  // five ticks: 0, 2, 4, 6, 8
+  ASSERT_EQ(run("panelView\nslide graySlider 3\nslide graySlider 6\n"), kExitOk);
+  EXPECT_EQ(lines[1]["error"], "graySlider stops only at its tick marks");
+  EXPECT_EQ(lines[2]["ok"], true);
+}
+
+TEST_F(HostCommands, TabAsksTheDelegateAndPrintsItsAnswer) {
+  panel->lockColorTab = true;
+  ASSERT_EQ(run("panelView\ntab 1\n"), kExitOk);
+  EXPECT_EQ(lines[1], (json{{"command", "tab"}, {"result", false}, {"identifier", "1"}, {"selected", "0"}}));
+  panel->lockColorTab = false;
+  ASSERT_EQ(run("tab 1\nclick secondTabCB\n"), kExitOk);
+  EXPECT_EQ(lines[0]["result"], true);
+  EXPECT_EQ(lines[0]["selected"], "1");
+  EXPECT_EQ(lines[1]["ok"], true);
+}
+
+TEST_F(HostCommands, StateListsPresentOutletsWithWhatTheyShow) {
+  ASSERT_EQ(run("state\npanelView\nstate\nsettings\n"), kExitOk);
+  EXPECT_EQ(lines[0]["panel"], (json{{"actions", json::array()}}));
+  EXPECT_EQ(lines[0]["controls"]["modePopup"]["visible"], false);  // not shown yet
+  const json& controls = lines[2]["controls"];
+  EXPECT_FALSE(controls.contains("absentCB"));
+  EXPECT_EQ(controls["modePopup"]["visible"], true);
+  EXPECT_EQ(controls["modePopup"]["items"][2], (json{{"title", "Gray"}, {"enabled", false}}));
+  EXPECT_EQ(controls["hiddenCB"]["visible"], false);
+  EXPECT_EQ(controls["secondTabCB"]["visible"], false);
+  EXPECT_EQ(controls["mainTabView"]["selectedIdentifier"], "0");
+  EXPECT_EQ(controls["graySlider"]["maxValue"], 4);
+  EXPECT_EQ(controls["modeTitle"]["text"], "Mode:");
+  EXPECT_EQ(lines[3]["settings"], (json{{"VMCMode", "Color"}}));
+}
+
+TEST_F(HostCommands, ShowDrawsWhatAPersonSees) {
+  ASSERT_EQ(run("panelView\nshow\n"), kExitOk);
+  std::vector<std::string> text = lines[1]["text"];
+  ASSERT_GE(text.size(), 4u);
+  EXPECT_EQ(text[0], "[Auto v] (3 items)");
+  EXPECT_EQ(text[1], "[ ] Toner Save   Mode:");  // same row, left to right; hidden button left out
+  EXPECT_EQ(text[2], "|o--------| 0");
+  EXPECT_EQ(text[3], "( Before | After )");
+  EXPECT_EQ(text[4], "Tabs: [Basic] | Color");
+}
+
+TEST_F(HostCommands, ScriptErrorsStopTheRunWithTheLineNumber) {
+  EXPECT_EQ(run("panelName\nfrobnicate\npanelKind\n"), kExitScriptError);
+  EXPECT_EQ(lines.size(), 1u);
+  EXPECT_EQ(errors, "pdehost: test:2: unknown command \"frobnicate\"\n");
+  EXPECT_EQ(run("panelView\nselect modePopup one\n"), kExitScriptError);
+  EXPECT_EQ(errors, "pdehost: test:2: select: INDEX must be a whole number, not \"one\"\n");
+  EXPECT_EQ(run("select modePopup\n"), kExitScriptError);
+  EXPECT_EQ(errors, "pdehost: test:1: select takes OUTLET INDEX\n");
+  EXPECT_EQ(run("panelName extra\n"), kExitScriptError);
+  EXPECT_EQ(errors, "pdehost: test:1: panelName takes no arguments\n");
+  EXPECT_EQ(run("click \"tonerCB\n"), kExitScriptError);
+  EXPECT_EQ(errors, "pdehost: test:1: a double quote is not closed\n");
+}
+
+TEST_F(HostCommands, NoPrintSettingsShowAsNull) {
+  auto callback = std::make_shared<HostCallbackObject>(nullptr, nullptr, std::nullopt, true);
+  session = std::make_unique<HostSession>(nullptr, nullptr, nullptr, callback,
+                                          std::vector<std::shared_ptr<pde::Panel>>{panel}, nullptr);
+  ASSERT_EQ(run("settings\n"), kExitOk);
+  EXPECT_EQ(lines[0]["settings"], nullptr);
+  EXPECT_EQ(session->callback().printSettings(), nullptr);
+  EXPECT_EQ(session->callback().printSession()->currentPrinterID(), std::nullopt);
+}
+
+TEST(CommandTable, NewCommandsRegisterBesideTheStandardOnes) {
+  CommandTable table = standardCommands();
+  EXPECT_FALSE(table.add({"state", "", 0, 0, nullptr}));  // names are unique
+  EXPECT_TRUE(table.add({"save-settings", "FILE", 1, 1,
+                         [](HostSession&, const std::vector<std::string>& args) {
+                           return CommandOutcome::result(args[0]);
+                         }}));
+  ASSERT_NE(table.find("save-settings"), nullptr);
+  EXPECT_EQ(table.find("nothing"), nullptr);
+  for (const char* name : {"panelName", "panelKind", "supportedPPDOptionKeys", "panelView", "willShow", "shouldHide",
+                           "restore", "save", "summaryInfo", "shouldPrint", "shouldShowHelp", "select", "click",
+                           "slide", "segment", "tab", "state", "settings", "show"})
+    EXPECT_NE(table.find(name), nullptr) << name;
+}
+
+}  // namespace
+}  // namespace pdehost
