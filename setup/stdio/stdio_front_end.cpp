@@ -130,7 +130,7 @@ void readMessages(int fd, std::shared_ptr<StdioPlatform> platform, std::shared_p
 
 }  // namespace
 
-int runStdioFrontEnd() {
+int runStdioFrontEnd(const std::function<void()>& terminationStep) {
   const int messages = takeMessageStream();
   auto platform = std::make_shared<StdioPlatform>(findResourcesDirectory());
   platform->queue().bindToCurrentThread();
@@ -159,6 +159,7 @@ int runStdioFrontEnd() {
       if (platform->terminationRequested()) {
         // "quit": at once, without waiting for engines or for more input.
         page->flush();
+        if (terminationStep) terminationStep();
         ::_exit(0);
       }
     }
@@ -166,6 +167,7 @@ int runStdioFrontEnd() {
   }
   page->flush();
   reader.join();
+  if (terminationStep) terminationStep();
   return 0;
 }
 

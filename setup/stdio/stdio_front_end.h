@@ -3,10 +3,13 @@
 // evaluate is written to standard output as one line.
 #pragma once
 
+#include <functional>
+
 namespace qvx {
 
 // Runs until the end of standard input and of every engine run started, or
-// until a "quit" message. Returns the exit code of the program.
-int runStdioFrontEnd();
+// until a "quit" message; either way `terminationStep` (if any) runs last, as
+// the window program runs its own when it terminates. Returns the exit code.
+int runStdioFrontEnd(const std::function<void()>& terminationStep = {});
 
 }  // namespace qvx
