@@ -75,6 +75,11 @@ char32_t decodeUtf8At(std::string_view text, std::size_t pos, std::size_t& lengt
     length = 4;
     cp = lead & 0x07;
   }
+  if (length > text.size() - pos) {
+    // Cut short: never read past the text, whatever it holds.
+    length = 1;
+    return 0xFFFD;
+  }
   for (std::size_t k = 1; k < length; ++k) cp = (cp << 6) | (data[pos + k] & 0x3F);
   return cp;
 }
@@ -84,6 +89,10 @@ char32_t decodeUtf8Before(std::string_view text, std::size_t end, std::size_t& l
   std::size_t start = end - 1;
   while (start > 0 && isContinuation(data[start]) && end - start < 4) --start;
   const char32_t cp = decodeUtf8At(text, start, length);
+  if (start + length != end) {
+    length = 1;
+    return 0xFFFD;
+  }
   return cp;
 }
 

@@ -17,6 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view line(reinterpret_cast<const char*>(data), size);
   // The reader hands over valid UTF-8 only; anything else must give the fallback text.
   if (!qvx::isValidUtf8(line)) {
+    // Not what the reader hands over, but it must still be safe.
+    (void)qvx::classifyEngineLine(line);
     if (qvx::scriptText("onStep", line) != R"(window.onStep.apply(null, [""]);)") std::abort();
     return 0;
   }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
 #include <string>
 
 namespace qvx {
@@ -108,6 +110,25 @@ TEST(EngineLine, OffsetAfterCharacters) {
 TEST(EngineLine, ControlAndNulBytesInsideTheArgumentStay) {
   expectCall(std::string_view("@STEP a\0b", 9), "onStep", std::string_view("a\0b", 3), false);
   expectCall("@STEP a\x01", "onStep", "a\x01", false);
+}
+
+}  // namespace
+}  // namespace qvx
+
+namespace qvx {
+namespace {
+
+TEST(EngineLine, BytesThatAreNotUtf8AreHandledSafely) {
+  // The reader never passes such lines on; the classification must still
+  // stay inside the text (the address sanitizer build checks that).
+  for (std::string_view bad : {std::string_view("\xf0"), std::string_view("@STEP x\xf0"), std::string_view("\xe2\x80"),
+                               std::string_view("@DONE\xf4\x8f"), std::string_view("\x80\x80@STEP y")}) {
+    // On the heap at its exact size, so that an overread is caught.
+    const auto copy = std::make_unique<char[]>(bad.size());
+    std::memcpy(copy.get(), bad.data(), bad.size());
+    (void)classifyEngineLine(std::string_view(copy.get(), bad.size()));
+  }
+  EXPECT_EQ(classifyEngineLine(std::string("@STEP x\xf0"))->argument, "x\xf0");
 }
 
 }  // namespace
