@@ -166,6 +166,9 @@ class VemraPrintPdeLX4200CO : public pde::Panel, public toolkit::LayoutOwner, pu
   void saturationProc(toolkit::View* sender);
   void brightnessProc(toolkit::View* sender);
   void colorAdjustmentProc(toolkit::View* sender);
+  // trappingChoice from the trapping controls: the checkbox's state, replaced
+  // by the popup's index when there is a popup.
+  void recordTrappingChoice();
   // Tab view delegate.
   bool tabViewShouldSelectTabViewItem(toolkit::TabView* tabView, toolkit::TabViewItem* item) override;
   void tabViewWillSelectTabViewItem(toolkit::TabView* tabView, toolkit::TabViewItem* item) override;
@@ -202,6 +205,8 @@ class VemraPrintPdeLX4200CO : public pde::Panel, public toolkit::LayoutOwner, pu
   void trappingHiliteControl();
   void sharpnessHiliteControl();
   void preservepurecmykcolorsHiliteControl();
+  // The seventeen enabling rules above (all but the preserve rule), in order.
+  void fullEnablingRefresh();
 
   // --- Actions: presets (panel_actions_presets.cpp) ---
   void setColorSettingValueCondor();
@@ -387,4 +392,8 @@ class VemraPrintPdeLX4200CO : public pde::Panel, public toolkit::LayoutOwner, pu
   // The extra reference on the layout's top view that restore takes when it
   // had to load the layout itself (`isPanelViewRetain`).
   std::shared_ptr<toolkit::View> retainedPanelView_;
+
+  // One bit per handler while it runs: a handler is never entered again from
+  // inside its own chain, whatever the layout wires to what.
+  std::uint64_t runningHandlers_ = 0;
 };

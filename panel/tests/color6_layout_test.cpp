@@ -68,9 +68,12 @@ TEST_F(RealColor6, TabsAndTheColourControls) {
   EXPECT_EQ(tabs.tabViewItemAtIndex(1)->identifier(), "1");
   // The controls of the removed tab stay reachable through their outlets.
   ASSERT_NE(panel->hueSlider, nullptr);
+  // Set-up disables the image type; the refresh of willShow enables it again
+  // while no setting dims it.
+  EXPECT_FALSE(panel->imageTypePopup->isEnabled());
   panel->willShow();
   EXPECT_TRUE(panel->imageTypePopup->numberOfItems() >= 7);
-  EXPECT_FALSE(panel->imageTypePopup->isEnabled());
+  EXPECT_TRUE(panel->imageTypePopup->isEnabled());
   EXPECT_TRUE(panel->preservepurecmykcolorsCB->isHidden());
   EXPECT_EQ(panel->panelName(), "Image Quality");
 }

@@ -1,0 +1,90 @@
+#include "actions_fixture.h"
+
+namespace actiontest {
+
+PanelRig::PanelRig()
+    : file(std::make_unique<testppd::OpenPPD>(std::string(TINTPANEL_BUNDLE_DIR) + "/Contents/Resources/LX4200.ppd")),
+      host(std::make_shared<testhost::Host>(file->get())),
+      bundle(toolkit::Bundle::bundleWithPath(TINTPANEL_BUNDLE_DIR)),
+      panel(Panel::initWithCallback(host, bundle)) {
+  if (panel) panel->panelView();
+}
+
+PanelRig::PanelRig(const testppd::Description& description, const nlohmann::json& layout)
+    : file(std::make_unique<testppd::OpenPPD>(description)),
+      host(std::make_shared<testhost::Host>(file->get())),
+      bundle(testbundle::writeBundle(dir, layout.dump())),
+      panel(Panel::initWithCallback(host, bundle)) {
+  if (panel) panel->panelView();
+}
+
+std::unique_ptr<PanelRig> testLayoutRig(const std::set<std::string>& leaveOut) {
+  testppd::Description description;
+  description.options = testppd::allNine();
+  return std::make_unique<PanelRig>(description, testbundle::color6Layout(leaveOut));
+}
+
+void calmState(Panel& p) {
+  p.saveSettingsValue = 0;
+  p.colorSyncChoice = 0;
+  p.colorModeChoice = 0;
+  p.printPriorityChoice = 1;
+  p.imageTypeChoice = p.imageTypePopup ? p.imageTypePopup->numberOfItems() - 1 : 0;
+  p.neutralGrayChoice = 0;
+  p.pureBlackPrintChoice = 0;
+  p.blackOverprintChoice = 0;
+  p.tonerSaveChoice = 0;
+  p.smoothingChoice = 0;
+  p.sourceProfileChoice = 1;
+  p.outputProfileChoice = 0;
+  p.cmykoutputProfileChoice = 0;
+  p.renderingIntentChoice = 0;
+  p.screeningChoice = 0;
+  p.cmykSimulationChoice = 1;
+  p.preservepurecmykcolorChoice = 0;
+  p.simulationProfileChoice = 0;
+  p.trappingChoice = 0;
+  p.sharpnessChoice = 0;
+  p.updateUI();
+}
+
+void pick(const std::shared_ptr<toolkit::PopUpButton>& popup, std::int64_t index) {
+  ASSERT_TRUE(popup);
+  ASSERT_TRUE(popup->selectItemAtIndex(index)) << "no item " << index;
+  popup->sendAction();
+}
+
+void click(const std::shared_ptr<toolkit::Button>& button) {
+  ASSERT_TRUE(button);
+  ASSERT_TRUE(button->performClick()) << "the button is disabled";
+}
+
+void slide(const std::shared_ptr<toolkit::Slider>& slider, std::int64_t value) {
+  ASSERT_TRUE(slider);
+  slider->setIntegerValue(value);
+  slider->sendAction();
+}
+
+bool dimmed(const toolkit::View* view) {
+  if (const auto* label = dynamic_cast<const toolkit::TextField*>(view))
+    return label->textColor() == toolkit::Color::grey();
+  if (const auto* control = dynamic_cast<const toolkit::Control*>(view)) return !control->isEnabled();
+  ADD_FAILURE() << "not a control";
+  return false;
+}
+
+bool itemEnabled(const std::shared_ptr<toolkit::PopUpButton>& popup, std::int64_t index) {
+  return popup->isItemEnabled(index);
+}
+
+void setState(const std::shared_ptr<toolkit::Button>& button, std::int64_t state) {
+  ASSERT_TRUE(button);
+  button->setState(state);
+}
+
+void setSelection(const std::shared_ptr<toolkit::PopUpButton>& popup, std::int64_t index) {
+  ASSERT_TRUE(popup);
+  ASSERT_TRUE(popup->selectItemAtIndex(index));
+}
+
+}  // namespace actiontest

@@ -1,0 +1,195 @@
+#!/bin/bash
+# Tests of the real installer engine against a private CUPS server started
+# here (never the machine's own): once through `Onboarder --stdio` from the
+# built bundle, as an administrator would run it, and directly for its checks.
+#
+#   installer_cups_test.sh CASE BUNDLE PRIVATE_CUPSD
+#
+# CASE: install, reinstall, bad-input, no-server, no-tools. Exits 77 (skipped)
+# when not root: cupsd needs root to run from a private folder.
+set -euo pipefail
+
+case_name="$1"
+bundle="$2"
+private_cupsd="$3"
+resources="$bundle/Contents/Resources"
+onboarder="$bundle/Contents/MacOS/Onboarder"
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "needs root to start a private cupsd: skipped"
+  exit 77
+fi
+
+work=$(mktemp -d /tmp/qvx-installer-test.XXXXXX)
+cleanup() {
+  "$private_cupsd" stop "$work/cups" || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+start_cups() {
+  local line
+  line=$("$private_cupsd" start "$work/cups") || fail "the private CUPS server did not start"
+  export "${line?}"   # CUPS_SERVER=127.0.0.1:PORT
+}
+
+# install_via_stdio OFFICE NAME CODE: one install through the program's terminal
+# front end; the page scripts it would run go to $work/out.
+install_via_stdio() {
+  local office="$1" name="$2" code="$3" message
+  message=$(printf '{"cmd":"install","office":"%s","name":"%s","code":"%s"}' "$office" "$name" "$code")
+  printf '%s\n' "$message" | timeout 120 "$onboarder" --stdio >"$work/out" ||
+    fail "Onboarder --stdio ended with status $?"
+}
+
+# run_installer VAR=VALUE...: the engine alone, as the program starts it, with
+# its standard output in $work/out; prints the exit status.
+run_installer() {
+  local status=0
+  env -i PATH=/usr/bin:/bin:/usr/sbin:/sbin QVX_ENGINE=1 QVX_OFFICE= QVX_NAME= QVX_CODE= \
+    ${CUPS_SERVER:+CUPS_SERVER="$CUPS_SERVER"} "$@" /bin/bash "$resources/installer" </dev/null >"$work/out" || status=$?
+  echo "$status"
+}
+
+expect_last_line() {
+  local last
+  last=$(tail -n 1 "$work/out")
+  [ "$last" == "$1" ] || fail "the last line is not the expected one
+  expected: $1
+  actual:   $last
+  all output:
+$(cat "$work/out")"
+}
+
+queues() { lpstat -v 2>/dev/null | sed -n 's/^device for \([^:]*\):.*/\1/p' | sort; }
+
+# The attribute as ipptool shows it (quotes and backslashes escaped).
+printer_attribute() {
+  cat >"$work/get.test" <<'TEST'
+{
+  OPERATION Get-Printer-Attributes
+  GROUP operation-attributes-tag
+  ATTR charset attributes-charset utf-8
+  ATTR naturalLanguage attributes-natural-language en
+  ATTR uri printer-uri $uri
+  ATTR keyword requested-attributes all
+}
+TEST
+  ipptool -tv "ipp://$CUPS_SERVER/printers/$1" "$work/get.test" |
+    sed -n "s/^ *$2 ([^)]*) = //p"
+}
+
+[ -f "$resources/LX4200.ppd" ] || fail "the bundle has no printer PPD at $resources/LX4200.ppd"
+queue=QVX-LX4200-Berlin
+
+case "$case_name" in
+
+# A full install for the Berlin office: the page hears every step and the
+# success, and the server has the queue, enabled, accepting, with the
+# printer's PPD and the user's name and code as job defaults.
+install)
+  start_cups
+  install_via_stdio berlin 'Ada Lovelace, Jr. \"AL\" \\ x' 'QVX-4821'
+  expect_last_line 'window.onDone.apply(null, ["QVX LX4200 (Berlin) is ready: choose it when you print from any app."]);'
+  grep -v '^window.onWarn' "$work/out" | sed 's/^window\.\([a-zA-Z]*\)\.apply(null, \["\(.*\)"\]);$/\1 \2/' >"$work/calls"
+  diff -u - "$work/calls" <<'CALLS' || fail "the steps the page heard"
+onStep Checking your details
+onStep Finding the printer for your office
+onStep Connecting to the printing service
+onStep Adding the LX4200 printer for Berlin
+onStep Saving your name and setup code for your print jobs
+onStep Turning the printer on
+onStep Checking that the printer is ready
+onDone QVX LX4200 (Berlin) is ready: choose it when you print from any app.
+CALLS
+  [ "$(queues)" == "$queue" ] || fail "queues on the server: $(queues)"
+  lpstat -v "$queue" | grep -qx "device for $queue: ipps://lx4200.berlin.print.qvx.lan/ipp/print" ||
+    fail "device: $(lpstat -v "$queue")"
+  lpstat -p "$queue" | grep -q "enabled" || fail "not enabled: $(lpstat -p "$queue")"
+  lpstat -a "$queue" | grep -q "$queue accepting requests" || fail "not accepting: $(lpstat -a "$queue")"
+
+  # The PPD on the server is the printer's: same model, every option of it.
+  server_ppd="$work/cups/ppd/$queue.ppd"
+  [ -f "$server_ppd" ] || fail "the server holds no PPD for $queue"
+  [ "$(grep '^\*NickName:' "$server_ppd")" == "$(grep '^\*NickName:' "$resources/LX4200.ppd")" ] ||
+    fail "the queue's PPD is not the printer's"
+  # (lpoptions never lists PageRegion, the twin of PageSize.)
+  diff <(sed -n 's/^\*OpenUI \*\([^/:]*\).*/\1/p' "$resources/LX4200.ppd" | grep -vx PageRegion | sort) \
+       <(lpoptions -p "$queue" -l | sed 's/[/:].*//' | sort) || fail "the queue's options differ from the PPD's"
+
+  [ "$(printer_attribute "$queue" job-accounting-user-id-default)" == 'Ada Lovelace, Jr. \"AL\" \\ x' ] ||
+    fail "the name on the queue: $(printer_attribute "$queue" job-accounting-user-id-default)"
+  [ "$(printer_attribute "$queue" job-account-id-default)" == 'QVX-4821' ] ||
+    fail "the code on the queue: $(printer_attribute "$queue" job-account-id-default)"
+  [ "$(printer_attribute "$queue" printer-info)" == 'QVX LX4200 (Berlin)' ] || fail "the queue's description"
+  ;;
+
+# Installing the same office again replaces its settings with a warning, and
+# still leaves exactly one queue.
+reinstall)
+  start_cups
+  [ "$(run_installer QVX_OFFICE=Berlin QVX_NAME=Ada QVX_CODE=1111)" -eq 0 ] || fail "first install: $(cat "$work/out")"
+  [ "$(run_installer QVX_OFFICE=berlin QVX_NAME=Ada QVX_CODE=2222)" -eq 0 ] || fail "second install: $(cat "$work/out")"
+  grep -qx "@WARN This computer already had the Berlin printer. Its settings were replaced with the current ones." \
+    "$work/out" || fail "no warning about the replaced printer: $(cat "$work/out")"
+  expect_last_line "@DONE QVX LX4200 (Berlin) is ready: choose it when you print from any app."
+  [ "$(queues)" == "$queue" ] || fail "queues on the server: $(queues)"
+  [ "$(printer_attribute "$queue" job-account-id-default)" == 2222 ] || fail "the code was not replaced"
+  ;;
+
+# Missing or unusable inputs stop the install with a clear error and a
+# non-zero status, before anything reaches the server.
+bad-input)
+  start_cups
+  check_refused() {
+    local expected="$1" status
+    shift
+    status=$(run_installer "$@")
+    [ "$status" -ne 0 ] || fail "accepted $*"
+    expect_last_line "$expected"
+    [ -z "$(queues)" ] || fail "a queue was added for $*"
+  }
+  check_refused "@ERROR Choose your office, then try again." QVX_NAME=Ada QVX_CODE=1234
+  check_refused "@ERROR Choose your office, then try again." QVX_OFFICE='   ' QVX_NAME=Ada QVX_CODE=1234
+  check_refused "@ERROR Enter your name, then try again." QVX_OFFICE=berlin QVX_CODE=1234
+  check_refused "@ERROR Enter your setup code, then try again." QVX_OFFICE=berlin QVX_NAME=Ada QVX_CODE=' '
+  check_refused "@ERROR There is no QVX office called \"Atlantis\". Choose your office from the list." \
+    QVX_OFFICE=Atlantis QVX_NAME=Ada QVX_CODE=1234
+  check_refused "@ERROR Your name can be at most 100 characters, on one line. Check it and try again." \
+    QVX_OFFICE=berlin QVX_NAME=$'Ada\n@DONE fake' QVX_CODE=1234
+  check_refused "@ERROR That setup code doesn't look right: it has 4 to 32 letters, digits or dashes. Check your welcome email and try again." \
+    QVX_OFFICE=berlin QVX_NAME=Ada 'QVX_CODE=12;34'
+  # An office name with a line break cannot forge a tag line of its own.
+  check_refused '@ERROR There is no QVX office called "Ber @DONE forged". Choose your office from the list.' \
+    QVX_OFFICE=$'Ber\n@DONE forged' QVX_NAME=Ada QVX_CODE=1234
+  ! grep -q '^@DONE' "$work/out" || fail "a forged @DONE line got out"
+  ;;
+
+# No CUPS server to talk to: a clear error, a non-zero status.
+no-server)
+  export CUPS_SERVER=127.0.0.1:9   # the discard port: nothing listens there
+  [ "$(run_installer QVX_OFFICE=berlin QVX_NAME=Ada QVX_CODE=1234)" -ne 0 ] || fail "succeeded without a server"
+  expect_last_line "@ERROR The printing service (CUPS) isn't running on this computer. Start it, or ask QVX Admin for help."
+  ;;
+
+# No CUPS tools on the search path: a clear error, a non-zero status.
+no-tools)
+  mkdir "$work/empty"
+  status=0
+  env -i PATH="$work/empty" QVX_OFFICE=berlin QVX_NAME=Ada QVX_CODE=1234 /bin/bash "$resources/installer" \
+    </dev/null >"$work/out" || status=$?
+  [ "$status" -ne 0 ] || fail "succeeded without the CUPS tools"
+  expect_last_line "@ERROR The printing system (CUPS) isn't installed on this computer. Install it (package \"cups\") or ask QVX Admin for help."
+  ;;
+
+*)
+  echo "unknown case: $case_name" >&2
+  exit 2
+  ;;
+esac
+echo "ok: $case_name"
