@@ -1,8 +1,90 @@
-// The panel's entries in the job's print settings.
-// NOT BUILT YET: the bodies are empty until persistence is written; restore
-// and save already call them.
+// The panel's entries in the job's print settings: the save-settings flag,
+// one choice keyword per option the description offers, and the model code
+// that tells which configuration wrote them.
 #include "VemraPrintPdeLX4200CO.h"
+#include "pm_print_settings.h"
+#include "print_settings_text.h"
 
-void VemraPrintPdeLX4200CO::writeNonPPDSettingsToPrintSettings() {}
+namespace {
 
-void VemraPrintPdeLX4200CO::getNonPPDSettingsFromPrintSettings() {}
+using Panel = VemraPrintPdeLX4200CO;
+
+struct StoredOption {
+  const char* keyword;
+  ppd_option_t* Panel::*option;
+  std::int64_t Panel::*choice;
+  std::int16_t PDEUserPreference::*preference;
+};
+
+// Both directions walk the options in this order.
+constexpr StoredOption kStoredOptions[] = {
+    {"VMCMode", &Panel::colorModeOptions, &Panel::colorModeChoice, &PDEUserPreference::colorMode},
+    {"VMCPPriority", &Panel::printPriorityOptions, &Panel::printPriorityChoice, &PDEUserPreference::printMode},
+    {"VMCNGray", &Panel::neutralGrayOptions, &Panel::neutralGrayChoice, &PDEUserPreference::neutralGray},
+    {"VMCPureB", &Panel::pureBlackPrintOptions, &Panel::pureBlackPrintChoice, &PDEUserPreference::pureBlackPrint},
+    {"VMSaveToner", &Panel::tonerSaveOptions, &Panel::tonerSaveChoice, &PDEUserPreference::tonerSave},
+    {"VMSmoothing", &Panel::SmoothingOptions, &Panel::smoothingChoice, &PDEUserPreference::smoothing},
+    {"VMCScreen", &Panel::screeningOptions, &Panel::screeningChoice, &PDEUserPreference::screening},
+    {"VMCTrapping", &Panel::trappingOptions, &Panel::trappingChoice, &PDEUserPreference::trapping},
+    {"VMCSharpness", &Panel::sharpnessOptions, &Panel::sharpnessChoice, &PDEUserPreference::sharpness},
+};
+
+// A preference value that is set wins over what was read, once.
+template <typename Field>
+void applyPreference(std::int16_t& preference, Field& field) {
+  if (preference == -1) return;
+  field = preference;
+  preference = -1;
+}
+
+}  // namespace
+
+void VemraPrintPdeLX4200CO::writeNonPPDSettingsToPrintSettings() {
+  pde::PrintSettings* settings = pdePluginCallbackObject ? pdePluginCallbackObject->printSettings() : nullptr;
+  if (!settings || !hasInited) return;
+
+  // The button's own state counts here, not saveSettingsValue.
+  const int locked = saveSettingsButton && saveSettingsButton->state() != 0 ? 1 : 0;
+  PMPrintSettingsSetValue(settings, kSaveSettingsKey, decimalText(locked), false);
+
+  for (const StoredOption& stored : kStoredOptions) {
+    ppd_option_t* option = this->*stored.option;
+    if (!option) continue;
+    // A choice without a keyword leaves the entry as it was.
+    if (auto keyword = GetComputerReadableOptionNameItemIndex(option, this->*stored.choice)) {
+      PMPrintSettingsSetValue(settings, stored.keyword, *keyword, false);
+    }
+  }
+
+  PMPrintSettingsSetValue(settings, kModelCodeKey, decimalText(kPanelModelCode), false);
+}
+
+void VemraPrintPdeLX4200CO::getNonPPDSettingsFromPrintSettings() {
+  pde::PrintSettings* settings = pdePluginCallbackObject ? pdePluginCallbackObject->printSettings() : nullptr;
+  if (!settings) return;
+
+  const bool sameModel = CheckModelIsSame();
+
+  // The flag is taken whatever model wrote the entries.
+  saveSettingsValue = 0;
+  std::string text;
+  if (PMPrintSettingsGetValue(settings, kSaveSettingsKey, &text) == pde::kPrintSettingsNoErr) {
+    saveSettingsValue = leadingDecimalInteger(text);
+  }
+  applyPreference(preference.saveSettings, saveSettingsValue);
+
+  for (const StoredOption& stored : kStoredOptions) {
+    ppd_option_t* option = this->*stored.option;
+    if (!option) continue;
+    std::optional<std::string> keyword;
+    if (sameModel && PMPrintSettingsGetValue(settings, stored.keyword, &text) == pde::kPrintSettingsNoErr) {
+      keyword = text;
+    } else {
+      keyword = stringWithASCII(option->defchoice);
+    }
+    // A keyword that names no choice keeps the current choice.
+    const std::int64_t index = IndexFromComputerReadableOptionNameChoice(option, keyword);
+    if (index != -1) this->*stored.choice = index;
+    applyPreference(preference.*stored.preference, this->*stored.choice);
+  }
+}

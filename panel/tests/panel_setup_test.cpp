@@ -336,9 +336,9 @@ TEST(PartialLayouts, EveryControlMayBeMissing) {
   EXPECT_EQ(p.tonerSaveCB, nullptr);
   ASSERT_NE(p.SmoothingCB, nullptr);
   EXPECT_EQ(p.SmoothingCB->superview(), p.panelView_.get());
-  p.colorModeChoice = 2;
-  p.trappingChoice = 1;
   p.restoreValuesAndReturnError(nullptr);
+  p.colorModeChoice = 2;
+  p.trappingChoice = 1;  // after restore, which reads the description's defaults
   p.willShow();
   EXPECT_EQ(p.trappingPopup->indexOfSelectedItem(), 1);
 }
