@@ -6,8 +6,8 @@
 #
 #   window_e2e_test.sh CASE ONBOARDER X_WINDOW_TOOL RESOURCES_DIR
 #
-# CASE is one of: calls, real-page-done, real-page-error, close, no-resources,
-# detach. Exits 77 (skipped) without a display.
+# CASE is one of: calls, real-page-done, real-page-error, showlog, close,
+# no-resources, detach. Exits 77 (skipped) without a display.
 set -euo pipefail
 
 case_name="$1"
@@ -248,6 +248,47 @@ ENGINE
     expected='{"enabled":[false,false,false,true],"state":"error","title":"Setup didn’t finish","message":"Setup didn'"'"'t finish. Tap '"'"'Show details'"'"' or contact QVX Admin in Slack.","rows":[["ok","Checking your details"],["warning","Warning: The printer can'"'"'t be reached from here."],["failed","Adding the printer"]],"buttons":["Show details","Quit","Try again"],"focused":"Try again"}'
   fi
   expect_equal "$(cat "$work/record.json")" "$expected" "what the setup page showed"
+  ;;
+
+# "showlog" opens the installer log with the user's default application: here
+# a stand-in, made the default for text files through the ordinary XDG files,
+# that records what it was asked to open. The program itself never writes the log.
+showlog)
+  app=$(make_bundle "$work")
+  cat >"$app/Contents/Resources/ui.html" <<'HTML'
+<!DOCTYPE html><script>
+addEventListener("load", () => {
+  window.webkit.messageHandlers.qvx.postMessage({ cmd: "showlog" });
+  // Give the launch time to happen before the program goes.
+  setTimeout(() => window.webkit.messageHandlers.qvx.postMessage({ cmd: "quit" }), 3000);
+});
+</script>
+HTML
+  mkdir -p "$work/xdg-data/applications" "$work/xdg-config"
+  cat >"$work/record-open" <<'TOOL'
+#!/bin/bash
+printf '%s\n' "$@" >"$QVX_E2E_DIR/opened"
+TOOL
+  chmod +x "$work/record-open"
+  cat >"$work/xdg-data/applications/qvx-e2e-viewer.desktop" <<DESKTOP
+[Desktop Entry]
+Type=Application
+Name=Log viewer stand-in
+Exec=$work/record-open %u
+MimeType=text/plain;text/x-log;application/octet-stream;
+DESKTOP
+  printf '[Default Applications]\n%s\n' \
+    "text/plain=qvx-e2e-viewer.desktop" "text/x-log=qvx-e2e-viewer.desktop" \
+    "application/octet-stream=qvx-e2e-viewer.desktop" >"$work/xdg-config/mimeapps.list"
+  log_before=$(stat -c '%s %Y' /tmp/qvx-onboarder.log 2>/dev/null || echo absent)
+  export XDG_DATA_HOME="$work/xdg-data" XDG_CONFIG_HOME="$work/xdg-config" XDG_DATA_DIRS="$work/xdg-data:/usr/share"
+  start_program "$app"
+  wait_program
+  for _ in $(seq 1 50); do [ -s "$work/opened" ] && break; sleep 0.1; done
+  [ -s "$work/opened" ] || fail "the default application was never started"
+  expect_equal "$(cat "$work/opened")" "/tmp/qvx-onboarder.log" "what the default application was asked to open"
+  expect_equal "$(stat -c '%s %Y' /tmp/qvx-onboarder.log 2>/dev/null || echo absent)" "$log_before" \
+    "the log file after showlog"
   ;;
 
 # Closing the window ends the program; the window is centred.
