@@ -1,0 +1,202 @@
+// The print summary: display order, the options the description offers,
+// checkbox lines, labels in each encoding, and lines for current choices
+// that stand for no choice.
+#include <gtest/gtest.h>
+
+#include "VemraPrintPdeLX4200CO.h"
+#include "fake_host.h"
+#include "ppd_fixture.h"
+
+namespace {
+
+using Panel = VemraPrintPdeLX4200CO;
+using nlohmann::json;
+
+constexpr const char* kOrderKey = "Summary Display Order";
+
+struct Rig {
+  explicit Rig(const testppd::Description& description)
+      : file(description), host(std::make_shared<testhost::Host>(file.get())),
+        panel(Panel::initWithCallback(host, nullptr)) {}
+  // Marks the layout as filled without one: the summary reads only the
+  // option table.
+  json filledSummary() {
+    panel->initializeUI();
+    return panel->summaryInfo();
+  }
+  testppd::OpenPPD file;
+  std::shared_ptr<testhost::Host> host;
+  std::shared_ptr<Panel> panel;
+};
+
+testppd::Description nine() {
+  testppd::Description d;
+  d.options = testppd::allNine();
+  return d;
+}
+
+TEST(Summary, EmptyWithoutOrderBeforeTheLayoutIsFilled) {
+  Rig r(nine());
+  ASSERT_NE(r.panel, nullptr);
+  EXPECT_EQ(r.panel->summaryInfo(), json::object());
+}
+
+TEST(Summary, TitlesInDisplayOrderWithTheCurrentChoicesLabels) {
+  Rig r(nine());
+  Panel& p = *r.panel;
+  p.colorModeChoice = 2;
+  p.printPriorityChoice = 1;
+  p.neutralGrayChoice = 1;
+  p.pureBlackPrintChoice = 0;
+  p.tonerSaveChoice = 1;
+  p.smoothingChoice = 0;
+  p.screeningChoice = 2;
+  p.trappingChoice = 1;
+  p.sharpnessChoice = 0;
+  const json s = r.filledSummary();
+  EXPECT_EQ(s[kOrderKey], (json{"Print Priority", "Screening", "Sharpness", "Toner Save", "Smoothing", "Color Mode",
+                                "Neutral Gray", "Pure Black Print", "Trapping"}));
+  EXPECT_EQ(s.size(), 10u);
+  EXPECT_EQ(s["Print Priority"], "Photo");
+  EXPECT_EQ(s["Screening"], "Smooth");
+  EXPECT_EQ(s["Sharpness"], "Normal");
+  EXPECT_EQ(s["Toner Save"], "On");
+  EXPECT_EQ(s["Smoothing"], "Off");
+  EXPECT_EQ(s["Color Mode"], "Grayscale");
+  EXPECT_EQ(s["Neutral Gray"], "Low");
+  EXPECT_EQ(s["Pure Black Print"], "Off");
+  EXPECT_EQ(s["Trapping"], "Weak");
+  // Asking changes nothing.
+  EXPECT_EQ(p.summaryInfo(), s);
+  EXPECT_EQ(p.colorModeChoice, 2);
+}
+
+TEST(Summary, OnlyTheOptionsTheDescriptionOffers) {
+  testppd::Description d;
+  d.options = {testppd::trapping(), testppd::colorMode(), testppd::sharpness()};
+  Rig r(d);
+  const json s = r.filledSummary();
+  EXPECT_EQ(s[kOrderKey], (json{"Sharpness", "Color Mode", "Trapping"}));
+  EXPECT_EQ(s.size(), 4u);
+  EXPECT_FALSE(s.contains("Toner Save"));
+}
+
+// A checkbox shows the label of the choice its state means, whichever order
+// the description lists "True" and "False" in.
+TEST(Summary, CheckboxShowsTheChoiceItsStateMeans) {
+  for (bool trueFirst : {true, false}) {
+    testppd::Description d;
+    testppd::Option toner = testppd::tonerSave();
+    toner.choices = trueFirst ? std::vector<std::pair<std::string, std::string>>{{"True", "Saving"}, {"False", "Full"}}
+                              : std::vector<std::pair<std::string, std::string>>{{"False", "Full"}, {"True", "Saving"}};
+    d.options = {toner};
+    Rig r(d);
+    r.panel->tonerSaveChoice = 1;
+    EXPECT_EQ(r.filledSummary()["Toner Save"], "Saving") << "True listed first: " << trueFirst;
+    r.panel->tonerSaveChoice = 0;
+    EXPECT_EQ(r.panel->summaryInfo()["Toner Save"], "Full") << "True listed first: " << trueFirst;
+  }
+}
+
+TEST(Summary, OtherBooleanPairsUseThePosition) {
+  testppd::Description d;
+  testppd::Option toner = testppd::tonerSave();
+  toner.choices = {{"On", "Saving"}, {"Off", "Full"}};
+  toner.defaultChoice = "Off";
+  d.options = {toner};
+  Rig r(d);
+  r.panel->tonerSaveChoice = 1;
+  EXPECT_EQ(r.filledSummary()["Toner Save"], "Full");
+}
+
+TEST(Summary, ChoiceOutsideTheOptionGivesAnEmptyValueAndLeavesOtherLines) {
+  Rig r(nine());
+  r.panel->colorModeChoice = 3;
+  r.panel->screeningChoice = -1;
+  r.panel->smoothingChoice = 2;  // a checkbox has two states
+  r.panel->sharpnessChoice = 1;
+  const json s = r.filledSummary();
+  EXPECT_EQ(s["Color Mode"], "");
+  EXPECT_EQ(s["Screening"], "");
+  EXPECT_EQ(s["Smoothing"], "");
+  EXPECT_EQ(s["Sharpness"], "Sharp");
+  EXPECT_EQ(s[kOrderKey].size(), 9u);
+}
+
+TEST(Summary, SameLabelTwiceListsItTwiceWithTheLaterValue) {
+  testppd::Description d;
+  testppd::Option screen = testppd::screening();
+  testppd::Option sharp = testppd::sharpness();
+  screen.label = "Detail";
+  sharp.label = "Detail";
+  d.options = {screen, sharp};
+  Rig r(d);
+  r.panel->screeningChoice = 1;
+  r.panel->sharpnessChoice = 2;
+  const json s = r.filledSummary();
+  EXPECT_EQ(s[kOrderKey], (json{"Detail", "Detail"}));
+  EXPECT_EQ(s["Detail"], "Soft");  // sharpness comes after screening
+}
+
+// Labels with non-ASCII characters, written in each encoding the file may
+// declare, come out as the same text.
+struct EncodedLabels {
+  const char* name;
+  std::optional<std::string> languageEncoding;
+  std::string optionLabel;  // bytes in that encoding
+  std::string choiceLabel;
+  std::string expectedOption;  // UTF-8
+  std::string expectedChoice;
+};
+
+class SummaryEncodings : public testing::TestWithParam<EncodedLabels> {};
+
+TEST_P(SummaryEncodings, LabelsComeOutAsText) {
+  const EncodedLabels& e = GetParam();
+  testppd::Description d;
+  d.languageEncoding = e.languageEncoding;
+  testppd::Option mode = testppd::colorMode();
+  mode.label = e.optionLabel;
+  mode.choices[1].second = e.choiceLabel;
+  d.options = {mode};
+  Rig r(d);
+  ASSERT_NE(r.panel, nullptr);
+  r.panel->colorModeChoice = 1;
+  const json s = r.filledSummary();
+  EXPECT_EQ(s[kOrderKey], (json{e.expectedOption}));
+  EXPECT_EQ(s[e.expectedOption], e.expectedChoice);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachEncoding, SummaryEncodings,
+    testing::Values(
+        EncodedLabels{"ISOLatin1", "ISOLatin1", "Farbmodus f\xFCr Dr\xFC" "cke", "Vollfarbe \xE9", "Farbmodus für Drücke",
+                      "Vollfarbe é"},
+        EncodedLabels{"WindowsANSI", "WindowsANSI", "Mode \x80", "Couleur \x93" "vive\x94", "Mode €", "Couleur “vive”"},
+        EncodedLabels{"ShiftJIS", "JIS83-RKSJ", "\x83J\x83\x89\x81[", "\x83t\x83\x8B\x83J\x83\x89\x81[", "カラー",
+                      "フルカラー"},
+        EncodedLabels{"UTF8", "UTF-8", "Modo de cor \xC3\xA7", "Cor \xE2\x9C\x93", "Modo de cor ç", "Cor ✓"},
+        // Without the keyword libcups reads the file as ISO Latin 1.
+        EncodedLabels{"NoKeyword", std::nullopt, "Farbe \xFC", "Voll \xE9", "Farbe ü", "Voll é"}),
+    [](const testing::TestParamInfo<EncodedLabels>& info) { return std::string(info.param.name); });
+
+// A file that declares UTF-8 but holds other bytes: the labels cannot be
+// converted, and the line shows the keywords instead.
+TEST(Summary, UnconvertibleLabelsShowTheKeywords) {
+  testppd::Description d;
+  d.languageEncoding = "UTF-8";
+  testppd::Option mode = testppd::colorMode();
+  mode.label = "Farbe \xFC";
+  mode.choices[1].second = "Voll \xE9";
+  d.options = {mode, testppd::sharpness()};
+  Rig r(d);
+  ASSERT_NE(r.panel, nullptr);
+  r.panel->colorModeChoice = 1;
+  const json s = r.filledSummary();
+  EXPECT_EQ(s[kOrderKey], (json{"Sharpness", "VMCMode"}));
+  EXPECT_EQ(s["VMCMode"], "Color");
+  EXPECT_EQ(s["Sharpness"], "Normal");
+  EXPECT_NO_THROW((void)s.dump());
+}
+
+}  // namespace
