@@ -49,11 +49,11 @@ class Process {
   // The exit status, or the signal number; 0 until the child has exited.
   int terminationStatus() const;
 
+ private:
   // The shared state of a launched child; outlives this object while the child
   // runs, so dropping a Process neither stops nor waits for the child.
   struct Run;
 
- private:
   std::string executable_;
   std::vector<std::string> arguments_;
   std::map<std::string, std::string> environment_;
