@@ -1,0 +1,135 @@
+// How long the panel takes to come up, next to how long libcups takes to
+// parse the printer description the panel reads.
+//   build/<dir>/panel/bench/tintpanel_bench
+#include <benchmark/benchmark.h>
+#include <dlfcn.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "VemraPrintPdeLX4200CO.h"
+#include "pde/plugin_protocol.h"
+#include "ppd_adapter.h"
+
+namespace {
+
+const std::string kBundle = TINTPANEL_BUNDLE_DIR;
+const std::string kSamplePPD = kBundle + "/Contents/Resources/LX4200.ppd";
+const std::string kLibrary = kBundle + "/Contents/MacOS/TintPanel";
+
+class Session : public pde::PrintSession {
+ public:
+  std::optional<std::string> currentPrinterID() const override { return "LX4200"; }
+};
+
+class Settings : public pde::PrintSettings {
+ public:
+  int getValue(const std::string&, std::string*) const override { return pde::kPrintSettingsKeyNotFound; }
+  int setValue(const std::string&, const std::string&, bool) override { return pde::kPrintSettingsNoErr; }
+};
+
+class Host : public pde::HostCallback {
+ public:
+  explicit Host(ppd_file_t* ppd) : ppd_(ppd) {}
+  bool respondsToWillChangePPDOptionKeyValuePpdChoice() const override { return true; }
+  ppd_file_t* ppdFile() override { return ppd_; }
+  pde::PrintSession* printSession() override { return &session_; }
+  pde::PrintSettings* printSettings() override { return &settings_; }
+  bool willChangePPDOptionKeyValuePpdChoice(const std::string&, const std::string&) override { return true; }
+
+ private:
+  ppd_file_t* ppd_;
+  Session session_;
+  Settings settings_;
+};
+
+// libcups opening (and closing) the sample description.
+void BM_OpenSamplePPD(benchmark::State& state) {
+  for (auto _ : state) {
+    ppd_file_t* ppd = ppdx::openFile(kSamplePPD.c_str());
+    if (!ppd) {
+      state.SkipWithError("cannot open the sample description");
+      break;
+    }
+    benchmark::DoNotOptimize(ppd);
+    ppdx::close(ppd);
+  }
+}
+BENCHMARK(BM_OpenSamplePPD)->Unit(benchmark::kMicrosecond);
+
+// From dlopen of the bundle to a filled, restored panel, as a host does it.
+void BM_DlopenToRestoredPanel(benchmark::State& state) {
+  ppd_file_t* ppd = ppdx::openFile(kSamplePPD.c_str());
+  if (!ppd) {
+    state.SkipWithError("cannot open the sample description");
+    return;
+  }
+  auto host = std::make_shared<Host>(ppd);
+  auto bundle = toolkit::Bundle::bundleWithPath(kBundle);
+  for (auto _ : state) {
+    void* handle = dlopen(kLibrary.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+      state.SkipWithError(dlerror());
+      break;
+    }
+    auto entry = reinterpret_cast<pde::PlugInEntryPoint>(dlsym(handle, pde::kPlugInEntryPoint));
+    pde::PlugInFactory* factory = entry ? entry() : nullptr;
+    if (!factory) {
+      state.SkipWithError("no factory");
+      dlclose(handle);
+      break;
+    }
+    factory->initWithBundle(bundle);
+    {
+      auto panels = factory->PDEPanelsForTypeWithHostInfo(pde::kPrintDialogExtensionType, host);
+      if (!panels || panels->empty() || !(*panels)[0]->panelView()) {
+        state.SkipWithError("no panel view");
+        break;
+      }
+      (*panels)[0]->restoreValuesAndReturnError(nullptr);
+    }
+    dlclose(handle);
+  }
+  ppdx::close(ppd);
+}
+BENCHMARK(BM_DlopenToRestoredPanel)->Unit(benchmark::kMicrosecond);
+
+// The panel's own part alone: creation, layout loading and filling, restore.
+void BM_PanelViewAndRestore(benchmark::State& state) {
+  ppd_file_t* ppd = ppdx::openFile(kSamplePPD.c_str());
+  if (!ppd) {
+    state.SkipWithError("cannot open the sample description");
+    return;
+  }
+  auto host = std::make_shared<Host>(ppd);
+  auto bundle = toolkit::Bundle::bundleWithPath(kBundle);
+  for (auto _ : state) {
+    auto panel = VemraPrintPdeLX4200CO::initWithCallback(host, bundle);
+    if (!panel || !panel->panelView()) {
+      state.SkipWithError("no panel view");
+      break;
+    }
+    panel->restoreValuesAndReturnError(nullptr);
+  }
+  ppdx::close(ppd);
+}
+BENCHMARK(BM_PanelViewAndRestore)->Unit(benchmark::kMicrosecond);
+
+// The toolkit's share of the above: loading the layout alone, with no owner.
+void BM_LoadColor6Layout(benchmark::State& state) {
+  auto bundle = toolkit::Bundle::bundleWithPath(kBundle);
+  for (auto _ : state) {
+    std::vector<std::shared_ptr<toolkit::View>> views;
+    if (!bundle->loadNibNamed(VemraPrintPdeLX4200CO::kLayoutName, nullptr, &views)) {
+      state.SkipWithError("cannot load the layout");
+      break;
+    }
+    benchmark::DoNotOptimize(views);
+  }
+}
+BENCHMARK(BM_LoadColor6Layout)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
