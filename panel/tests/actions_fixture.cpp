@@ -1,5 +1,7 @@
 #include "actions_fixture.h"
 
+#include "toolkit/view_description.h"
+
 namespace actiontest {
 
 PanelRig::PanelRig()
@@ -75,6 +77,14 @@ bool dimmed(const toolkit::View* view) {
 
 bool itemEnabled(const std::shared_ptr<toolkit::PopUpButton>& popup, std::int64_t index) {
   return popup->isItemEnabled(index);
+}
+
+nlohmann::json wholeState(const Panel& panel) {
+  nlohmann::json controls = nlohmann::json::object();
+  for (const auto& [name, view] : panel.outlets()) {
+    if (view) controls[name] = toolkit::describeView(*view);
+  }
+  return {{"panel", panel.stateSnapshot()}, {"controls", controls}};
 }
 
 void setState(const std::shared_ptr<toolkit::Button>& button, std::int64_t state) {

@@ -66,6 +66,10 @@ bool dimmed(const std::shared_ptr<T>& view) {
 // the popup does not enable its items automatically).
 bool itemEnabled(const std::shared_ptr<toolkit::PopUpButton>& popup, std::int64_t index);
 
+// The panel's fields and a description of every connected control by outlet
+// name: what a person sees and what the job would carry.
+nlohmann::json wholeState(const Panel& panel);
+
 // Sets a checkbox state plainly (no handler runs).
 void setState(const std::shared_ptr<toolkit::Button>& button, std::int64_t state);
 // Selects a popup item plainly (no handler runs).

@@ -150,6 +150,27 @@ TEST_F(RealChains, PrintPriorityZero) {
   EXPECT_FALSE(dimmed(p().sharpnessPopup));
 }
 
+// What the job carries after a chain: the print settings written by save.
+TEST_F(RealChains, TheJobCarriesWhatTheChainsShow) {
+  pick(p().printPriorityPopup, 0);
+  click(p().tonerSaveCB);  // moves print priority to 1 again
+  p().saveValuesAndReturnError(nullptr);
+  auto& entries = rig.host->settings.entries;
+  EXPECT_EQ(entries["VMSaveToner"], "True");
+  EXPECT_EQ(entries["VMCPPriority"], "Standard");
+  EXPECT_EQ(entries["VMCScreen"], "Auto");
+  EXPECT_EQ(entries["VMCTrapping"], "Standard");  // forced to item 2 under print priority 0
+  EXPECT_EQ(entries["VMCSharpness"], "Normal");
+
+  // Colour sync turns the toner-save box off without its handler; the job
+  // must follow the box.
+  setState(p().colorSyncCB, 1);
+  p().colorSyncProc(p().colorSyncCB.get());
+  ASSERT_EQ(p().tonerSaveCB->state(), 0);
+  p().saveValuesAndReturnError(nullptr);
+  EXPECT_EQ(entries["VMSaveToner"], "False");
+}
+
 // The choices that reach the print settings and the summary must equal what
 // their controls show after every action a person can take.
 void expectChoicesMatchControls(Panel& p, const std::string& step) {

@@ -116,9 +116,10 @@ TEST(EnablingTable, RunningARuleTwiceGivesTheSameResult) {
   kTonerSave.set(p);
   kPreset.set(p);
   p.fullEnablingRefresh();
-  const nlohmann::json once = p.stateSnapshot();
+  const nlohmann::json once = wholeState(p);
+  EXPECT_EQ(once["controls"]["printPriorityPopup"]["enabled"], false);
   p.fullEnablingRefresh();
-  EXPECT_EQ(p.stateSnapshot(), once);
+  EXPECT_EQ(wholeState(p), once);
 }
 
 TEST(EnablingTable, EveryRuleSkipsAbsentControls) {
