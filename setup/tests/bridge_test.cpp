@@ -185,9 +185,10 @@ TEST_F(BridgeTest, AFinalTagJustBeforeAFailedExitIsNeverLostNorFollowedByTheGene
 TEST_F(BridgeTest, LinesArriveInOrderDespiteCarriageReturnsInvalidBytesAndEmptyLines) {
   writeEngine(
       "printf '@STEP a\\r\\n'; printf '\\n'; printf '@STEP \\xff\\xfe\\n'; printf '@WARN  w \\n';"
-      "printf '@STEP \\xed\\xa0\\x80\\n'; printf '@DONE Café\\n'; exit 0");
+      "printf '@STEP \\xed\\xa0\\x80\\n'; printf '@STEP Étape\\n'; printf '@DONE Café\\n'; exit 0");
   post(R"({"cmd":"install"})");
-  EXPECT_EQ(finishRuns(), (Scripts{call("onStep", R"("a")"), call("onWarn", R"(" w")"), call("onDone", R"("Café")")}));
+  EXPECT_EQ(finishRuns(), (Scripts{call("onStep", R"("a")"), call("onWarn", R"(" w")"), call("onStep", R"("Étape")"),
+                                   call("onDone", R"("Café")")}));
 }
 
 TEST_F(BridgeTest, HugeBinaryOutputAndMultiMegabyteLinesAreSurvived) {
