@@ -29,11 +29,13 @@ const MenuItem* PopUpButton::itemAtIndex(std::int64_t index) const {
 void PopUpButton::addItem(MenuItem item) {
   items_.push_back(std::move(item));
   if (selected_ < 0 && items_.size() == 1) selected_ = 0;
+  didChange();
 }
 
 void PopUpButton::removeAllItems() {
   items_.clear();
   selected_ = -1;
+  didChange();
 }
 
 void PopUpButton::removeItemAtIndex(std::int64_t index) {
@@ -44,6 +46,7 @@ void PopUpButton::removeItemAtIndex(std::int64_t index) {
   } else if (selected_ > index) {
     --selected_;
   }
+  didChange();
 }
 
 std::string PopUpButton::titleOfSelectedItem() const {
@@ -54,6 +57,7 @@ std::string PopUpButton::titleOfSelectedItem() const {
 bool PopUpButton::selectItemAtIndex(std::int64_t index) {
   if (index < -1 || index >= numberOfItems()) return false;
   selected_ = index;
+  didChange();
   return true;
 }
 
@@ -64,7 +68,10 @@ bool PopUpButton::isItemEnabled(std::int64_t index) const {
 }
 
 void PopUpButton::setItemEnabled(std::int64_t index, bool enabled) {
-  if (MenuItem* item = itemAtIndex(index)) item->enabled = enabled;
+  if (MenuItem* item = itemAtIndex(index)) {
+    item->enabled = enabled;
+    didChange();
+  }
 }
 
 void Slider::setRange(double minValue, double maxValue) {
@@ -79,16 +86,19 @@ void Slider::setDoubleValue(double value) {
   if (!(value >= min_)) value = min_;
   if (value > max_) value = max_;
   value_ = value;
+  didChange();
 }
 
 void SegmentedControl::setSegments(std::vector<Segment> segments) {
   segments_ = std::move(segments);
   if (selected_ >= segmentCount()) selected_ = -1;
+  didChange();
 }
 
 bool SegmentedControl::setSelectedSegment(std::int64_t index) {
   if (index < -1 || index >= segmentCount()) return false;
   selected_ = index;
+  didChange();
   return true;
 }
 
@@ -100,6 +110,7 @@ bool SegmentedControl::isEnabledForSegment(std::int64_t index) const {
 void SegmentedControl::setEnabledForSegment(std::int64_t index, bool enabled) {
   if (index < 0 || index >= segmentCount()) return;
   segments_[static_cast<std::size_t>(index)].enabled = enabled;
+  didChange();
 }
 
 }  // namespace toolkit

@@ -9,6 +9,11 @@ TabViewItem::TabViewItem(std::string identifier, std::string label, std::shared_
       label_(std::move(label)),
       view_(view ? std::move(view) : std::make_shared<View>()) {}
 
+void TabViewItem::setLabel(std::string label) {
+  label_ = std::move(label);
+  if (tabView_ != nullptr) tabView_->didChange();
+}
+
 TabView::~TabView() {
   for (auto& item : items_) {
     detachChild(*item->view_);
@@ -48,6 +53,7 @@ void TabView::addTabViewItem(std::shared_ptr<TabViewItem> item) {
   attachChild(*this, *item->view_);
   items_.push_back(std::move(item));
   if (selected_ < 0) selected_ = 0;
+  didChange();
 }
 
 void TabView::removeTabViewItem(TabViewItem* item) {
@@ -62,11 +68,13 @@ void TabView::removeTabViewItem(TabViewItem* item) {
   } else if (selected_ > index) {
     --selected_;
   }
+  didChange();
 }
 
 bool TabView::selectTabViewItemAtIndex(std::int64_t index) {
   if (index < 0 || index >= numberOfTabViewItems()) return false;
   selected_ = index;
+  didChange();
   return true;
 }
 
@@ -80,6 +88,7 @@ bool TabView::clickTabViewItemAtIndex(std::int64_t index) {
   // The delegate may have changed the items; select the item itself.
   std::int64_t now = indexOfTabViewItem(item);
   if (now >= 0) selected_ = now;
+  didChange();
   return true;
 }
 

@@ -44,6 +44,7 @@ bool View::addSubview(const std::shared_ptr<View>& view) {
   }
   keep->superview_ = this;
   subviews_.push_back(std::move(keep));
+  didChange();
   return true;
 }
 
@@ -58,6 +59,7 @@ void View::removeFromSuperview() {
     std::shared_ptr<View> keep = *found;  // this view may be owned by nobody else
     siblings.erase(found);
   }
+  parent->didChange();
 }
 
 std::vector<View*> View::childViews() const {
@@ -71,6 +73,11 @@ Window* View::window() const {
   const View* root = this;
   while (root->superview_ != nullptr) root = root->superview_;
   return root->window_;
+}
+
+void View::didChange() {
+  Window* shownIn = window();
+  if (shownIn != nullptr && shownIn->observer_ != nullptr) shownIn->observer_->viewDidChange(*this);
 }
 
 void View::attachChild(View& parent, View& child) {

@@ -13,7 +13,10 @@ class Box : public View {
   ViewKind kind() const override { return ViewKind::box; }
 
   const std::string& title() const { return title_; }
-  void setTitle(std::string title) { title_ = std::move(title); }
+  void setTitle(std::string title) {
+    title_ = std::move(title);
+    didChange();
+  }
 
  private:
   std::string title_;

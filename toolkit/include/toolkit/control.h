@@ -26,7 +26,10 @@ class Control : public View {
   using View::View;
 
   bool isEnabled() const { return enabled_; }
-  void setEnabled(bool enabled) { enabled_ = enabled; }
+  void setEnabled(bool enabled) {
+    enabled_ = enabled;
+    didChange();
+  }
 
   std::int64_t tag() const { return tag_; }
   void setTag(std::int64_t tag) { tag_ = tag; }

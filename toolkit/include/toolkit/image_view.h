@@ -13,7 +13,10 @@ class ImageView : public View {
   ViewKind kind() const override { return ViewKind::imageView; }
 
   const std::optional<Image>& image() const { return image_; }
-  void setImage(std::optional<Image> image) { image_ = std::move(image); }
+  void setImage(std::optional<Image> image) {
+    image_ = std::move(image);
+    didChange();
+  }
 
  private:
   std::optional<Image> image_;

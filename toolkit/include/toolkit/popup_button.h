@@ -47,7 +47,10 @@ class PopUpButton : public Control {
 
   // On by default: every item is then shown enabled whatever its own flag.
   bool autoenablesItems() const { return autoenablesItems_; }
-  void setAutoenablesItems(bool on) { autoenablesItems_ = on; }
+  void setAutoenablesItems(bool on) {
+    autoenablesItems_ = on;
+    didChange();
+  }
   // Whether a person can pick the item at `index` (false outside the items).
   bool isItemEnabled(std::int64_t index) const;
   // Sets the item's own flag; no effect outside the items.

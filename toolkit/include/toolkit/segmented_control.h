@@ -21,7 +21,10 @@ class SegmentedControl : public Control {
 
   const std::vector<Segment>& segments() const { return segments_; }
   std::int64_t segmentCount() const { return static_cast<std::int64_t>(segments_.size()); }
-  void addSegment(Segment segment) { segments_.push_back(std::move(segment)); }
+  void addSegment(Segment segment) {
+    segments_.push_back(std::move(segment));
+    didChange();
+  }
   void setSegments(std::vector<Segment> segments);
 
   // -1 when none is selected.

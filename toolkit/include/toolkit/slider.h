@@ -26,7 +26,10 @@ class Slider : public Control {
   void setIntegerValue(std::int64_t value) { setDoubleValue(static_cast<double>(value)); }
 
   std::int64_t numberOfTickMarks() const { return tickMarks_; }
-  void setNumberOfTickMarks(std::int64_t count) { tickMarks_ = count < 0 ? 0 : count; }
+  void setNumberOfTickMarks(std::int64_t count) {
+    tickMarks_ = count < 0 ? 0 : count;
+    didChange();
+  }
   bool allowsTickMarkValuesOnly() const { return tickMarkValuesOnly_; }
   void setAllowsTickMarkValuesOnly(bool on) { tickMarkValuesOnly_ = on; }
 

@@ -20,7 +20,7 @@ class TabViewItem {
   const std::string& identifier() const { return identifier_; }
   void setIdentifier(std::string identifier) { identifier_ = std::move(identifier); }
   const std::string& label() const { return label_; }
-  void setLabel(std::string label) { label_ = std::move(label); }
+  void setLabel(std::string label);
   // The item's content; never null.
   View& view() const { return *view_; }
   const std::shared_ptr<View>& viewPointer() const { return view_; }
@@ -76,6 +76,8 @@ class TabView : public View {
   void setDelegate(TabViewDelegate* delegate) { delegate_ = delegate; }
 
  private:
+  friend class TabViewItem;  // tells its tab view when its label changes
+
   std::vector<std::shared_ptr<TabViewItem>> items_;
   std::int64_t selected_ = -1;
   TabViewDelegate* delegate_ = nullptr;

@@ -13,15 +13,24 @@ class TextField : public Control {
   ViewKind kind() const override { return ViewKind::textField; }
 
   const std::string& stringValue() const { return text_; }
-  void setStringValue(std::string text) { text_ = std::move(text); }
+  void setStringValue(std::string text) {
+    text_ = std::move(text);
+    didChange();
+  }
 
   bool isEditable() const { return editable_; }
-  void setEditable(bool editable) { editable_ = editable; }
+  void setEditable(bool editable) {
+    editable_ = editable;
+    didChange();
+  }
   bool isSelectable() const { return selectable_; }
   void setSelectable(bool selectable) { selectable_ = selectable; }
 
   const Color& textColor() const { return color_; }
-  void setTextColor(const Color& color) { color_ = color; }
+  void setTextColor(const Color& color) {
+    color_ = color;
+    didChange();
+  }
 
  private:
   std::string text_;

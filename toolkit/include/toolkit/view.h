@@ -12,6 +12,15 @@
 namespace toolkit {
 
 class Window;
+class View;
+
+// Told of every change to a view that sits in a window with an observer: its
+// state, its frame or its subviews. A renderer shows the change from here.
+class ViewObserver {
+ public:
+  virtual ~ViewObserver() = default;
+  virtual void viewDidChange(View& view) = 0;
+};
 
 enum class ViewKind {
   view,
@@ -40,10 +49,16 @@ class View : public std::enable_shared_from_this<View> {
   virtual ViewKind kind() const { return ViewKind::view; }
 
   const Rect& frame() const { return frame_; }
-  void setFrame(const Rect& frame) { frame_ = frame; }
+  void setFrame(const Rect& frame) {
+    frame_ = frame;
+    didChange();
+  }
 
   bool isHidden() const { return hidden_; }
-  void setHidden(bool hidden) { hidden_ = hidden; }
+  void setHidden(bool hidden) {
+    hidden_ = hidden;
+    didChange();
+  }
   // True when this view or any view above it is hidden.
   bool isHiddenOrHasHiddenAncestor() const;
 
@@ -64,6 +79,9 @@ class View : public std::enable_shared_from_this<View> {
   Window* window() const;
 
  protected:
+  // Tells the observer of this view's window, if any, that the view changed.
+  void didChange();
+
   // For containers that hold views outside `subviews()` (tab view items).
   static void attachChild(View& parent, View& child);
   static void detachChild(View& child);
@@ -94,10 +112,15 @@ class Window {
   // Null clears it. A view outside this window is refused (returns false).
   bool makeFirstResponder(View* view);
 
+  // Not owned; null clears it.
+  ViewObserver* observer() const { return observer_; }
+  void setObserver(ViewObserver* observer) { observer_ = observer; }
+
  private:
   friend class View;
   std::shared_ptr<View> contentView_;
   std::weak_ptr<View> firstResponder_;
+  ViewObserver* observer_ = nullptr;
 };
 
 // Depth-first walk over `root` and everything inside it (tab items' views
