@@ -41,6 +41,7 @@ std::optional<std::string> unreachable(const HostSession& session, const toolkit
 template <typename T>
 std::variant<T*, CommandOutcome> usable(HostSession& session, const std::string& name, toolkit::ViewKind kind,
                                         const char* what) {
+  if (session.shownView() == nullptr) return CommandOutcome::refused("the panel is not shown (no panelView yet)");
   toolkit::View* view = session.outlet(name);
   if (view == nullptr) return CommandOutcome::refused("the panel has no control " + name);
   if (view->kind() != kind)

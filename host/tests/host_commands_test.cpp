@@ -315,11 +315,11 @@ TEST_F(HostCommands, NoPrintSettingsShowAsNull) {
 TEST(CommandTable, NewCommandsRegisterBesideTheStandardOnes) {
   CommandTable table = standardCommands();
   EXPECT_FALSE(table.add({"state", "", 0, 0, nullptr}));  // names are unique
-  EXPECT_TRUE(table.add({"save-settings", "FILE", 1, 1,
+  EXPECT_TRUE(table.add({"example-command", "FILE", 1, 1,
                          [](HostSession&, const std::vector<std::string>& args) {
                            return CommandOutcome::result(args[0]);
                          }}));
-  ASSERT_NE(table.find("save-settings"), nullptr);
+  ASSERT_NE(table.find("example-command"), nullptr);
   EXPECT_EQ(table.find("nothing"), nullptr);
   for (const char* name : {"panelName", "panelKind", "supportedPPDOptionKeys", "panelView", "willShow", "shouldHide",
                            "restore", "save", "summaryInfo", "shouldPrint", "shouldShowHelp", "select", "click",
