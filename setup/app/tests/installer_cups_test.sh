@@ -5,7 +5,7 @@
 #
 #   installer_cups_test.sh CASE BUNDLE PRIVATE_CUPSD
 #
-# CASE: install, reinstall, bad-input, no-server, no-tools. Exits 77 (skipped)
+# CASE: install, reinstall, output-closed, bad-input, no-server, no-tools. Exits 77 (skipped)
 # when not root: cupsd needs root to run from a private folder.
 set -euo pipefail
 
@@ -140,6 +140,21 @@ reinstall)
   expect_last_line "@DONE QVX LX4200 (Berlin) is ready: choose it when you print from any app."
   [ "$(queues)" == "$queue" ] || fail "queues on the server: $(queues)"
   [ "$(printer_attribute "$queue" job-account-id-default)" == 2222 ] || fail "the code was not replaced"
+  ;;
+
+# The reader of the output goes away after the first line (the window was
+# closed): the install still completes.
+output-closed)
+  start_cups
+  env -i PATH=/usr/bin:/bin:/usr/sbin:/sbin QVX_ENGINE=1 QVX_OFFICE=lisbon QVX_NAME=Ada QVX_CODE=1234 \
+    CUPS_SERVER="$CUPS_SERVER" /bin/bash "$resources/installer" </dev/null 2>/dev/null | head -n 1 >"$work/out"
+  [ "$(cat "$work/out")" == "@STEP Checking your details" ] || fail "first line: $(cat "$work/out")"
+  for _ in $(seq 1 300); do
+    lpstat -a QVX-LX4200-Lisbon 2>/dev/null | grep -q "accepting requests" && break
+    sleep 0.1
+  done
+  lpstat -a QVX-LX4200-Lisbon 2>/dev/null | grep -q "accepting requests" ||
+    fail "the install stopped when its output was closed: $(lpstat -v 2>&1)"
   ;;
 
 # Missing or unusable inputs stop the install with a clear error and a
