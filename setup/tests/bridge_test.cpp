@@ -99,7 +99,13 @@ TEST_F(BridgeTest, MissingResourcesAndMissingEngineAreReported) {
                                     call("onError", R"("Installer resources missing.")")}));
 }
 
-TEST_F(BridgeTest, AnEngineFolderOrBrokenFileStillCountsAsPresentOrMissingLikeTheFileSystemSays) {
+TEST_F(BridgeTest, AnythingAtTheEnginePathCountsAsPresentButADanglingLinkDoesNot) {
+  std::filesystem::create_directory_symlink(resources.path() / "nowhere", resources.path() / "installer");
+  post(R"({"cmd":"install"})");
+  EXPECT_EQ(finishRuns(), (Scripts{call("onError", R"("Installer engine missing.")")}));
+
+  page->scripts.clear();
+  std::filesystem::remove(resources.path() / "installer");
   std::filesystem::create_directory(resources.path() / "installer");  // something exists: bash fails on it
   post(R"({"cmd":"install"})");
   EXPECT_EQ(finishRuns(), (Scripts{kGeneric}));
