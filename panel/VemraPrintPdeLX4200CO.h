@@ -219,7 +219,7 @@ class VemraPrintPdeLX4200CO : public pde::Panel, public toolkit::LayoutOwner, pu
   bool respondsToAction(std::string_view action) const override;
   // Every outlet name with the control connected to it (null when absent),
   // in declaration order, panelView first.
-  std::vector<std::pair<std::string, toolkit::View*>> outlets() const;
+  std::vector<std::pair<std::string, toolkit::View*>> outlets() const override;
 
   // ---------------------------------------------------------------------
   // Fields, in declaration order. Public so that the category sources, the
