@@ -6,12 +6,17 @@
 //   x_window_tool close PID TITLE         asks that window to close, as a window
 //                                         manager's close button does
 //                                         (WM_DELETE_WINDOW), and waits until it is gone
+//   x_window_tool type PID TITLE KEY...    gives that window the keyboard focus and
+//                                         presses each KEY: a key name such as Tab
+//                                         or Return, or "text:..." to type letters,
+//                                         digits, blanks and dashes
 // Windows are told apart by their owner's process id (_NET_WM_PID), so tests
 // running side by side on one display never touch each other's windows.
 // Exit status 0 on success, 1 when no such window showed up, 2 on bad use.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include <chrono>
 #include <cstdio>
@@ -109,6 +114,37 @@ void sendDelete(Display* display, Window window) {
   XFlush(display);
 }
 
+// The focus is given back before every key: another program's window that
+// comes up meanwhile on the same display may have taken it.
+void pressKeysym(Display* display, Window window, KeySym keysym, bool shift) {
+  XSetInputFocus(display, window, RevertToParent, CurrentTime);
+  const KeyCode shiftCode = XKeysymToKeycode(display, XK_Shift_L);
+  const KeyCode code = XKeysymToKeycode(display, keysym);
+  if (shift) XTestFakeKeyEvent(display, shiftCode, True, CurrentTime);
+  XTestFakeKeyEvent(display, code, True, CurrentTime);
+  XTestFakeKeyEvent(display, code, False, CurrentTime);
+  if (shift) XTestFakeKeyEvent(display, shiftCode, False, CurrentTime);
+  XSync(display, False);
+  std::this_thread::sleep_for(std::chrono::milliseconds(40));
+}
+
+bool typeKey(Display* display, Window window, const std::string& key) {
+  if (key.rfind("text:", 0) == 0) {
+    for (char c : key.substr(5)) {
+      const bool upper = c >= 'A' && c <= 'Z';
+      const char name[2] = {upper ? static_cast<char>(c - 'A' + 'a') : c, 0};
+      const KeySym keysym = c == ' ' ? XK_space : c == '-' ? XK_minus : XStringToKeysym(name);
+      if (keysym == NoSymbol) return false;
+      pressKeysym(display, window, keysym, upper);
+    }
+    return true;
+  }
+  const KeySym keysym = XStringToKeysym(key.c_str());
+  if (keysym == NoSymbol) return false;
+  pressKeysym(display, window, keysym, false);
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -151,8 +187,17 @@ int main(int argc, char** argv) {
       }
       status = findWindow(display, DefaultRootWindow(display), pid, title) ? 1 : 0;
     }
+  } else if (command == "type" && argc >= 5) {
+    if (auto window = waitForWindow(display, pid, title, 10)) {
+      XRaiseWindow(display, *window);
+      XSetInputFocus(display, *window, RevertToParent, CurrentTime);
+      XSync(display, False);
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      status = 0;
+      for (int i = 4; i < argc && status == 0; ++i) status = typeKey(display, *window, argv[i]) ? 0 : 2;
+    }
   } else {
-    std::fputs("usage: x_window_tool find PID TITLE SECONDS | close PID TITLE\n", stderr);
+    std::fputs("usage: x_window_tool find PID TITLE SECONDS | close PID TITLE | type PID TITLE KEY...\n", stderr);
     status = 2;
   }
   XCloseDisplay(display);
