@@ -32,8 +32,7 @@ ENGINE
 # Peak resident memory (VmHWM, kB) of a process and every descendant.
 tree_peaks() {
   local pid="$1" child
-  printf '%s %s\n' "$(tr '\0' ' ' </proc/"$pid"/cmdline | awk '{print $1}' | xargs basename)" \
-    "$(awk '/^VmHWM/ {print $2}' /proc/"$pid"/status)"
+  printf '%s %s\n' "$(cat /proc/"$pid"/comm)" "$(awk '/^VmHWM/ {print $2}' /proc/"$pid"/status)"
   for child in $(cat /proc/"$pid"/task/*/children 2>/dev/null); do tree_peaks "$child"; done
 }
 
