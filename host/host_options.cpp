@@ -19,6 +19,8 @@ std::string hostUsage() {
          "  --no-constraints  the host offers no constraint handling\n"
          "  --type STRING     the extension type asked of the factory\n"
          "  --plain           \"show\" prints its picture of the panel as plain text\n"
+         "  --gui             show the panel in a print dialog window; a SCRIPT named\n"
+         "                    then runs first, to start from the state it leaves\n"
          "  --help            this text\n";
 }
 
@@ -40,6 +42,7 @@ std::optional<HostOptions> parseHostOptions(const std::vector<std::string>& args
       {"--no-settings", [&] { options.noSettings = true; }},
       {"--no-constraints", [&] { options.noConstraints = true; }},
       {"--plain", [&] { options.plain = true; }},
+      {"--gui", [&] { options.gui = true; }},
       {"--help", [&] { options.help = true; }},
       {"-h", [&] { options.help = true; }},
   };

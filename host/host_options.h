@@ -18,6 +18,7 @@ struct HostOptions {
   std::string type;                      // empty: the print-dialog extension type
   std::filesystem::path script;          // empty or "-": standard input
   bool plain = false;                    // show prints plain text lines
+  bool gui = false;                      // the panel in a print dialog window
   bool help = false;
 };
 

@@ -9,6 +9,9 @@
 #include "host_options.h"
 #include "host_session.h"
 #include "script_runner.h"
+#ifdef QVX_HAVE_GUI
+#include "gui_main.h"
+#endif
 
 namespace {
 
@@ -34,6 +37,13 @@ int main(int argc, char** argv) {
     return kExitOk;
   }
 
+#ifndef QVX_HAVE_GUI
+  if (options->gui) {
+    std::cerr << "pdehost: this pdehost was built without its window (--gui)\n";
+    return kExitUsage;
+  }
+#endif
+
   std::ifstream scriptFile;
   const bool fromStdin = options->script.empty() || options->script == "-";
   if (!fromStdin) {
@@ -52,6 +62,11 @@ int main(int argc, char** argv) {
     return failure.exitStatus;
   }
   CommandTable commands = standardCommands();
+#ifdef QVX_HAVE_GUI
+  // The window reads a script only when one is named.
+  if (options->gui)
+    return gtk::runPrintDialog(*session, commands, fromStdin ? nullptr : &scriptFile, options->script.string());
+#endif
   return runScript(fromStdin ? std::cin : scriptFile, fromStdin ? "stdin" : options->script.string(), *session,
                    commands, {std::cout, std::cerr, options->plain});
 }

@@ -53,6 +53,10 @@ gboolean onContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitT
   return webkit_hit_test_result_context_is_editable(hit) ? FALSE : TRUE;
 }
 
+// A page that cannot be loaded leaves the window empty: WebKitGTK's own error
+// page (with its technical text) is not shown.
+gboolean onLoadFailed(WebKitWebView*, WebKitLoadEvent, char*, GError*, gpointer) { return TRUE; }
+
 }  // namespace
 
 AppDelegate::AppDelegate(GtkApplication* application, std::shared_ptr<Platform> platform)
@@ -81,6 +85,7 @@ void AppDelegate::applicationDidFinishLaunching() {
   g_object_unref(view);
   gtk_widget_set_size_request(GTK_WIDGET(view), kContentWidth, kContentHeight);
   g_signal_connect(view, "context-menu", G_CALLBACK(onContextMenu), nullptr);
+  g_signal_connect(view, "load-failed", G_CALLBACK(onLoadFailed), nullptr);
 
   // 3. The view paints no background of its own.
   const GdkRGBA clear = {0, 0, 0, 0};

@@ -1,0 +1,98 @@
+// pdehost's print dialog window: the printer, a pane titled with the panel's
+// name that holds the panel's view, a summary of the job's settings, and
+// Cancel and Print. Every call on the panel goes through pdehost's command
+// table, as a script's line would, and is logged as the same JSON line.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "command_table.h"
+#include "control_renderer.h"
+#include "summary_rows.h"
+
+namespace pdehost {
+class HostSession;
+}
+
+namespace pdehost::gtk {
+
+// The exit status after a print that failed, as a script whose print failed.
+inline constexpr int kExitPrintFailed = 5;
+
+class PrintDialog : public PersonInput {
+ public:
+  // Opens the panel as a print dialog does (panelName, panelView, restore,
+  // willShow) and builds the window, not shown yet.
+  PrintDialog(HostSession& session, const CommandTable& commands, std::ostream& out, std::ostream& err);
+  ~PrintDialog() override;
+  PrintDialog(const PrintDialog&) = delete;
+  PrintDialog& operator=(const PrintDialog&) = delete;
+
+  GtkWidget* window() const { return window_; }
+  // The renderer of the panel's view; null when the panel gave no view.
+  ControlRenderer* renderer() const { return renderer_.get(); }
+
+  // Runs one command of the table and logs its line; a command the table
+  // lacks is refused.
+  CommandOutcome run(const std::string& name, const std::vector<std::string>& args = {});
+
+  // The dialog's buttons, as a person presses them. Print saves, submits
+  // as `print` does and closes the dialog when the job was sent; a failure
+  // stays in the window. Cancel closes it. Both leave the pane first.
+  void pressPrint();
+  void pressCancel();
+  bool closed() const { return closed_; }
+  // 0, or kExitPrintFailed when a print failed and the dialog was then
+  // cancelled.
+  int exitStatus() const { return exitStatus_; }
+
+  // What the window shows, for people and tests.
+  std::vector<SummaryRow> shownSummary() const;
+  std::string shownMessage() const;
+  GtkWidget* printButton() const { return printButton_; }
+  GtkWidget* cancelButton() const { return cancelButton_; }
+
+  // Called once the dialog closed (the program quits its main loop there).
+  void setOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
+
+  void personSelectedItem(toolkit::PopUpButton& popup, std::int64_t index) override;
+  void personClicked(toolkit::Button& button) override;
+  void personSlid(toolkit::Slider& slider, std::int64_t value) override;
+  void personSelectedSegment(toolkit::SegmentedControl& control, std::int64_t index) override;
+  void personChoseTab(toolkit::TabView& tabs, const std::string& identifier) override;
+
+ private:
+  GtkWidget* buildHeader();
+  GtkWidget* buildPane(const std::string& title);
+  GtkWidget* buildSummaryPane();
+  void refreshSummary();
+  void showMessage(const std::string& text, bool isError);
+  std::string outletName(const toolkit::View& view) const;
+  void personCommand(const toolkit::View& view, const std::string& command, std::vector<std::string> args);
+  bool leavePane();
+  void close();
+
+  static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
+
+  HostSession& session_;
+  const CommandTable& commands_;
+  std::ostream& out_;
+  std::ostream& err_;
+  std::unique_ptr<ControlRenderer> renderer_;
+  GtkWidget* window_ = nullptr;
+  GtkWidget* summaryGrid_ = nullptr;
+  GtkWidget* messageLabel_ = nullptr;
+  GtkWidget* printButton_ = nullptr;
+  GtkWidget* cancelButton_ = nullptr;
+  std::vector<SummaryRow> summary_;
+  std::function<void()> onClosed_;
+  bool closed_ = false;
+  int exitStatus_ = 0;
+};
+
+}  // namespace pdehost::gtk
