@@ -23,6 +23,12 @@ CommandOutcome CommandOutcome::badScript(std::string why) {
   return outcome;
 }
 
+CommandOutcome CommandOutcome::failure(std::string why) {
+  CommandOutcome outcome = refused(std::move(why));
+  outcome.failed = true;
+  return outcome;
+}
+
 bool CommandTable::add(CommandSpec spec) {
   std::string name = spec.name;
   return commands_.emplace(std::move(name), std::move(spec)).second;
@@ -44,6 +50,7 @@ CommandTable standardCommands() {
   addProtocolCommands(table);
   addUserCommands(table);
   addStateCommands(table);
+  addPrintCommands(table);
   return table;
 }
 

@@ -26,6 +26,10 @@ struct CommandOutcome {
   // A person could not do this (disabled control, ...): a JSON error line.
   static CommandOutcome refused(std::string why);
   static CommandOutcome badScript(std::string why);
+  // The command could not do its work (a print that was not sent): a JSON
+  // error line, and the run ends with a failure status.
+  static CommandOutcome failure(std::string why);
+  bool failed = false;
 };
 
 using CommandHandler = std::function<CommandOutcome(HostSession&, const std::vector<std::string>& args)>;
@@ -53,6 +57,7 @@ class CommandTable {
 void addProtocolCommands(CommandTable& table);  // panelName, restore, ...
 void addUserCommands(CommandTable& table);      // select, click, slide, segment, tab
 void addStateCommands(CommandTable& table);     // state, settings, show
+void addPrintCommands(CommandTable& table);     // print, save-settings
 
 CommandTable standardCommands();
 

@@ -8,7 +8,8 @@ namespace pdehost {
 int JsonPrintSettings::getValue(const std::string& key, std::string* value) const {
   auto found = entries_.find(key);
   if (found == entries_.end()) return pde::kPrintSettingsKeyNotFound;
-  if (value != nullptr) *value = found->second.value;
+  if (!found->second.value.is_string()) return kPrintSettingsValueNotText;
+  if (value != nullptr) *value = found->second.value.get<std::string>();
   return pde::kPrintSettingsNoErr;
 }
 
@@ -34,17 +35,19 @@ std::unique_ptr<JsonPrintSettings> JsonPrintSettings::fromJson(const nlohmann::j
     return nullptr;
   }
   auto settings = std::make_unique<JsonPrintSettings>();
-  for (auto it = object.begin(); it != object.end(); ++it) {
-    if (it->is_string()) {
-      settings->setValue(it.key(), it->get<std::string>(), false);
-    } else if (it->is_number_integer()) {
-      settings->setValue(it.key(), it->dump(), false);
-    } else {
-      if (error != nullptr) *error = "print setting \"" + it.key() + "\" must be a text or an integer";
-      return nullptr;
-    }
-  }
+  for (auto it = object.begin(); it != object.end(); ++it) settings->entries_[it.key()] = Entry{*it, false};
   return settings;
+}
+
+bool JsonPrintSettings::save(const std::filesystem::path& path, std::string* error) const {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (out) out << toJson().dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+  out.close();
+  if (!out) {
+    if (error != nullptr) *error = path.string() + ": cannot be written";
+    return false;
+  }
+  return true;
 }
 
 std::unique_ptr<JsonPrintSettings> JsonPrintSettings::load(const std::filesystem::path& path, std::string* error) {

@@ -12,23 +12,32 @@
 
 namespace pdehost {
 
+// The status of reading an entry that holds something other than a text.
+inline constexpr int kPrintSettingsValueNotText = -30872;
+
+// Entries hold texts, or other JSON values kept exactly as they were loaded.
+// A value that is not a text cannot be read as one: getValue answers
+// kPrintSettingsValueNotText, so a panel falls back to its default, and
+// setting the key replaces the value with a text.
 class JsonPrintSettings : public pde::PrintSettings {
  public:
   int getValue(const std::string& key, std::string* value) const override;
   int setValue(const std::string& key, const std::string& value, bool locked) override;
 
-  // {"key": "value", ...}
+  // {"key": value, ...}, every entry as it is held.
   nlohmann::json toJson() const;
-  // A JSON object whose values are texts or integers (taken as decimal
-  // text); anything else is refused with `*error` set.
+  // A JSON object; its values are kept as they are. Anything but an object
+  // is refused with `*error` set.
   static std::unique_ptr<JsonPrintSettings> fromJson(const nlohmann::json& object, std::string* error);
+  // Writes toJson() to a file; false with `*error` set when it cannot.
+  bool save(const std::filesystem::path& path, std::string* error) const;
   static std::unique_ptr<JsonPrintSettings> load(const std::filesystem::path& path, std::string* error);
 
   bool isLocked(const std::string& key) const;
 
  private:
   struct Entry {
-    std::string value;
+    nlohmann::json value;  // a text, or a value loaded as it was
     bool locked = false;
   };
   std::map<std::string, Entry> entries_;

@@ -15,6 +15,7 @@ int runScript(std::istream& script, const std::string& scriptName, HostSession& 
               ScriptOutput output) {
   std::string line;
   std::size_t number = 0;
+  bool anyFailed = false;
   auto scriptError = [&](const std::string& what) {
     output.err << "pdehost: " << scriptName << ":" << number << ": " << what << "\n";
     output.err.flush();
@@ -35,6 +36,7 @@ int runScript(std::istream& script, const std::string& scriptName, HostSession& 
     }
     CommandOutcome outcome = spec->run(session, args);
     if (outcome.scriptError) return scriptError(*outcome.scriptError);
+    anyFailed = anyFailed || outcome.failed;
 
     nlohmann::json printed = {{"command", name}};
     printed.update(outcome.line);
@@ -53,7 +55,7 @@ int runScript(std::istream& script, const std::string& scriptName, HostSession& 
     output.out.flush();
     output.err.flush();
   }
-  return kExitOk;
+  return anyFailed ? kExitCommandFailed : kExitOk;
 }
 
 }  // namespace pdehost

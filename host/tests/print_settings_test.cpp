@@ -20,19 +20,23 @@ TEST(PrintSettings, GetAndSetWithStatuses) {
   EXPECT_EQ(settings.toJson(), (nlohmann::json{{"VMCMode", "Color"}}));
 }
 
-TEST(PrintSettings, FromJsonTakesTextsAndIntegers) {
+TEST(PrintSettings, FromJsonKeepsValuesThatAreNotTexts) {
   std::string error;
-  auto settings = JsonPrintSettings::fromJson({{"VMCMode", "Gray"}, {"vemra.print.PrintSettings.co.kestrel2", 4}},
-                                              &error);
+  const nlohmann::json loaded = {{"VMCMode", "Gray"}, {"vemra.print.PrintSettings.co.kestrel2", 4},
+                                 {"a", 1.5}, {"b", nullptr}, {"c", true}, {"d", {{"e", "f"}}}, {"g", {1, "2"}}};
+  auto settings = JsonPrintSettings::fromJson(loaded, &error);
   ASSERT_TRUE(settings) << error;
-  std::string value;
-  settings->getValue("vemra.print.PrintSettings.co.kestrel2", &value);
-  EXPECT_EQ(value, "4");
-  for (const auto& bad : {nlohmann::json::array(), nlohmann::json{{"a", 1.5}}, nlohmann::json{{"a", nullptr}},
-                          nlohmann::json{{"a", true}}, nlohmann::json{{"a", {{"b", "c"}}}}}) {
-    EXPECT_FALSE(JsonPrintSettings::fromJson(bad, &error)) << bad;
+  EXPECT_EQ(settings->toJson(), loaded);
+  std::string value = "untouched";
+  for (const char* key : {"vemra.print.PrintSettings.co.kestrel2", "a", "b", "c", "d", "g"}) {
+    EXPECT_EQ(settings->getValue(key, &value), kPrintSettingsValueNotText) << key;
   }
-  EXPECT_EQ(error, "print setting \"a\" must be a text or an integer");
+  EXPECT_EQ(value, "untouched");
+  settings->setValue("a", "1", false);
+  EXPECT_EQ(settings->getValue("a", &value), pde::kPrintSettingsNoErr);
+  EXPECT_EQ(value, "1");
+  EXPECT_FALSE(JsonPrintSettings::fromJson(nlohmann::json::array(), &error));
+  EXPECT_FALSE(JsonPrintSettings::fromJson("text", &error));
 }
 
 TEST(PrintSettings, LoadNamesTheFileInErrors) {

@@ -1,0 +1,204 @@
+#!/bin/bash
+# pdehost printing end to end against a private CUPS server that this test
+# starts itself: a queue made from the sample PPD on a file device, jobs
+# submitted through `pdehost print`, their options read back with ipptool.
+#   print_cups_test.sh PDEHOST BUNDLE PPD
+# Exits 77 (skipped) when it cannot run a private cupsd (not root, no cupsd).
+set -uo pipefail
+
+pdehost="${1:?usage: print_cups_test.sh PDEHOST BUNDLE PPD}"
+bundle="${2:?}"
+ppd="${3:?}"
+
+if [ "$(id -u)" != 0 ] || [ ! -x /usr/sbin/cupsd ] || ! command -v ipptool >/dev/null || ! command -v lpadmin >/dev/null; then
+  echo "SKIP: needs root, cupsd, lpadmin and ipptool (packages cups, cups-client, cups-ipp-utils)"
+  exit 77
+fi
+
+dir=$(mktemp -d /tmp/pdehost-cups-XXXXXX)
+cupsd_pid=""
+cleanup() {
+  [ -n "$cupsd_pid" ] && kill -TERM "$cupsd_pid" 2>/dev/null
+  for _ in $(seq 1 100); do [ -n "$cupsd_pid" ] && kill -0 "$cupsd_pid" 2>/dev/null || break; sleep 0.05; done
+  rm -rf "$dir"
+}
+trap cleanup EXIT
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+check() {  # check DESCRIPTION COMMAND...
+  local what="$1"; shift
+  if "$@"; then echo "ok: $what"; else fail "$what"; fi
+}
+
+# ---- the private server ------------------------------------------------------
+port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+mkdir -p "$dir"/{cache,log,spool/tmp,state,run,ppd,ssl}
+chmod 0755 "$dir"
+cat >"$dir/cups-files.conf" <<CONF
+FileDevice Yes
+SystemGroup root lpadmin
+ServerRoot $dir
+CacheDir $dir/cache
+DataDir /usr/share/cups
+DocumentRoot /usr/share/cups/doc-root
+RequestRoot $dir/spool
+ServerBin /usr/lib/cups
+StateDir $dir/state
+TempDir $dir/spool/tmp
+AccessLog $dir/log/access_log
+ErrorLog $dir/log/error_log
+PageLog $dir/log/page_log
+Printcap $dir/printcap
+CONF
+cat >"$dir/cupsd.conf" <<CONF
+Listen 127.0.0.1:$port
+Listen $dir/run/cups.sock
+Browsing No
+WebInterface No
+DefaultAuthType None
+LogLevel warn
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Location /admin>
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+CONF
+/usr/sbin/cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" </dev/null >"$dir/log/cupsd.out" 2>&1 &
+cupsd_pid=$!
+export CUPS_SERVER="127.0.0.1:$port"
+up=""
+for _ in $(seq 1 100); do
+  if lpstat -r 2>/dev/null | grep -q "is running"; then up=1; break; fi
+  kill -0 "$cupsd_pid" 2>/dev/null || break
+  sleep 0.05
+done
+if [ -z "$up" ]; then
+  echo "FAIL: the private cupsd did not come up"; cat "$dir/log/cupsd.out" "$dir/log/error_log" 2>/dev/null
+  exit 1
+fi
+lpadmin -p LX4200 -E -v file:///dev/null -P "$ppd" 2>/dev/null || { echo "FAIL: lpadmin"; exit 1; }
+
+# The current choices of the nine stored options and the lock, from a state line.
+stored_choices() {
+  python3 -c 'import json,sys
+p = json.load(sys.stdin)["panel"]
+names = ["colorMode", "printPriority", "neutralGray", "pureBlackPrint", "tonerSave", "smoothing", "screening", "trapping", "sharpness"]
+print([p[n + "Choice"] for n in names], p["saveSettingsValue"])'
+}
+
+run_host() {  # run_host SCRIPT [pdehost options...] -> $out, $err, $status
+  local script="$1"; shift
+  out=$(printf '%b' "$script" | "$pdehost" --plugin "$bundle" --ppd "$ppd" "$@" 2>"$dir/err")
+  status=$?
+  err=$(cat "$dir/err")
+}
+# The value of a field of the JSON line of a command: field LINE_NUMBER PATH
+field() { printf '%s\n' "$out" | sed -n "${1}p" | python3 -c "import json,sys; v=json.load(sys.stdin)
+for k in sys.argv[1].split('.'): v=v[k] if isinstance(v,dict) else v[int(k)]
+print(json.dumps(v) if not isinstance(v,str) else v)" "$2" 2>/dev/null; }
+# Every attribute of a job (the stock get-job-attributes.test leaves out some).
+cat >"$dir/job.test" <<'TEST'
+{
+  NAME "Get-Job-Attributes, all"
+  OPERATION Get-Job-Attributes
+  GROUP operation-attributes-tag
+  ATTR charset attributes-charset utf-8
+  ATTR naturalLanguage attributes-natural-language en
+  ATTR uri job-uri $uri
+  ATTR name requesting-user-name $user
+  ATTR keyword requested-attributes all
+  STATUS successful-ok
+}
+TEST
+job_attributes() { ipptool -tv "ipp://$CUPS_SERVER/jobs/$1" "$dir/job.test" 2>&1; }
+has_attribute() { grep -qE "^ +$2 \\([a-zA-Z]+\\) = $3\$" <<<"$1"; }
+job_count() { lpstat -W all -o 2>/dev/null | wc -l; }
+
+# ---- a person changes options and prints; the job carries them ---------------
+run_host 'panelView\nrestore\nselect printPriorityPopup 2\nselect screeningPopup 3\nclick tonerSaveCB\nselect colorModePopup 2\nclick SmoothingCB\nslide neutralGraySlider 3\nsave\nprint\nsave-settings '"$dir/session.json"'\nstate\n'
+check "print exits 0 ($err)" test "$status" = 0
+job=$(field 10 result.job)
+check "print answers a job id ($job)" test -n "$job" -a "$job" -gt 0 2>/dev/null
+attrs=$(job_attributes "$job")
+check "job has the toner save chosen" has_attribute "$attrs" VMSaveToner true
+check "job has the print priority toner save forced" has_attribute "$attrs" VMCPPriority Standard
+check "job has the screening toner save forced" has_attribute "$attrs" VMCScreen Auto
+check "job has the colour mode chosen" has_attribute "$attrs" VMCMode Gray
+check "job has smoothing off" has_attribute "$attrs" VMSmoothing false
+check "job has the neutral gray chosen" has_attribute "$attrs" VMCNGray Strong
+check "job has the model code" has_attribute "$attrs" 'vemra\.print\.PrintSettings\.co\.kestrel2' 4
+check "job has the save-settings flag" has_attribute "$attrs" 'vemra\.print\.PrintSettings\.co\.saveSettings' 0
+check "job names the test page" has_attribute "$attrs" job-name 'pdehost test page'
+first_state=$(printf '%s\n' "$out" | sed -n 12p | stored_choices)
+
+# ---- the saved session restores the same panel and prints the same job --------
+run_host 'panelView\nrestore\nstate\nprint\n' --settings "$dir/session.json"
+check "restored run exits 0 ($err)" test "$status" = 0
+second_state=$(printf '%s\n' "$out" | sed -n 3p | stored_choices)
+check "restored panel shows the same choices" test "$first_state" = "$second_state"
+job2=$(field 4 result.job)
+check "second job is another job ($job2)" test -n "$job2" -a "$job2" != "$job"
+check "second job carries the same options" test "$(field 4 result.options)" = "$(python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); print(json.dumps(d, sort_keys=True))' "$dir/session.json")"
+
+# ---- entries that are not texts are kept by save-settings, not sent ----------
+printf '%s' '{"VMCMode": "Color", "note": {"by": "test"}, "copies-wanted": 2}' >"$dir/mixed.json"
+run_host 'save-settings '"$dir/mixed-out.json"'\nprint\n' --settings "$dir/mixed.json"
+check "mixed settings print ($err)" test "$status" = 0
+check "entries that are not texts are written back as they were" python3 -c '
+import json,sys; d=json.load(open(sys.argv[1])); sys.exit(0 if d=={"VMCMode":"Color","note":{"by":"test"},"copies-wanted":2} else 1)' "$dir/mixed-out.json"
+attrs=$(job_attributes "$(field 2 result.job)")
+check "a text entry is a job option" has_attribute "$attrs" VMCMode Color
+check "an entry that is not a text is not a job option" bash -c '! grep -q "copies-wanted\|note" <<<"$1"' _ "$attrs"
+
+# ---- a named file is printed under its name -----------------------------------
+printf '%%!PS\n/Courier findfont 12 scalefont setfont 72 720 moveto (named) show showpage\n' >"$dir/named.ps"
+run_host 'print '"$dir/named.ps"'\n'
+check "a named file prints ($err)" test "$status" = 0
+check "the job is named after the file" has_attribute "$(job_attributes "$(field 1 result.job)")" job-name 'named\.ps'
+
+# ---- conflicting settings are reported and nothing is sent -------------------
+printf '%s' '{"VMSaveToner": "True", "VMCPPriority": "Speed", "VMCTrapping": "Wide"}' >"$dir/conflict.json"
+before=$(job_count)
+run_host 'restore\nprint\nprint\n' --settings "$dir/conflict.json"
+check "conflicting print fails the run (status $status)" test "$status" = 5
+check "the error names the conflicting options" test "$(field 2 conflicts)" = '[{"choice": "Speed", "keyword": "VMCPPriority"}, {"choice": "Wide", "keyword": "VMCTrapping"}, {"choice": "True", "keyword": "VMSaveToner"}]'
+check "the script went on after the failed print" test "$(printf '%s\n' "$out" | wc -l)" = 3
+check "stderr says the job was not sent" grep -q "the job was not sent" <<<"$err"
+check "no job reached the server" test "$(job_count)" = "$before"
+
+# An entry the panel does not write back keeps its value to the print.
+printf '%s' '{"Duplex": "Sideways"}' >"$dir/unknown.json"
+run_host 'print\n' --settings "$dir/unknown.json"
+check "a choice the description lacks fails (status $status)" test "$status" = 5
+check "it is named" test "$(field 1 unknownChoices)" = '[{"choice": "Sideways", "keyword": "Duplex"}]'
+
+printf '%s' '{"bad\"name": "1"}' >"$dir/badname.json"
+run_host 'print\n' --settings "$dir/badname.json"
+check "a key that cannot be an option name fails (status $status)" test "$status" = 5
+check "no job reached the server for bad input" test "$(job_count)" = "$before"
+
+# ---- failed submissions are errors --------------------------------------------
+run_host 'print\n' --printer NoSuchQueue
+check "an unknown queue fails (status $status)" test "$status" = 5
+check "the server's reason is reported ($(field 1 error))" grep -qi "NoSuchQueue" <<<"$(field 1 error)"
+run_host 'print '"$dir/missing.ps"'\n'
+check "a missing file fails (status $status)" test "$status" = 5
+check "the missing file is named" grep -q "missing.ps: cannot be opened" <<<"$err"
+run_host 'print\n' --printer ""
+check "no printer fails (status $status)" test "$status" = 5
+CUPS_SERVER="127.0.0.1:1" run_host 'print\n'
+check "no server fails (status $status)" test "$status" = 5
+run_host 'save-settings '"$dir/no/such/folder/x.json"'\n'
+check "an unwritable settings file fails (status $status)" test "$status" = 5
+
+echo "$failures failure(s)"
+[ "$failures" = 0 ]
