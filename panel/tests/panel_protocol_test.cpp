@@ -213,6 +213,9 @@ TEST(PlugInBundle, EntryPointGivesAPanelThatFindsItsOwnBundle) {
   ASSERT_NE(entry, nullptr);
   pde::PlugInFactory* factory = entry();
   ASSERT_NE(factory, nullptr);
+  for (const char* hook : {"_PDEProlog", "_PDEEpilog", "_PDELog", "_PDELog2"}) {
+    EXPECT_NE(dlsym(handle, hook), nullptr) << hook;
+  }
   EXPECT_EQ(entry(), factory);
   {
     testppd::OpenPPD file(std::string(TINTPANEL_BUNDLE_DIR) + "/Contents/Resources/LX4200.ppd");
