@@ -7,6 +7,7 @@
 #include "bundle/bundle_resources.h"
 #include "detach_command.h"
 #include "gtk_platform.h"
+#include "page_guard.h"
 #include "process/process.h"
 #include "window_geometry.h"
 
@@ -111,12 +112,10 @@ void AppDelegate::applicationDidFinishLaunching() {
   gtk_widget_show_all(GTK_WIDGET(window));
   gtk_widget_grab_focus(GTK_WIDGET(view));
 
-  // 7. The page, once the window is up. Without a resources directory the
-  //    window stays empty and nothing is reported.
-  if (const auto resources = findResourcesDirectory()) {
-    g_autofree char* uri = g_filename_to_uri((*resources / "ui.html").c_str(), nullptr, nullptr);
-    if (uri) webkit_web_view_load_uri(view, uri);
-  }
+  // 7. The page, once the window is up, with the view kept to the resources
+  //    directory. Without a resources directory the window stays empty and
+  //    nothing is reported.
+  if (const auto resources = findResourcesDirectory()) loadConfinedPage(view, *resources, *resources / "ui.html");
 
   // 8. Bring the program to the front.
   gtk_window_present(window);
