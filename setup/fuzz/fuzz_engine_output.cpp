@@ -10,6 +10,7 @@
 // byte 1 is the number n of chunk-size bytes that follow; the rest is the
 // output, cut into chunks whose sizes cycle through those n bytes (0 counts
 // as an empty read).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -60,6 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2 + sizeCount) return 0;
   const uint8_t* sizes = data + 2;
   const std::string_view output(reinterpret_cast<const char*>(data + 2 + sizeCount), size - 2 - sizeCount);
+  // Chunk sizes that are all zero would never get through the output.
+  if (sizeCount > 0 && std::all_of(sizes, sizes + sizeCount, [](uint8_t s) { return s == 0; })) return 0;
 
   // What the page must receive: the output read in one piece.
   std::vector<std::string> expected;
@@ -90,9 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (qvx::isValidUtf8(line)) bridge->handleLine(line);
     });
     at += chunk;
-    if (i > output.size() + 256) break;  // only empty chunks: give up
   }
-  if (at < output.size()) return 0;
   platform->drain();
 
   if (page->scripts != expected) std::abort();
