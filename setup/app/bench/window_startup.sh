@@ -29,14 +29,16 @@ printf '%s\n' "$EPOCHREALTIME" >"$QVX_BENCH_DIR/first-message"
 echo "@DONE"
 ENGINE
 
-# Peak resident memory (VmHWM, kB) of a process and every descendant.
+# For a process and every descendant: name, peak resident memory (VmHWM, kB)
+# and CPU time so far (user + system, clock ticks).
 tree_peaks() {
   local pid="$1" child
-  printf '%s %s\n' "$(cat /proc/"$pid"/comm)" "$(awk '/^VmHWM/ {print $2}' /proc/"$pid"/status)"
+  printf '%s %s %s\n' "$(cat /proc/"$pid"/comm)" "$(awk '/^VmHWM/ {print $2}' /proc/"$pid"/status)" \
+    "$(sed 's/.*) //' /proc/"$pid"/stat | awk '{print $12 + $13}')"
   for child in $(cat /proc/"$pid"/task/*/children 2>/dev/null); do tree_peaks "$child"; done
 }
 
-printf '%-4s %12s %14s %10s %10s %10s\n' run window_ms first_msg_ms ui_MiB web_MiB total_MiB
+printf '%-4s %10s %13s %8s %8s %9s %11s\n' run window_ms first_msg_ms ui_MiB web_MiB total_MiB cpu_ms_all
 for run in $(seq 1 "$runs"); do
   rm -f "$work/first-message"
   start=$EPOCHREALTIME
@@ -51,8 +53,11 @@ for run in $(seq 1 "$runs"); do
   first=$(cat "$work/first-message")
   ui=$(awk '$1 == "Onboarder" {s += $2} END {print s / 1024}' <<<"$peaks")
   web=$(awk '$1 != "Onboarder" {s += $2} END {print s / 1024}' <<<"$peaks")
-  printf '%-4s %12.0f %14.0f %10.1f %10.1f %10.1f\n' "$run" \
+  cpu=$(awk -v hz="$(getconf CLK_TCK)" '{s += $3} END {print s * 1000 / hz}' <<<"$peaks")
+  printf '%-4s %10.0f %13.0f %8.1f %8.1f %9.1f %11.0f\n' "$run" \
     "$(echo "($shown - $start) * 1000" | bc -l)" "$(echo "($first - $start) * 1000" | bc -l)" \
-    "$ui" "$web" "$(echo "$ui + $web" | bc -l)"
+    "$ui" "$web" "$(echo "$ui + $web" | bc -l)" "$cpu"
 done
-echo "(window_ms: until the window is mapped, polled every 50 ms; web_MiB: the WebKit web and network processes)"
+echo "(window_ms: until the window is mapped, polled every 50 ms; web_MiB: the WebKit web and network"
+echo " processes; cpu_ms_all: CPU time of the program and those processes up to the sample, 1 s after the"
+echo " first message: a figure that does not depend on how busy the machine is)"
