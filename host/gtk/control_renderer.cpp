@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fixed_canvas.h"
 #include "frame_placement.h"
 
 namespace pdehost::gtk {
@@ -15,11 +16,7 @@ using toolkit::ViewKind;
 constexpr double kBoxTitleBand = 24;
 constexpr const char* kViewKey = "qvx-view";
 
-GtkWidget* newFixed() {
-  GtkWidget* fixed = gtk_fixed_new();
-  gtk_widget_set_has_window(fixed, FALSE);
-  return fixed;
-}
+GtkWidget* newFixed() { return fixedCanvasNew(); }
 
 bool tickOnly(const toolkit::Slider& slider) {
   return slider.allowsTickMarkValuesOnly() && slider.numberOfTickMarks() > 1;
@@ -67,6 +64,13 @@ ControlRenderer::ControlRenderer(toolkit::Window& window, PersonInput& input) : 
 ControlRenderer::~ControlRenderer() {
   if (window_.observer() == this) window_.setObserver(nullptr);
   if (idleSource_ != 0) g_source_remove(idleSource_);
+  // Widgets destroyed with their containers still emit signals (a notebook
+  // switches pages as they go); none of them is a person's.
+  applying_ = true;
+  for (const auto& [key, node] : nodes_) {
+    g_signal_handlers_disconnect_by_data(node->outer, this);
+    for (GtkWidget* segment : node->segments) g_signal_handlers_disconnect_by_data(segment, this);
+  }
   nodes_.clear();
 }
 

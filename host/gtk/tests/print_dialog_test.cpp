@@ -1,0 +1,296 @@
+// The print dialog driven through its GTK widgets, as a person would, over
+// the real TintPanel bundle and its sample description: what the panel then
+// holds, what the window shows, and what the dialog asked of the panel.
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "host_session.h"
+#include "print_dialog.h"
+
+namespace pdehost::gtk {
+namespace {
+
+bool haveDisplay = false;
+
+GtkWidget* findNamed(GtkWidget* root, const std::string& name) {
+  if (name == gtk_widget_get_name(root)) return root;
+  if (GTK_IS_NOTEBOOK(root)) {
+    // Pages that are not current are children too, but walk them
+    // explicitly so the search does not depend on it.
+    for (int i = 0; i < gtk_notebook_get_n_pages(GTK_NOTEBOOK(root)); ++i) {
+      if (GtkWidget* hit = findNamed(gtk_notebook_get_nth_page(GTK_NOTEBOOK(root), i), name)) return hit;
+    }
+    return nullptr;
+  }
+  if (!GTK_IS_CONTAINER(root)) return nullptr;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(root));
+  GtkWidget* found = nullptr;
+  for (GList* at = children; at != nullptr && found == nullptr; at = at->next)
+    found = findNamed(GTK_WIDGET(at->data), name);
+  g_list_free(children);
+  return found;
+}
+
+class PrintDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!haveDisplay) GTEST_SKIP() << "no display";
+    open({});
+  }
+
+  void open(HostOptions options) {
+    dialog.reset();
+    session.reset();
+    options.plugin = TINTPANEL_BUNDLE;
+    HostSession::StartFailure failure;
+    session = HostSession::start(options, "/nonexistent/pdehost", &failure);
+    ASSERT_TRUE(session) << failure.message;
+    log.str("");
+    dialog = std::make_unique<PrintDialog>(*session, commands, log, errors);
+    gtk_widget_show(dialog->window());
+    settle();
+  }
+
+  // Lets GTK and the renderer finish what a person's input started.
+  void settle() {
+    while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
+    if (dialog->renderer() != nullptr && dialog->renderer()->syncPending()) dialog->renderer()->syncNow();
+    while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
+  }
+
+  GtkWidget* widget(const std::string& name) {
+    GtkWidget* found = findNamed(dialog->window(), name);
+    EXPECT_NE(found, nullptr) << "no widget named " << name;
+    return found;
+  }
+
+  nlohmann::json panelState() { return session->panel().stateSnapshot(); }
+
+  std::vector<nlohmann::json> loggedLines() {
+    std::vector<nlohmann::json> lines;
+    std::istringstream in(log.str());
+    for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::json::parse(line));
+    return lines;
+  }
+
+  std::vector<std::string> loggedCommands() {
+    std::vector<std::string> names;
+    for (const auto& line : loggedLines()) names.push_back(line["command"]);
+    return names;
+  }
+
+  std::string summaryValue(const std::string& title) {
+    for (const SummaryRow& row : dialog->shownSummary()) {
+      if (row.title == title) return row.value;
+    }
+    return "<no line " + title + ">";
+  }
+
+  CommandTable commands = standardCommands();
+  std::ostringstream log;
+  std::ostringstream errors;
+  std::unique_ptr<HostSession> session;
+  std::unique_ptr<PrintDialog> dialog;
+};
+
+TEST_F(PrintDialogTest, OpensThePanelAsAPrintDialogDoesAndShowsItsState) {
+  const std::vector<std::string> opening = {"panelName", "panelView", "restore", "willShow"};
+  EXPECT_EQ(loggedCommands(), opening);
+
+  GtkWidget* pane = widget("pane");
+  ASSERT_TRUE(GTK_IS_FRAME(pane));
+  EXPECT_STREQ(gtk_frame_get_label(GTK_FRAME(pane)), "Image Quality");
+  EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(widget("printer"))), "LX4200");
+
+  // The popups show the restored defaults; the hidden neutral-gray popup
+  // stays hidden although the window was shown with show_all.
+  EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(widget("colorModePopup"))), 0);
+  EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(widget("printPriorityPopup"))), 1);
+  EXPECT_FALSE(gtk_widget_get_visible(widget("neutralGrayPopup")));
+  EXPECT_TRUE(gtk_widget_get_visible(widget("neutralGraySlider")));
+
+  // Set-up removed the third tab and moved the toner-save checkbox.
+  GtkWidget* tabs = widget("mainTabView");
+  ASSERT_EQ(gtk_notebook_get_n_pages(GTK_NOTEBOOK(tabs)), 2);
+  EXPECT_STREQ(gtk_notebook_get_tab_label_text(GTK_NOTEBOOK(tabs), gtk_notebook_get_nth_page(GTK_NOTEBOOK(tabs), 1)),
+               "Color");
+  GtkWidget* toner = widget("tonerSaveCB");
+  int x = -1;
+  gtk_container_child_get(GTK_CONTAINER(gtk_widget_get_parent(toner)), toner, "x", &x, nullptr);
+  EXPECT_EQ(x, 12);
+
+  // The checkbox the panel built itself is shown and named like the others.
+  GtkWidget* smoothing = widget("SmoothingCB");
+  ASSERT_TRUE(GTK_IS_CHECK_BUTTON(smoothing));
+  EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(smoothing)), "Smoothing");
+
+  // The summary pane lists the panel's answer in its display order.
+  const std::vector<SummaryRow> shown = dialog->shownSummary();
+  EXPECT_EQ(shown, summaryRows(session->panel().summaryInfo()));
+  ASSERT_EQ(shown.size(), 9u);
+  EXPECT_EQ(shown[0].title, "Print Priority");
+  EXPECT_EQ(shown[5], (SummaryRow{"Color Mode", "Auto Color"}));
+}
+
+TEST_F(PrintDialogTest, APersonsChoiceRunsTheSelectCommandAndTheSummaryFollows) {
+  gtk_combo_box_set_active(GTK_COMBO_BOX(widget("colorModePopup")), 2);
+  settle();
+  EXPECT_EQ(panelState()["colorModeChoice"], 2);
+  const nlohmann::json last = loggedLines().back();
+  EXPECT_EQ(last["command"], "select");
+  EXPECT_EQ(last["outlet"], "colorModePopup");
+  EXPECT_EQ(last["index"], 2);
+  EXPECT_EQ(summaryValue("Color Mode"), "Grayscale");
+
+  // In grayscale the panel keeps the colour tab closed: the notebook asks
+  // and stays on the first page.
+  GtkWidget* tabs = widget("mainTabView");
+  gtk_notebook_set_current_page(GTK_NOTEBOOK(tabs), 1);
+  settle();
+  EXPECT_EQ(gtk_notebook_get_current_page(GTK_NOTEBOOK(tabs)), 0);
+  EXPECT_EQ(loggedLines().back()["command"], "tab");
+  EXPECT_EQ(loggedLines().back()["result"], false);
+
+  // Back in colour the tab opens.
+  gtk_combo_box_set_active(GTK_COMBO_BOX(widget("colorModePopup")), 1);
+  settle();
+  gtk_notebook_set_current_page(GTK_NOTEBOOK(tabs), 1);
+  settle();
+  EXPECT_EQ(gtk_notebook_get_current_page(GTK_NOTEBOOK(tabs)), 1);
+  EXPECT_EQ(loggedLines().back()["result"], true);
+}
+
+TEST_F(PrintDialogTest, WhatThePanelForcesShowsAtOnce) {
+  // Print priority starts at Standard (1); put it on Image Quality (2),
+  // then turn toner save on: the panel forces priority back to item 1.
+  gtk_combo_box_set_active(GTK_COMBO_BOX(widget("printPriorityPopup")), 2);
+  settle();
+  ASSERT_EQ(panelState()["printPriorityChoice"], 2);
+  gtk_button_clicked(GTK_BUTTON(widget("tonerSaveCB")));
+  settle();
+  EXPECT_EQ(panelState()["tonerSaveChoice"], 1);
+  EXPECT_EQ(panelState()["printPriorityChoice"], 1);
+  EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(widget("printPriorityPopup"))), 1);
+  EXPECT_TRUE(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(widget("tonerSaveCB"))));
+  EXPECT_EQ(summaryValue("Toner Save"), "On");
+  EXPECT_EQ(summaryValue("Print Priority"), "Standard");
+}
+
+TEST_F(PrintDialogTest, TheLockDimsTheControlsAndShowsTheClosedPadlock) {
+  GtkWidget* lock = widget("saveSettingsButton");
+  ASSERT_TRUE(GTK_IS_TOGGLE_BUTTON(lock));
+  auto iconName = [&] {
+    const gchar* name = nullptr;
+    gtk_image_get_icon_name(GTK_IMAGE(gtk_bin_get_child(GTK_BIN(lock))), &name, nullptr);
+    return std::string(name != nullptr ? name : "");
+  };
+  const std::string open = iconName();
+  EXPECT_TRUE(gtk_widget_get_sensitive(widget("colorModePopup")));
+
+  gtk_button_clicked(GTK_BUTTON(lock));
+  settle();
+  EXPECT_EQ(panelState()["saveSettingsValue"], 1);
+  EXPECT_TRUE(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(lock)));
+  EXPECT_NE(iconName(), open);
+  EXPECT_FALSE(gtk_widget_get_sensitive(widget("colorModePopup")));
+  EXPECT_FALSE(gtk_widget_get_sensitive(widget("screeningPopup")));
+
+  gtk_button_clicked(GTK_BUTTON(lock));
+  settle();
+  EXPECT_EQ(panelState()["saveSettingsValue"], 0);
+  EXPECT_EQ(iconName(), open);
+  EXPECT_TRUE(gtk_widget_get_sensitive(widget("colorModePopup")));
+}
+
+TEST_F(PrintDialogTest, ASliderStopsAtItsTickMarksAndTheBuiltCheckboxRecords) {
+  GtkWidget* slider = widget("neutralGraySlider");
+  gtk_range_set_value(GTK_RANGE(slider), 2.4);
+  settle();
+  EXPECT_EQ(panelState()["neutralGrayChoice"], 2);
+  EXPECT_EQ(gtk_range_get_value(GTK_RANGE(slider)), 2.0);
+  EXPECT_EQ(summaryValue("Neutral Gray"), "Medium");
+
+  const auto before = panelState()["smoothingChoice"].get<int>();
+  gtk_button_clicked(GTK_BUTTON(widget("SmoothingCB")));
+  settle();
+  EXPECT_EQ(panelState()["smoothingChoice"], 1 - before);
+  EXPECT_EQ(loggedLines().back()["outlet"], "SmoothingCB");
+}
+
+TEST_F(PrintDialogTest, AFailedPrintIsShownAndTheDialogStaysOpen) {
+  // No CUPS server answers here.
+  setenv("CUPS_SERVER", "127.0.0.1:9", 1);
+  gtk_button_clicked(GTK_BUTTON(dialog->printButton()));
+  settle();
+  unsetenv("CUPS_SERVER");
+  EXPECT_FALSE(dialog->closed());
+  EXPECT_EQ(dialog->exitStatus(), kExitPrintFailed);
+  EXPECT_EQ(dialog->shownMessage().rfind("Could not print: ", 0), 0u) << dialog->shownMessage();
+  EXPECT_TRUE(gtk_widget_get_visible(widget("message")));
+  // Save comes before the print, and the pane was not left.
+  const std::vector<std::string> names = loggedCommands();
+  ASSERT_GE(names.size(), 2u);
+  EXPECT_EQ(names[names.size() - 2], "save");
+  EXPECT_EQ(names.back(), "print");
+  EXPECT_TRUE(session->settings() == nullptr || !session->settings()->toJson().empty());
+}
+
+TEST_F(PrintDialogTest, CancelLeavesThePaneAndCloses) {
+  bool told = false;
+  dialog->setOnClosed([&] { told = true; });
+  gtk_button_clicked(GTK_BUTTON(dialog->cancelButton()));
+  settle();
+  EXPECT_TRUE(told);
+  EXPECT_TRUE(dialog->closed());
+  EXPECT_FALSE(gtk_widget_get_visible(dialog->window()));
+  EXPECT_EQ(loggedCommands().back(), "shouldHide");
+  EXPECT_EQ(dialog->exitStatus(), 0);
+}
+
+TEST_F(PrintDialogTest, ADescriptionMissingOptionsShowsWhatItHas) {
+  // Only colour mode and toner save.
+  const std::string path = testing::TempDir() + "partial.ppd";
+  FILE* ppd = std::fopen(path.c_str(), "w");
+  ASSERT_NE(ppd, nullptr);
+  std::fputs(
+      "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n*LanguageVersion: English\n"
+      "*LanguageEncoding: ISOLatin1\n*PCFileName: \"PARTIAL.PPD\"\n*Manufacturer: \"Vemra\"\n"
+      "*Product: \"(LX4200)\"\n*ModelName: \"Partial\"\n*ShortNickName: \"Partial\"\n*NickName: \"Partial\"\n"
+      "*PSVersion: \"(3010) 0\"\n"
+      "*OpenUI *VMCMode/Color Mode: PickOne\n*DefaultVMCMode: Auto\n*VMCMode Auto/Auto Color: \"\"\n"
+      "*VMCMode Color/Full Color: \"\"\n*VMCMode Gray/Grayscale: \"\"\n*CloseUI: *VMCMode\n"
+      "*OpenUI *VMSaveToner/Toner Save: Boolean\n*DefaultVMSaveToner: False\n*VMSaveToner False/Off: \"\"\n"
+      "*VMSaveToner True/On: \"\"\n*CloseUI: *VMSaveToner\n",
+      ppd);
+  std::fclose(ppd);
+  HostOptions options;
+  options.ppd = path;
+  open(options);
+
+  const std::vector<SummaryRow> expected = {{"Toner Save", "Off"}, {"Color Mode", "Auto Color"}};
+  EXPECT_EQ(dialog->shownSummary(), expected);
+  // The popups of missing options are left empty; whether they are enabled
+  // is the panel's rules' business, and the window shows what they left.
+  GtkWidget* screening = widget("screeningPopup");
+  auto* model = static_cast<toolkit::Control*>(session->outlet("screeningPopup"));
+  ASSERT_NE(model, nullptr);
+  EXPECT_EQ(gtk_widget_get_sensitive(screening), model->isEnabled());
+  EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(screening)), -1);
+  EXPECT_EQ(gtk_tree_model_iter_n_children(gtk_combo_box_get_model(GTK_COMBO_BOX(screening)), nullptr), 0);
+
+  gtk_button_clicked(GTK_BUTTON(widget("tonerSaveCB")));
+  settle();
+  EXPECT_EQ(summaryValue("Toner Save"), "On");
+}
+
+}  // namespace
+}  // namespace pdehost::gtk
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  pdehost::gtk::haveDisplay = gtk_init_check(&argc, &argv);
+  return RUN_ALL_TESTS();
+}
