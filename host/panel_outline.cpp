@@ -93,6 +93,9 @@ void outline(const toolkit::View& container, int depth, std::vector<std::string>
     return a.top != b.top ? a.top > b.top : a.left < b.left;
   });
   const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
+  // Boxes come after the rows around them: they often stand in a column
+  // of their own beside those rows.
+  std::vector<const toolkit::View*> boxes;
   std::size_t i = 0;
   while (i < children.size()) {
     std::size_t end = i + 1;
@@ -116,8 +119,7 @@ void outline(const toolkit::View& container, int depth, std::vector<std::string>
     if (!row.empty()) lines.push_back(indent + row);
     for (const toolkit::View* view : containers) {
       if (view->kind() == toolkit::ViewKind::box) {
-        lines.push_back(indent + "+- " + static_cast<const toolkit::Box*>(view)->title() + " -+");
-        outline(*view, depth + 1, lines);
+        boxes.push_back(view);
       } else if (view->kind() == toolkit::ViewKind::tabView) {
         const auto& tabs = static_cast<const toolkit::TabView&>(*view);
         std::string strip;
@@ -134,6 +136,10 @@ void outline(const toolkit::View& container, int depth, std::vector<std::string>
       }
     }
     i = end;
+  }
+  for (const toolkit::View* box : boxes) {
+    lines.push_back(indent + "+- " + static_cast<const toolkit::Box*>(box)->title() + " -+");
+    outline(*box, depth + 1, lines);
   }
 }
 
