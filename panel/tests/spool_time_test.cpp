@@ -2,6 +2,7 @@
 // variant for new callers.
 #include "spool_time.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -77,6 +78,22 @@ TEST(SpoolTime, CurrentTimeThroughBothEntryPoints) {
   char small[8];
   EXPECT_EQ(GetSpoolTimeInBuffer(small, sizeof small), nullptr);
   EXPECT_STREQ(small, "");
+}
+
+// The built plug-in exports both functions, though nothing in it calls them.
+TEST(SpoolTime, ThePlugInExportsBothFunctions) {
+  const std::string library = std::string(TINTPANEL_BUNDLE_DIR) + "/Contents/MacOS/TintPanel";
+  void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(handle, nullptr) << dlerror();
+  auto spoolTime = reinterpret_cast<char* (*)(char*)>(dlsym(handle, "GetSpoolTime"));
+  auto sized = reinterpret_cast<char* (*)(char*, std::size_t)>(dlsym(handle, "GetSpoolTimeInBuffer"));
+  ASSERT_NE(spoolTime, nullptr);
+  ASSERT_NE(sized, nullptr);
+  char buffer[32];
+  EXPECT_EQ(spoolTime(buffer), buffer + 31);
+  EXPECT_EQ(sized(buffer, 16), nullptr);
+  EXPECT_STREQ(buffer, "");
+  dlclose(handle);
 }
 
 }  // namespace
