@@ -182,7 +182,13 @@ TEST_F(EngineFaultTest, OneHundredMegabytesInOneLineAreDroppedAndTheRunGoesOn) {
   install();
   EXPECT_EQ(finishRuns(), (Scripts{call("onStep", R"("before")"), call("onDone", R"("after")")}));
   const long grownKb = peakResidentKb() - peakBefore;
+#ifndef QVX_SANITIZED_BUILD
+  // (The address sanitizer keeps freed blocks in quarantine, so there the peak
+  // says nothing about what the reader holds.)
   EXPECT_LT(grownKb, kLineBytes / 1024) << "the line was held whole";
+#else
+  (void)grownKb;
+#endif
 }
 
 TEST_F(EngineFaultTest, ThePageGoingAwayWhileLinesArriveDropsTheRestSafely) {
