@@ -2,8 +2,12 @@
 // the real TintPanel bundle and its sample description: what the panel then
 // holds, what the window shows, and what the dialog asked of the panel.
 #include <gtest/gtest.h>
+#include <cups/cups.h>
 #include <gtk/gtk.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -223,9 +227,11 @@ TEST_F(PrintDialogTest, ASliderStopsAtItsTickMarksAndTheBuiltCheckboxRecords) {
 TEST_F(PrintDialogTest, AFailedPrintIsShownAndTheDialogStaysOpen) {
   // No CUPS server answers here.
   setenv("CUPS_SERVER", "127.0.0.1:9", 1);
+  cupsSetServer(nullptr);  // libcups keeps the first server it read
   gtk_button_clicked(GTK_BUTTON(dialog->printButton()));
   settle();
   unsetenv("CUPS_SERVER");
+  cupsSetServer(nullptr);
   EXPECT_FALSE(dialog->closed());
   EXPECT_EQ(dialog->exitStatus(), kExitPrintFailed);
   EXPECT_EQ(dialog->shownMessage().rfind("Could not print: ", 0), 0u) << dialog->shownMessage();
@@ -236,6 +242,51 @@ TEST_F(PrintDialogTest, AFailedPrintIsShownAndTheDialogStaysOpen) {
   EXPECT_EQ(names[names.size() - 2], "save");
   EXPECT_EQ(names.back(), "print");
   EXPECT_TRUE(session->settings() == nullptr || !session->settings()->toJson().empty());
+}
+
+// Runs a shell command and gives its standard output.
+std::string shellOutput(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
+    pclose(pipe);
+  }
+  return out;
+}
+
+TEST_F(PrintDialogTest, PrintSendsTheJobWithThePanelsSettingsAndCloses) {
+  if (geteuid() != 0 || access("/usr/sbin/cupsd", X_OK) != 0 || access("/usr/sbin/lpadmin", X_OK) != 0)
+    GTEST_SKIP() << "needs root, cupsd and lpadmin";
+  const std::string dir = testing::TempDir() + "dialog-cups";
+  const std::string started = shellOutput(std::string(PRIVATE_CUPSD) + " start " + dir);
+  const auto at = started.find("CUPS_SERVER=");
+  ASSERT_NE(at, std::string::npos) << started;
+  std::string server = started.substr(at + 12);
+  server.erase(server.find_last_not_of(" \n") + 1);
+  setenv("CUPS_SERVER", server.c_str(), 1);
+  cupsSetServer(nullptr);  // libcups keeps the first server it read
+  const std::string ppd = std::string(TINTPANEL_BUNDLE) + "/Contents/Resources/LX4200.ppd";
+  ASSERT_EQ(std::system(("lpadmin -p LX4200 -E -v file:///dev/null -P " + ppd).c_str()), 0);
+
+  gtk_button_clicked(GTK_BUTTON(widget("tonerSaveCB")));
+  settle();
+  gtk_button_clicked(GTK_BUTTON(dialog->printButton()));
+  settle();
+  unsetenv("CUPS_SERVER");
+  cupsSetServer(nullptr);
+  shellOutput(std::string(PRIVATE_CUPSD) + " stop " + dir);
+
+  EXPECT_TRUE(dialog->closed()) << dialog->shownMessage();
+  EXPECT_EQ(dialog->exitStatus(), 0);
+  const std::vector<nlohmann::json> lines = loggedLines();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[lines.size() - 3]["command"], "save");
+  const nlohmann::json& printed = lines[lines.size() - 2];
+  EXPECT_EQ(printed["command"], "print");
+  EXPECT_TRUE(printed["result"]["job"].is_number_integer()) << printed.dump();
+  EXPECT_EQ(printed["result"]["options"]["VMSaveToner"], "True") << printed.dump();
+  EXPECT_EQ(lines.back()["command"], "shouldHide");
 }
 
 TEST_F(PrintDialogTest, CancelLeavesThePaneAndCloses) {
