@@ -80,6 +80,8 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
   // knows which are hidden.
   if (renderer_) renderer_->syncNow();
   gtk_window_set_default(GTK_WINDOW(window_), printButton_);
+  // Return prints, as in any print dialog.
+  gtk_widget_grab_focus(printButton_);
 }
 
 PrintDialog::~PrintDialog() {
