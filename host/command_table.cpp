@@ -29,9 +29,9 @@ CommandOutcome CommandOutcome::failure(std::string why) {
   return outcome;
 }
 
-bool CommandTable::add(CommandSpec spec) {
-  std::string name = spec.name;
-  return commands_.emplace(std::move(name), std::move(spec)).second;
+bool CommandTable::add(CommandSpec entry) {
+  std::string name = entry.name;
+  return commands_.emplace(std::move(name), std::move(entry)).second;
 }
 
 const CommandSpec* CommandTable::find(std::string_view name) const {
@@ -41,7 +41,7 @@ const CommandSpec* CommandTable::find(std::string_view name) const {
 
 std::vector<std::string> CommandTable::names() const {
   std::vector<std::string> out;
-  for (const auto& [name, spec] : commands_) out.push_back(name);
+  for (const auto& [name, entry] : commands_) out.push_back(name);
   return out;
 }
 

@@ -45,7 +45,7 @@ struct CommandSpec {
 class CommandTable {
  public:
   // False when a command of that name exists already.
-  bool add(CommandSpec spec);
+  bool add(CommandSpec entry);
   const CommandSpec* find(std::string_view name) const;
   std::vector<std::string> names() const;
 

@@ -28,13 +28,13 @@ int runScript(std::istream& script, const std::string& scriptName, HostSession& 
     if (!words) return scriptError(error);
     if (words->empty() || (*words)[0].rfind('#', 0) == 0) continue;
     const std::string& name = (*words)[0];
-    const CommandSpec* spec = commands.find(name);
-    if (spec == nullptr) return scriptError("unknown command \"" + name + "\"");
+    const CommandSpec* entry = commands.find(name);
+    if (entry == nullptr) return scriptError("unknown command \"" + name + "\"");
     std::vector<std::string> args(words->begin() + 1, words->end());
-    if (args.size() < spec->minArgs || args.size() > spec->maxArgs) {
-      return scriptError(name + " takes " + (spec->arguments.empty() ? std::string("no arguments") : spec->arguments));
+    if (args.size() < entry->minArgs || args.size() > entry->maxArgs) {
+      return scriptError(name + " takes " + (entry->arguments.empty() ? std::string("no arguments") : entry->arguments));
     }
-    CommandOutcome outcome = spec->run(session, args);
+    CommandOutcome outcome = entry->run(session, args);
     if (outcome.scriptError) return scriptError(*outcome.scriptError);
     anyFailed = anyFailed || outcome.failed;
 

@@ -18,8 +18,8 @@ ppd_choice_t* findMarkedChoice(ppd_file_t* ppd, const char* keyword) {
   return (ppd && keyword) ? ppdFindMarkedChoice(ppd, keyword) : nullptr;
 }
 
-ppd_attr_t* findAttr(ppd_file_t* ppd, const char* name, const char* spec) {
-  return (ppd && name) ? ppdFindAttr(ppd, name, spec) : nullptr;
+ppd_attr_t* findAttr(ppd_file_t* ppd, const char* name, const char* specifier) {
+  return (ppd && name) ? ppdFindAttr(ppd, name, specifier) : nullptr;
 }
 
 ppd_file_t* openFile(const char* path) { return path ? ppdOpenFile(path) : nullptr; }

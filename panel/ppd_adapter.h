@@ -10,8 +10,8 @@ namespace ppdx {
 ppd_option_t* findOption(ppd_file_t* ppd, const char* keyword);
 ppd_choice_t* findChoice(ppd_option_t* option, const char* choice);
 ppd_choice_t* findMarkedChoice(ppd_file_t* ppd, const char* keyword);
-// The first attribute of that name (any specifier when `spec` is null).
-ppd_attr_t* findAttr(ppd_file_t* ppd, const char* name, const char* spec);
+// The first attribute of that name (any specifier when `specifier` is null).
+ppd_attr_t* findAttr(ppd_file_t* ppd, const char* name, const char* specifier);
 
 // Opening, marking and closing belong to hosts and tests: the panel only reads
 // a description that its host opened.

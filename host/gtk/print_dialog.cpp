@@ -205,8 +205,8 @@ void PrintDialog::showMessage(const std::string& text, bool isError) {
 }
 
 CommandOutcome PrintDialog::run(const std::string& name, const std::vector<std::string>& args) {
-  const CommandSpec* spec = commands_.find(name);
-  CommandOutcome outcome = spec != nullptr ? spec->run(session_, args)
+  const CommandSpec* entry = commands_.find(name);
+  CommandOutcome outcome = entry != nullptr ? entry->run(session_, args)
                                            : CommandOutcome::refused("this pdehost has no command " + name);
   nlohmann::json printed = {{"command", name}};
   printed.update(outcome.line);

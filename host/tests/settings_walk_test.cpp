@@ -26,9 +26,9 @@ struct Walker {
   }
 
   CommandOutcome run(const std::string& name, const std::vector<std::string>& args = {}) {
-    const CommandSpec* spec = commands.find(name);
-    EXPECT_NE(spec, nullptr) << name;
-    return spec->run(*session, args);
+    const CommandSpec* entry = commands.find(name);
+    EXPECT_NE(entry, nullptr) << name;
+    return entry->run(*session, args);
   }
 
   std::int64_t below(std::int64_t n) { return std::uniform_int_distribution<std::int64_t>(0, n - 1)(random); }
