@@ -265,22 +265,6 @@ void VemraPrintPdeLX4200CO::updateUI() {
   select(trappingPopup, trappingChoice);
   // 10.
   state(SmoothingCB, smoothingChoice);
-  // 11.
-  colorSyncHiliteControl();
-  colorModeHiliteControl();
-  printPriorityHiliteControl();
-  imageTypeHiliteControl();
-  neutralGrayHiliteControl();
-  pureBlackPrintHiliteControl();
-  blackOverprintHiliteControl();
-  tonerSaveHiliteControl();
-  sourceProfileHiliteControl();
-  renderingIntentHiliteControl();
-  outputProfileHiliteControl();
-  cmykoutputProfileHiliteControl();
-  screeningHiliteControl();
-  cmykSimulationHiliteControl();
-  simulationProfileHiliteControl();
-  trappingHiliteControl();
-  sharpnessHiliteControl();
+  // 11. The enabling rules, in their fixed order.
+  fullEnablingRefresh();
 }
