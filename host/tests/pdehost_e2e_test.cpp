@@ -1,36 +1,19 @@
 // pdehost run as a program on the built TintPanel bundle, as the README's
 // main job and a person's scripts run it.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
-extern char** environ;
+#include "pdehost_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
-
-struct HostRun {
-  int status = -1;
-  std::vector<json> lines;
-  std::string out;
-  std::string err;
-};
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using pdehost_test::HostRun;
+using pdehost_test::readFile;
 
 class PdeHost : public testing::Test {
  protected:
@@ -43,35 +26,7 @@ class PdeHost : public testing::Test {
 
   // Runs pdehost with `args`, the script on its standard input.
   HostRun run(std::vector<std::string> args, const std::string& script, bool jsonLines = true) {
-    const fs::path in = dir_ / "script.txt", out = dir_ / "out.txt", err = dir_ / "err.txt";
-    std::ofstream(in) << script;
-    std::vector<std::string> argv = {PDEHOST_PROGRAM};
-    argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<char*> cargv;
-    for (auto& a : argv) cargv.push_back(a.data());
-    cargv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = 0;
-    HostRun result;
-    if (posix_spawn(&pid, cargv[0], &actions, nullptr, cargv.data(), environ) == 0) {
-      int wstatus = 0;
-      waitpid(pid, &wstatus, 0);
-      result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    result.out = readFile(out);
-    result.err = readFile(err);
-    std::istringstream lines(result.out);
-    for (std::string line; jsonLines && std::getline(lines, line);) {
-      json parsed = json::parse(line, nullptr, false);
-      EXPECT_FALSE(parsed.is_discarded()) << "not a JSON line: " << line;
-      result.lines.push_back(parsed);
-    }
-    return result;
+    return pdehost_test::runPdeHost(PDEHOST_PROGRAM, dir_, args, script, jsonLines);
   }
 
   // A copy of the built bundle whose resources a test may spoil.
