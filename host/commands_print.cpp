@@ -5,6 +5,7 @@
 
 #include "command_table.h"
 #include "host_session.h"
+#include "input_file.h"
 #include "print_job.h"
 #include "test_page.h"
 
@@ -57,6 +58,7 @@ CommandOutcome print(HostSession& session, const std::vector<std::string>& args)
     title = "pdehost test page";
   } else {
     file = args[0];
+    if (auto folder = folderInsteadOfFile(file)) return CommandOutcome::failure(*folder);
     if (!std::ifstream(file, std::ios::binary)) return CommandOutcome::failure(file.string() + ": cannot be opened");
     title = file.filename().string();
   }

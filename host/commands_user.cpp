@@ -3,6 +3,7 @@
 // sits in it, nothing above it is hidden and its tab is selected) and
 // enabled, and a popup item or segment must be enabled.
 #include <cmath>
+#include <limits>
 #include <sstream>
 #include <type_traits>
 #include <variant>
@@ -62,7 +63,15 @@ CommandOutcome done(const std::string& name, json details = json::object()) {
   return outcome;
 }
 
-std::optional<long long> integerArgument(const std::string& text) { return parseInteger(text); }
+// A whole number; one too large for the type stands as the largest (or
+// smallest) there is, so that it is refused as out of range like any other.
+std::optional<long long> integerArgument(const std::string& text) {
+  if (auto value = parseInteger(text)) return value;
+  const bool negative = text.rfind('-', 0) == 0;
+  const std::string_view digits = std::string_view(text).substr(negative ? 1 : 0);
+  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+  return negative ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
+}
 
 CommandOutcome selectItem(HostSession& session, const std::vector<std::string>& args) {
   auto index = integerArgument(args[1]);
@@ -71,7 +80,7 @@ CommandOutcome selectItem(HostSession& session, const std::vector<std::string>& 
   if (auto* refusal = std::get_if<CommandOutcome>(&found)) return *refusal;
   auto* popup = std::get<toolkit::PopUpButton*>(found);
   if (*index < 0 || *index >= popup->numberOfItems())
-    return CommandOutcome::refused(args[0] + " has no item " + std::to_string(*index));
+    return CommandOutcome::refused(args[0] + " has no item " + args[1]);
   if (!popup->isItemEnabled(*index))
     return CommandOutcome::refused("item " + std::to_string(*index) + " of " + args[0] + " is disabled");
   popup->selectItemAtIndex(*index);
@@ -118,7 +127,7 @@ CommandOutcome segment(HostSession& session, const std::vector<std::string>& arg
   if (auto* refusal = std::get_if<CommandOutcome>(&found)) return *refusal;
   auto* control = std::get<toolkit::SegmentedControl*>(found);
   if (*index < 0 || *index >= control->segmentCount())
-    return CommandOutcome::refused(args[0] + " has no segment " + std::to_string(*index));
+    return CommandOutcome::refused(args[0] + " has no segment " + args[1]);
   if (!control->isEnabledForSegment(*index))
     return CommandOutcome::refused("segment " + std::to_string(*index) + " of " + args[0] + " is disabled");
   control->setSelectedSegment(*index);
@@ -138,6 +147,8 @@ std::string tabViewOutlet(const HostSession& session) {
 }
 
 CommandOutcome tab(HostSession& session, const std::vector<std::string>& args) {
+  // Before panelView the layout is not loaded, so no tab view is known yet.
+  if (session.shownView() == nullptr) return CommandOutcome::refused("the panel is not shown (no panelView yet)");
   const std::string name = tabViewOutlet(session);
   if (name.empty()) return CommandOutcome::refused("the panel has no tab view");
   auto found = usable<toolkit::TabView>(session, name, toolkit::ViewKind::tabView, "a tab view");

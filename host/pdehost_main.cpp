@@ -8,6 +8,7 @@
 
 #include "host_options.h"
 #include "host_session.h"
+#include "input_file.h"
 #include "script_runner.h"
 #ifdef QVX_HAVE_GUI
 #include "gui_main.h"
@@ -47,6 +48,10 @@ int main(int argc, char** argv) {
   std::ifstream scriptFile;
   const bool fromStdin = options->script.empty() || options->script == "-";
   if (!fromStdin) {
+    if (auto folder = folderInsteadOfFile(options->script)) {
+      std::cerr << "pdehost: " << *folder << "\n";
+      return kExitCannotLoad;
+    }
     scriptFile.open(options->script);
     if (!scriptFile) {
       std::cerr << "pdehost: " << options->script.string() << ": cannot be opened\n";

@@ -6,9 +6,15 @@
 
 #include <cstdio>
 
+#include "input_file.h"
+
 namespace pdehost {
 
 std::unique_ptr<PpdDocument> PpdDocument::open(const std::filesystem::path& path, std::string* error) {
+  if (auto folder = folderInsteadOfFile(path)) {
+    if (error != nullptr) *error = *folder;
+    return nullptr;
+  }
   FILE* probe = std::fopen(path.c_str(), "rb");
   if (probe == nullptr) {
     if (error != nullptr) *error = path.string() + ": cannot be opened";

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "input_file.h"
+
 namespace pdehost {
 
 int JsonPrintSettings::getValue(const std::string& key, std::string* value) const {
@@ -40,6 +42,10 @@ std::unique_ptr<JsonPrintSettings> JsonPrintSettings::fromJson(const nlohmann::j
 }
 
 bool JsonPrintSettings::save(const std::filesystem::path& path, std::string* error) const {
+  if (auto folder = folderInsteadOfFile(path)) {
+    if (error != nullptr) *error = *folder;
+    return false;
+  }
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (out) out << toJson().dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
   out.close();
@@ -51,6 +57,10 @@ bool JsonPrintSettings::save(const std::filesystem::path& path, std::string* err
 }
 
 std::unique_ptr<JsonPrintSettings> JsonPrintSettings::load(const std::filesystem::path& path, std::string* error) {
+  if (auto folder = folderInsteadOfFile(path)) {
+    if (error != nullptr) *error = *folder;
+    return nullptr;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     if (error != nullptr) *error = path.string() + ": cannot be opened";
@@ -59,10 +69,25 @@ std::unique_ptr<JsonPrintSettings> JsonPrintSettings::load(const std::filesystem
   std::ostringstream text;
   text << in.rdbuf();
   nlohmann::json object;
+  // Values nested deeper than this are refused: copying and writing JSON
+  // values recurse once per level, and a file of nothing but brackets
+  // would otherwise exhaust the stack.
+  constexpr int kDeepestNesting = 256;
+  bool tooDeep = false;
+  auto depthGuard = [&](int depth, nlohmann::json::parse_event_t, nlohmann::json&) {
+    if (depth > kDeepestNesting) tooDeep = true;
+    return !tooDeep;
+  };
   try {
-    object = nlohmann::json::parse(text.str());
-  } catch (const nlohmann::json::parse_error& e) {
+    object = nlohmann::json::parse(text.str(), depthGuard);
+  } catch (const nlohmann::json::exception& e) {
+    // parse errors, and numbers too large for a double (out_of_range)
     if (error != nullptr) *error = path.string() + ": not valid JSON: " + e.what();
+    return nullptr;
+  }
+  if (tooDeep) {
+    if (error != nullptr)
+      *error = path.string() + ": values nested deeper than " + std::to_string(kDeepestNesting) + " levels";
     return nullptr;
   }
   std::string problem;

@@ -2,10 +2,66 @@
 
 #include <istream>
 #include <ostream>
+#include <string_view>
 
 #include "host_session.h"
 
 namespace pdehost {
+namespace {
+
+// Length of the well-formed UTF-8 sequence at the start of `text`, or 0.
+std::size_t utf8SequenceLength(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i)
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  return length;
+}
+
+// A message as people can read it in a terminal: control characters and
+// bytes that are not UTF-8 (a script line may hold anything) written as
+// \xNN, and a message of more than a few lines cut short (the JSON line
+// keeps it whole).
+std::string printable(std::string_view message) {
+  constexpr std::size_t kLongest = 1000;
+  std::string out;
+  std::size_t i = 0;
+  while (i < message.size() && out.size() < kLongest) {
+    const auto c = static_cast<unsigned char>(message[i]);
+    if (c >= 0x20 && c < 0x7F) {
+      out += message[i++];
+    } else if (std::size_t n = c >= 0x80 ? utf8SequenceLength(message.substr(i)) : 0; n > 0) {
+      out.append(message.substr(i, n));
+      i += n;
+    } else {
+      static constexpr char kHex[] = "0123456789abcdef";
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 0xF];
+      ++i;
+    }
+  }
+  if (i < message.size()) out += "... (" + std::to_string(message.size()) + " bytes in all)";
+  return out;
+}
+
+}  // namespace
 
 std::string jsonLine(const nlohmann::json& value) {
   return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
@@ -17,7 +73,7 @@ int runScript(std::istream& script, const std::string& scriptName, HostSession& 
   std::size_t number = 0;
   bool anyFailed = false;
   auto scriptError = [&](const std::string& what) {
-    output.err << "pdehost: " << scriptName << ":" << number << ": " << what << "\n";
+    output.err << "pdehost: " << printable(scriptName) << ":" << number << ": " << printable(what) << "\n";
     output.err.flush();
     return kExitScriptError;
   };
@@ -43,10 +99,10 @@ int runScript(std::istream& script, const std::string& scriptName, HostSession& 
     auto problems = session.takeNewProblems();
     if (!problems.empty()) {
       printed["problems"] = problems;
-      for (const auto& problem : problems) output.err << "pdehost: " << problem << "\n";
+      for (const auto& problem : problems) output.err << "pdehost: " << printable(problem) << "\n";
     }
     if (printed.contains("error") && printed["error"].is_string() && printed.value("ok", true) == false)
-      output.err << "pdehost: " << name << " refused: " << printed["error"].get<std::string>() << "\n";
+      output.err << "pdehost: " << name << " refused: " << printable(printed["error"].get<std::string>()) << "\n";
     if (output.plain && printed.contains("text") && printed["text"].is_array()) {
       for (const auto& text : printed["text"]) output.out << text.get<std::string>() << "\n";
     } else {

@@ -1,0 +1,448 @@
+// pdehost given what it cannot use: bundles, descriptions, settings files
+// and scripts that are missing, malformed or out of range. Each must end
+// with the documented exit status and a message naming the problem, or with
+// a JSON error line while the script runs on; never with a signal, a
+// sanitizer report, an uncaught exception or a hang.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "pdehost_run.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+using pdehost_test::HostRun;
+using pdehost_test::readFile;
+
+// Exit statuses as the README lists them.
+constexpr int kDone = 0;
+constexpr int kWrongScriptLine = 1;
+constexpr int kCannotLoad = 3;
+constexpr int kNoPanel = 4;
+constexpr int kCommandFailed = 5;
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+class BadInput : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/pdehost-bad-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(dir_, ec);
+  }
+
+  HostRun run(std::vector<std::string> args, const std::string& script = "") {
+    return pdehost_test::runPdeHost(PDEHOST_PROGRAM, dir_, args, script);
+  }
+  // The built bundle and the sample description, with more arguments.
+  HostRun runSample(std::vector<std::string> more, const std::string& script) {
+    std::vector<std::string> args = {"--plugin", TINTPANEL_BUNDLE};
+    args.insert(args.end(), more.begin(), more.end());
+    return run(args, script);
+  }
+
+  fs::path write(const std::string& name, const std::string& bytes) {
+    fs::path path = dir_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  fs::path dir_;
+};
+
+// The program ended by itself, cleanly, whatever its status.
+void expectEndedCleanly(const HostRun& r, const std::string& what) {
+  EXPECT_FALSE(r.timedOut) << what << ": still running, killed";
+  EXPECT_EQ(r.signal, 0) << what << ": ended by signal " << r.signal << "\n" << r.err;
+  for (const char* mark : {"Sanitizer", "runtime error:", "terminate called", "what():"})
+    EXPECT_FALSE(contains(r.err, mark)) << what << ": " << r.err;
+}
+
+// Ended with `status` and a message on standard error holding each of `parts`.
+void expectExit(const HostRun& r, int status, const std::vector<std::string>& parts, const std::string& what) {
+  expectEndedCleanly(r, what);
+  EXPECT_EQ(r.status, status) << what << "\n" << r.err;
+  for (const auto& part : parts) EXPECT_TRUE(contains(r.err, part)) << what << ": no \"" << part << "\" in " << r.err;
+}
+
+// --- files named on the command line -------------------------------------
+
+TEST_F(BadInput, PluginBundlesThatCannotBeLoadedAreNamed) {
+  struct Case {
+    std::string name;
+    std::function<fs::path()> make;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"missing folder", [&] { return dir_ / "Missing.plugin"; }, "Missing.plugin: no such plug-in bundle"},
+      {"a file, not a folder", [&] { return write("File.plugin", "x"); }, "File.plugin: no such plug-in bundle"},
+      {"a folder that is no bundle",
+       [&] {
+         fs::create_directories(dir_ / "Plain");
+         return dir_ / "Plain";
+       },
+       "Plain: not a plug-in bundle: no library in Contents/MacOS"},
+      {"library missing",
+       [&] {
+         fs::create_directories(dir_ / "Empty.plugin/Contents/MacOS");
+         return dir_ / "Empty.plugin";
+       },
+       "Empty.plugin: not a plug-in bundle: no library in Contents/MacOS"},
+      {"library a text file",
+       [&] {
+         fs::create_directories(dir_ / "Text.plugin/Contents/MacOS");
+         write("Text.plugin/Contents/MacOS/Text", std::string(4096, 'x') + "\nnot a library\n");
+         return dir_ / "Text.plugin";
+       },
+       "Text.plugin: the library does not load"},
+      {"library without the entry point",
+       [&] {
+         // Some other shared library: the C maths library this test has loaded.
+         Dl_info info{};
+         EXPECT_NE(dladdr(reinterpret_cast<void*>(static_cast<double (*)(double)>(&::cos)), &info), 0);
+         fs::create_directories(dir_ / "Other.plugin/Contents/MacOS");
+         fs::copy_file(info.dli_fname, dir_ / "Other.plugin/Contents/MacOS/Other");
+         return dir_ / "Other.plugin";
+       },
+       "Other.plugin: the library exports no pde_plugin_factory"},
+  };
+  for (const Case& c : cases) {
+    HostRun r = run({"--plugin", c.make().string()}, "panelName\n");
+    expectExit(r, kCannotLoad, {c.message}, c.name);
+    EXPECT_EQ(r.out, "") << c.name;
+  }
+}
+
+TEST_F(BadInput, DescriptionsThatCannotBeReadAreNamed) {
+  fs::create_directories(dir_ / "folder.ppd");
+  HostRun folder = runSample({"--ppd", (dir_ / "folder.ppd").string()}, "panelName\n");
+  expectExit(folder, kCannotLoad, {"folder.ppd: is a folder, not a file"}, "folder");
+
+  // Without read permission; as root the file stays readable, so only the
+  // case that can be made here is checked.
+  const fs::path locked = dir_ / "locked.ppd";
+  fs::copy_file(SAMPLE_PPD, locked);
+  chmod(locked.c_str(), 0);
+  HostRun r = runSample({"--ppd", locked.string()}, "panelName\n");
+  if (access(locked.c_str(), R_OK) != 0) {
+    expectExit(r, kCannotLoad, {"locked.ppd: cannot be opened"}, "unreadable");
+  } else {
+    expectExit(r, kDone, {}, "unreadable file readable by root");
+  }
+}
+
+TEST_F(BadInput, DescriptionsLibcupsRejectsGiveItsReasonAndLine) {
+  const std::string sample = readFile(SAMPLE_PPD);
+  std::mt19937 bytes(8);
+  std::string garbage(4096, '\0');
+  for (char& c : garbage) c = static_cast<char>(bytes() & 0xFF);
+  struct Case {
+    std::string file, content, reason;
+  };
+  const std::vector<Case> cases = {
+      {"empty.ppd", "", "Missing PPD-Adobe-4.x header"},
+      {"garbage.ppd", garbage, ""},
+      {"text.ppd", "Dear printer,\nplease print nicely.\n", "Missing asterisk in column 1 on line 1"},
+      {"headless.ppd", sample.substr(sample.find('\n') + 1), "Missing PPD-Adobe-4.x header on line 1"},
+      {"longline.ppd", sample + "*VMNote: \"" + std::string(300, 'n') + "\"\n", "Line longer than the maximum"},
+      {"opengroup.ppd", sample + "*OpenGroup: A\n*OpenGroup: B\n", "OpenGroup without a CloseGroup first"},
+  };
+  for (const Case& c : cases) {
+    HostRun r = runSample({"--ppd", write(c.file, c.content).string()}, "panelName\n");
+    expectExit(r, kCannotLoad, {c.file + ": not a valid printer description", c.reason}, c.file);
+    EXPECT_EQ(r.out, "") << c.file;
+  }
+}
+
+TEST_F(BadInput, DescriptionsLibcupsReadsPastTheirFaultsLeaveOptionsOut) {
+  const std::string sample = readFile(SAMPLE_PPD);
+  // An open quote early on swallows the rest of the file: no option of the
+  // panel is left, so the factory gives no panel.
+  std::string unterminated = sample;
+  unterminated.replace(unterminated.find("*FormatVersion: \"4.3\""), 21, "*FormatVersion: \"4.3");
+  HostRun open = runSample({"--ppd", write("unterminated.ppd", unterminated).string()}, "panelName\n");
+  expectExit(open, kNoPanel, {"gave no panel (nil)"}, "unterminated quote");
+  ASSERT_EQ(open.lines.size(), 1u);
+  EXPECT_EQ(open.lines[0], (json{{"panels", nullptr}}));
+
+  // An *OpenUI line without its option keyword: that option is missing
+  // from the panel, the others are there.
+  std::string badOpenUi = sample;
+  const auto at = badOpenUi.find("*OpenUI *VMCMode");
+  ASSERT_NE(at, std::string::npos);
+  badOpenUi.replace(at, badOpenUi.find('\n', at) - at, "*OpenUI");
+  HostRun r = runSample({"--ppd", write("badopenui.ppd", badOpenUi).string()}, "panelView\nrestore\nsummaryInfo\n");
+  expectExit(r, kDone, {}, "bad OpenUI");
+  ASSERT_EQ(r.lines.size(), 3u);
+  EXPECT_FALSE(r.lines[2]["result"].contains("Color Mode")) << r.lines[2];
+  EXPECT_TRUE(r.lines[2]["result"].contains("Print Priority")) << r.lines[2];
+}
+
+TEST_F(BadInput, SettingsFilesThatAreNotAJsonObjectOfValuesAreRefused) {
+  fs::create_directories(dir_ / "folder.json");
+  const std::string deep = std::string(100000, '[');
+  struct Case {
+    std::string file;
+    std::optional<std::string> content;  // none: no such file
+    std::vector<std::string> message;
+  };
+  const std::vector<Case> cases = {
+      {"missing.json", std::nullopt, {"missing.json: cannot be opened"}},
+      {"folder.json", std::nullopt, {"folder.json: is a folder, not a file"}},
+      {"empty.json", "", {"empty.json: not valid JSON", "unexpected end of input"}},
+      {"cut.json", "{\"VMCMode\": \"Gray\", ", {"cut.json: not valid JSON", "line 1, column 21"}},
+      {"text.json", "\"Gray\"", {"text.json: print settings must be a JSON object"}},
+      {"null.json", "null", {"null.json: print settings must be a JSON object"}},
+      {"huge.json", "{\"VMCMode\": 1e400}", {"huge.json: not valid JSON", "number overflow parsing '1e400'"}},
+      {"tiny.json", "{\"VMCMode\": -1e400}", {"tiny.json: not valid JSON", "'-1e400'"}},
+      {"open.json", deep, {"open.json: not valid JSON", "unexpected end of input"}},
+      {"deep.json", "{\"x\": " + deep + std::string(100000, ']') + "}",
+       {"deep.json: values nested deeper than 256 levels"}},
+      {"utf8value.json", "{\"VMCMode\": \"Gr\xff\xfey\"}", {"utf8value.json: not valid JSON", "ill-formed UTF-8"}},
+      {"utf8key.json", "{\"VM\xc3\": \"Gray\"}", {"utf8key.json: not valid JSON", "ill-formed UTF-8"}},
+  };
+  for (const Case& c : cases) {
+    fs::path path = c.content ? write(c.file, *c.content) : dir_ / c.file;
+    HostRun r = runSample({"--settings", path.string()}, "settings\n");
+    expectExit(r, kCannotLoad, c.message, c.file);
+    EXPECT_EQ(r.out, "") << c.file;
+  }
+}
+
+TEST_F(BadInput, SettingsValuesThatAreNotTextsLoadAndAreWrittenBackAsTheyWere) {
+  const std::string nested = std::string(200, '[') + std::string(200, ']');
+  const json values = json::parse(R"({"VMCMode": 2, "VMSaveToner": null, "VMCScreen": [true, {"a": 1.5}],
+      "big": 99999999999999999999, "nested": )" + nested + "}");
+  fs::path in = write("in.json", values.dump());
+  fs::path out = dir_ / "out.json";
+  HostRun r = runSample({"--settings", in.string()},
+                        "panelView\nrestore\nstate\nsave-settings " + out.string() + "\n");
+  expectExit(r, kDone, {}, "values that are not texts");
+  ASSERT_EQ(r.lines.size(), 4u);
+  EXPECT_EQ(r.lines[1]["result"], true);
+  // A mode that is not a text is not taken: the popup shows the default.
+  EXPECT_EQ(r.lines[2]["controls"]["colorModePopup"]["selectedIndex"], 0);
+  const json written = json::parse(readFile(out), nullptr, false);
+  ASSERT_TRUE(written.is_object());
+  for (const char* key : {"VMSaveToner", "big", "nested"}) EXPECT_EQ(written[key], values[key]) << key;
+}
+
+TEST_F(BadInput, ScriptFilesThatCannotBeReadAreNamed) {
+  HostRun missing = runSample({(dir_ / "missing.txt").string()}, "");
+  expectExit(missing, kCannotLoad, {"missing.txt: cannot be opened"}, "missing script");
+  fs::create_directories(dir_ / "scripts");
+  HostRun folder = runSample({(dir_ / "scripts").string()}, "");
+  expectExit(folder, kCannotLoad, {"scripts: is a folder, not a file"}, "script folder");
+  EXPECT_EQ(folder.out, "");
+  // The last line needs no line feed.
+  HostRun unfinished = runSample({write("last.txt", "panelName\npanelKind").string()}, "");
+  expectExit(unfinished, kDone, {}, "no line feed at the end");
+  ASSERT_EQ(unfinished.lines.size(), 2u);
+  EXPECT_EQ(unfinished.lines[1]["command"], "panelKind");
+}
+
+// --- script lines ---------------------------------------------------------
+
+TEST_F(BadInput, WrongLinesStopTheScriptNamingLineAndCommand) {
+  struct Case {
+    std::string line, message;
+  };
+  const std::vector<Case> cases = {
+      {"frobnicate 1", "stdin:3: unknown command \"frobnicate\""},
+      {"Select colorModePopup 1", "stdin:3: unknown command \"Select\""},
+      {"select colorModePopup", "stdin:3: select takes OUTLET INDEX"},
+      {"select colorModePopup 1 2", "stdin:3: select takes OUTLET INDEX"},
+      {"slide neutralGraySlider", "stdin:3: slide takes OUTLET VALUE"},
+      {"segment sampleViewSelectControl", "stdin:3: segment takes OUTLET INDEX"},
+      {"click", "stdin:3: click takes OUTLET"},
+      {"tab 0 1", "stdin:3: tab takes IDENTIFIER"},
+      {"restore now", "stdin:3: restore takes no arguments"},
+      {"save-settings", "stdin:3: save-settings takes FILE"},
+      {"print a b", "stdin:3: print takes [FILE]"},
+      {"select colorModePopup one", "stdin:3: select: INDEX must be a whole number, not \"one\""},
+      {"select colorModePopup 1.0", "INDEX must be a whole number, not \"1.0\""},
+      {"select colorModePopup +1", "INDEX must be a whole number, not \"+1\""},
+      {"select colorModePopup 0x1", "INDEX must be a whole number, not \"0x1\""},
+      {"select colorModePopup \"\"", "INDEX must be a whole number, not \"\""},
+      {"slide neutralGraySlider 2.5", "stdin:3: slide: VALUE must be a whole number, not \"2.5\""},
+      {"segment sampleViewSelectControl -", "stdin:3: segment: INDEX must be a whole number, not \"-\""},
+  };
+  for (const Case& c : cases) {
+    HostRun r = runSample({}, "panelView\nrestore\n" + c.line + "\nstate\n");
+    expectExit(r, kWrongScriptLine, {c.message}, c.line);
+    EXPECT_EQ(r.lines.size(), 2u) << c.line << ": the lines after the wrong one ran";
+  }
+}
+
+TEST_F(BadInput, IndicesAndValuesOutOfRangeAreRefusedAndChangeNothing) {
+  // Each line with the refusal it gets; the slider is on the first tab, the
+  // segmented control on the colour tab opened between them.
+  const std::vector<std::pair<std::string, std::string>> onFirstTab = {
+      {"select colorModePopup -1", "colorModePopup has no item -1"},
+      {"select colorModePopup 3", "colorModePopup has no item 3"},
+      {"select colorModePopup 9223372036854775807", "colorModePopup has no item 9223372036854775807"},
+      {"select colorModePopup -9223372036854775808", "colorModePopup has no item -9223372036854775808"},
+      {"select colorModePopup 99999999999999999999", "colorModePopup has no item 99999999999999999999"},
+      {"select colorModePopup -99999999999999999999", "colorModePopup has no item -99999999999999999999"},
+      {"slide neutralGraySlider -1", "neutralGraySlider goes from 0 to 4"},
+      {"slide neutralGraySlider 5", "neutralGraySlider goes from 0 to 4"},
+      {"slide neutralGraySlider 99999999999999999999", "neutralGraySlider goes from 0 to 4"},
+      {"slide neutralGraySlider -9223372036854775808", "neutralGraySlider goes from 0 to 4"},
+  };
+  const std::vector<std::pair<std::string, std::string>> onColourTab = {
+      {"segment sampleViewSelectControl -1", "sampleViewSelectControl has no segment -1"},
+      {"segment sampleViewSelectControl 2", "sampleViewSelectControl has no segment 2"},
+      {"segment sampleViewSelectControl 99999999999999999999",
+       "sampleViewSelectControl has no segment 99999999999999999999"},
+  };
+  std::string script = "panelView\nrestore\nstate\n";
+  for (const auto& [line, error] : onFirstTab) script += line + "\n";
+  script += "tab 1\n";
+  for (const auto& [line, error] : onColourTab) script += line + "\n";
+  script += "state\n";
+  HostRun r = runSample({}, script);
+  expectExit(r, kDone, {"select refused: colorModePopup has no item 99999999999999999999"}, "out of range");
+  const std::size_t tabLine = 3 + onFirstTab.size();
+  ASSERT_EQ(r.lines.size(), tabLine + 1 + onColourTab.size() + 1);
+  ASSERT_EQ(r.lines[tabLine]["result"], true) << "the colour tab must open for the segment lines";
+  for (std::size_t i = 0; i < onFirstTab.size(); ++i) {
+    EXPECT_EQ(r.lines[3 + i]["ok"], false) << onFirstTab[i].first;
+    EXPECT_EQ(r.lines[3 + i]["error"], onFirstTab[i].second) << onFirstTab[i].first;
+  }
+  for (std::size_t i = 0; i < onColourTab.size(); ++i) {
+    EXPECT_EQ(r.lines[tabLine + 1 + i]["ok"], false) << onColourTab[i].first;
+    EXPECT_EQ(r.lines[tabLine + 1 + i]["error"], onColourTab[i].second) << onColourTab[i].first;
+  }
+  // Nothing moved: each control holds what it held before the refusals
+  // (only which tab is in view changed).
+  for (const char* outlet : {"colorModePopup", "neutralGraySlider", "sampleViewSelectControl"}) {
+    json before = r.lines[2]["controls"][outlet], after = r.lines.back()["controls"][outlet];
+    before.erase("visible");
+    after.erase("visible");
+    EXPECT_EQ(after, before) << outlet;
+  }
+  EXPECT_EQ(r.lines.back()["panel"], r.lines[2]["panel"]);
+}
+
+TEST_F(BadInput, UnknownOutletsAndTabsAreRefusedByName) {
+  HostRun r = runSample({},
+                        "panelView\n"
+                        "select noSuchPopup 0\n"
+                        "click noSuchButton\n"
+                        "slide noSuchSlider 1\n"
+                        "segment noSuchControl 0\n"
+                        "select tonerSaveCB 0\n"
+                        "slide colorModePopup 1\n"
+                        "tab 9\n"
+                        "tab \"\"\n"
+                        "panelName\n");
+  expectExit(r, kDone, {"click refused: the panel has no control noSuchButton"}, "unknown outlets");
+  ASSERT_EQ(r.lines.size(), 10u);
+  const std::vector<std::string> errors = {
+      "the panel has no control noSuchPopup", "the panel has no control noSuchButton",
+      "the panel has no control noSuchSlider", "the panel has no control noSuchControl",
+      "tonerSaveCB is a Button, not a popup button", "colorModePopup is a PopUpButton, not a slider",
+      "mainTabView has no tab \"9\"", "mainTabView has no tab \"\"",
+  };
+  for (std::size_t i = 0; i < errors.size(); ++i) EXPECT_EQ(r.lines[1 + i]["error"], errors[i]) << i;
+  EXPECT_EQ(r.lines[9]["result"], "Image Quality");
+}
+
+TEST_F(BadInput, NothingIsUsedBeforeThePanelViewAndRestoreEarlyIsHarmless) {
+  // Before anything has loaded the layout, and again after restore has.
+  HostRun r = runSample({},
+                        "tab 1\n"
+                        "restore\n"
+                        "select colorModePopup 1\nclick tonerSaveCB\nslide neutralGraySlider 1\n"
+                        "segment sampleViewSelectControl 1\ntab 1\nshow\n"
+                        "panelView\nrestore\nselect colorModePopup 1\n");
+  expectExit(r, kDone, {"tab refused: the panel is not shown (no panelView yet)"}, "before panelView");
+  ASSERT_EQ(r.lines.size(), 11u);
+  EXPECT_EQ(r.lines[0]["error"], "the panel is not shown (no panelView yet)");
+  EXPECT_EQ(r.lines[1]["result"], true);
+  for (std::size_t i = 2; i <= 7; ++i)
+    EXPECT_EQ(r.lines[i]["error"], "the panel is not shown (no panelView yet)") << r.lines[i];
+  EXPECT_EQ(r.lines[10]["ok"], true);
+  EXPECT_EQ(r.lines[10]["title"], "Full Color");
+}
+
+TEST_F(BadInput, LinesWithOddBytesAreShownReadably) {
+  // A NUL byte in the command's name or after an index.
+  HostRun nul = runSample({}, std::string("panelName\0junk\n", 15));
+  expectExit(nul, kWrongScriptLine, {"stdin:1: unknown command \"panelName\\x00junk\""}, "NUL in a name");
+  HostRun nulIndex = runSample({}, std::string("panelView\nselect colorModePopup 1\0\n", 35));
+  expectExit(nulIndex, kWrongScriptLine, {"INDEX must be a whole number, not \"1\\x00\""}, "NUL after an index");
+
+  // Bytes that are not UTF-8: written as \xNN on standard error, replaced in
+  // the JSON line (which stays valid JSON).
+  HostRun name = runSample({}, "pan\xff" "elName\n");
+  expectExit(name, kWrongScriptLine, {"unknown command \"pan\\xffelName\""}, "invalid UTF-8 in a name");
+  HostRun outlet = runSample({}, "panelView\nselect color\xc3Popup 1\nselect colorModePopup 1\n");
+  expectExit(outlet, kDone, {"the panel has no control color\\xc3Popup"}, "invalid UTF-8 in an outlet");
+  ASSERT_EQ(outlet.lines.size(), 3u);
+  EXPECT_EQ(outlet.lines[1]["error"], "the panel has no control color\xef\xbf\xbdPopup");
+  EXPECT_EQ(outlet.lines[2]["ok"], true);
+  // Lines ended by CR LF.
+  HostRun crlf = runSample({}, "panelView\r\nselect colorModePopup 2\r\n");
+  expectExit(crlf, kDone, {}, "CR LF");
+  EXPECT_EQ(crlf.lines.at(1)["title"], "Grayscale");
+}
+
+TEST_F(BadInput, MegabyteLinesAreHandledAndTheirMessagesCut) {
+  const std::string megabyte(1 << 20, 'x');
+  HostRun command = runSample({}, "panelName\n" + megabyte + "\n");
+  expectExit(command, kWrongScriptLine, {"stdin:2: unknown command \"xxxx", "(1048594 bytes in all)"}, "long name");
+  EXPECT_LT(command.err.size(), 2000u);
+  EXPECT_EQ(command.lines.size(), 1u);
+
+  HostRun comment = runSample({}, "#" + megabyte + "\npanelName\ntab " + megabyte + "\n");
+  expectExit(comment, kDone, {}, "long comment and argument");
+  ASSERT_EQ(comment.lines.size(), 2u);
+  EXPECT_EQ(comment.lines[0]["result"], "Image Quality");
+  EXPECT_EQ(comment.lines[1]["error"], "the panel is not shown (no panelView yet)");
+}
+
+TEST_F(BadInput, PrintAndSaveToPlacesThatCannotBeUsedFailAndTheScriptRunsOn) {
+  fs::create_directories(dir_ / "folder");
+  const std::string folder = (dir_ / "folder").string();
+  HostRun r = runSample({},
+                        "panelView\nrestore\n"
+                        "save-settings " + folder + "\n"
+                        "save-settings " + (dir_ / "none" / "s.json").string() + "\n"
+                        "print " + folder + "\n"
+                        "print " + (dir_ / "missing.ps").string() + "\n"
+                        "panelName\n");
+  expectExit(r, kCommandFailed, {"save-settings refused: " + folder + ": is a folder, not a file"}, "unwritable");
+  ASSERT_EQ(r.lines.size(), 7u);
+  EXPECT_EQ(r.lines[2]["error"], folder + ": is a folder, not a file");
+  EXPECT_EQ(r.lines[3]["error"], (dir_ / "none" / "s.json").string() + ": cannot be written");
+  EXPECT_EQ(r.lines[4]["error"], folder + ": is a folder, not a file");
+  EXPECT_EQ(r.lines[5]["error"], (dir_ / "missing.ps").string() + ": cannot be opened");
+  for (std::size_t i = 2; i <= 5; ++i) EXPECT_EQ(r.lines[i]["ok"], false) << i;
+  EXPECT_EQ(r.lines[6]["result"], "Image Quality");
+  EXPECT_TRUE(fs::is_empty(dir_ / "folder"));
+
+  HostRun none = runSample({"--no-settings"}, "save-settings " + (dir_ / "s.json").string() + "\n");
+  expectExit(none, kCommandFailed, {"the host has no print settings"}, "no settings");
+  EXPECT_FALSE(fs::exists(dir_ / "s.json"));
+}
+
+}  // namespace
