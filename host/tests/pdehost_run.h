@@ -16,6 +16,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -40,52 +41,84 @@ inline std::string readFile(const fs::path& path) {
   return text.str();
 }
 
-// Runs `program` with `args` in `dir`'s files: `script` (any bytes) on its
-// standard input. A run that does not end within `allowed` is killed and
-// marked timed out rather than left to hang the test. With `jsonLines`,
-// every line of standard output must be JSON.
-inline HostRun runPdeHost(const fs::path& program, const fs::path& dir, const std::vector<std::string>& args,
-                          const std::string& script, bool jsonLines = true,
-                          std::chrono::seconds allowed = std::chrono::seconds(120)) {
-  const fs::path in = dir / "script.txt", out = dir / "out.txt", err = dir / "err.txt";
-  std::ofstream(in, std::ios::binary) << script;
-  std::vector<std::string> argv = {program.string()};
-  argv.insert(argv.end(), args.begin(), args.end());
-  std::vector<char*> cargv;
-  for (auto& a : argv) cargv.push_back(a.data());
-  cargv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  pid_t pid = 0;
-  HostRun result;
-  if (posix_spawn(&pid, cargv[0], &actions, nullptr, cargv.data(), environ) == 0) {
-    const auto deadline = std::chrono::steady_clock::now() + allowed;
-    int wstatus = 0;
-    while (waitpid(pid, &wstatus, WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() > deadline) {
-        result.timedOut = true;
-        kill(pid, SIGKILL);
-        waitpid(pid, &wstatus, 0);
-        break;
+// One run: the arguments and the script (any bytes) given on standard input.
+struct HostCall {
+  std::vector<std::string> args;
+  std::string script;
+};
+
+// Runs `program` once for each call, all at the same time, each with its
+// own files in a folder under `dir`. A run that does not end within
+// `allowed` is killed and marked timed out rather than left to hang the
+// test. With `jsonLines`, every line of standard output must be JSON.
+inline std::vector<HostRun> runPdeHostTogether(const fs::path& program, const fs::path& dir,
+                                               const std::vector<HostCall>& calls, bool jsonLines = true,
+                                               std::chrono::seconds allowed = std::chrono::seconds(120)) {
+  std::vector<HostRun> results(calls.size());
+  std::vector<pid_t> pids(calls.size(), 0);
+  std::vector<fs::path> folders;
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    const fs::path folder = dir / ("run-" + std::to_string(i));
+    folders.push_back(folder);
+    fs::create_directories(folder);
+    const fs::path in = folder / "script.txt", out = folder / "out.txt", err = folder / "err.txt";
+    std::ofstream(in, std::ios::binary) << calls[i].script;
+    std::vector<std::string> argv = {program.string()};
+    argv.insert(argv.end(), calls[i].args.begin(), calls[i].args.end());
+    std::vector<char*> cargv;
+    for (auto& a : argv) cargv.push_back(a.data());
+    cargv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (posix_spawn(&pids[i], cargv[0], &actions, nullptr, cargv.data(), environ) != 0) pids[i] = 0;
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  const auto deadline = std::chrono::steady_clock::now() + allowed;
+  for (std::size_t left = calls.size(); left > 0;) {
+    left = 0;
+    const bool late = std::chrono::steady_clock::now() > deadline;
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+      if (pids[i] == 0) continue;
+      int wstatus = 0;
+      pid_t ended = waitpid(pids[i], &wstatus, WNOHANG);
+      if (ended == 0 && late) {
+        results[i].timedOut = true;
+        kill(pids[i], SIGKILL);
+        ended = waitpid(pids[i], &wstatus, 0);
       }
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      if (ended == 0) {
+        ++left;
+        continue;
+      }
+      pids[i] = 0;
+      if (ended < 0) continue;
+      if (WIFSIGNALED(wstatus)) results[i].signal = WTERMSIG(wstatus);
+      results[i].status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
     }
-    if (WIFSIGNALED(wstatus)) result.signal = WTERMSIG(wstatus);
-    result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+    if (left > 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
-  posix_spawn_file_actions_destroy(&actions);
-  result.out = readFile(out);
-  result.err = readFile(err);
-  std::istringstream lines(result.out);
-  for (std::string line; jsonLines && std::getline(lines, line);) {
-    nlohmann::json parsed = nlohmann::json::parse(line, nullptr, false);
-    EXPECT_FALSE(parsed.is_discarded()) << "not a JSON line: " << line;
-    result.lines.push_back(parsed);
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    HostRun& result = results[i];
+    result.out = readFile(folders[i] / "out.txt");
+    result.err = readFile(folders[i] / "err.txt");
+    std::istringstream lines(result.out);
+    for (std::string line; jsonLines && std::getline(lines, line);) {
+      nlohmann::json parsed = nlohmann::json::parse(line, nullptr, false);
+      EXPECT_FALSE(parsed.is_discarded()) << "not a JSON line: " << line;
+      result.lines.push_back(parsed);
+    }
+    fs::remove_all(folders[i]);
   }
-  return result;
+  return results;
+}
+
+// One run of `program` (see runPdeHostTogether).
+inline HostRun runPdeHost(const fs::path& program, const fs::path& dir, const std::vector<std::string>& args,
+                          const std::string& script, bool jsonLines = true) {
+  return std::move(runPdeHostTogether(program, dir, {{args, script}}, jsonLines).front());
 }
 
 }  // namespace pdehost_test
