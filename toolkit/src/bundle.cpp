@@ -94,14 +94,23 @@ std::optional<fs::path> Bundle::pathForResource(std::string_view name, std::stri
   std::string file(name);
   if (!extension.empty()) file += "." + std::string(extension);
   if (file.empty() || file.find('/') != std::string::npos || file == "." || file == "..") return std::nullopt;
+  std::lock_guard lock(pathsMutex_);
+  if (auto found = foundPaths_.find(file); found != foundPaths_.end()) return found->second;
   std::error_code ec;
+  std::optional<fs::path> found;
   for (const auto& localization : localizations_) {
     fs::path candidate = resourcePath() / (localization + ".lproj") / file;
-    if (fs::is_regular_file(candidate, ec)) return candidate;
+    if (fs::is_regular_file(candidate, ec)) {
+      found = std::move(candidate);
+      break;
+    }
   }
-  fs::path candidate = resourcePath() / file;
-  if (fs::is_regular_file(candidate, ec)) return candidate;
-  return std::nullopt;
+  if (!found) {
+    fs::path candidate = resourcePath() / file;
+    if (fs::is_regular_file(candidate, ec)) found = std::move(candidate);
+  }
+  if (found) foundPaths_.emplace(std::move(file), *found);
+  return found;
 }
 
 const StringsTable* Bundle::table(const std::string& name) const {

@@ -64,6 +64,10 @@ class Bundle {
   std::vector<std::string> localizations_;
   mutable std::mutex mutex_;  // guards tables_
   mutable std::map<std::string, std::optional<StringsTable>, std::less<>> tables_;
+  mutable std::mutex pathsMutex_;  // guards foundPaths_
+  // Resources found so far by file name: a bundle's contents do not move,
+  // and a panel looks its layout up each time it is created.
+  mutable std::map<std::string, std::filesystem::path, std::less<>> foundPaths_;
   mutable std::mutex problemsMutex_;  // guards problems_
   mutable std::vector<std::string> problems_;
 };
