@@ -1,6 +1,11 @@
 #include "text_encoding.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "VemraPrintPdeLX4200COPDEChoice.h"
 #include "ppd_adapter.h"
@@ -52,6 +57,40 @@ TEST(TextConversion, InvalidInputGivesNone) {
   EXPECT_FALSE(stringWithEncoding("lead \x81", kStringEncodingShiftJIS));
   EXPECT_FALSE(stringWithASCII("Caf\xc3\xa9"));
   EXPECT_EQ(stringWithASCII("Auto"), "Auto");
+}
+
+// UTF-8 and ASCII labels skip iconv; what they accept must be what iconv
+// accepts, byte for byte, except that glibc's iconv lets through sequences
+// above U+10FFFF, which are no Unicode and are refused.
+TEST(TextConversion, ShortcutsAgreeWithIconv) {
+  auto throughIconv = [](const std::string& text, const char* from) -> std::optional<std::string> {
+    iconv_t cd = iconv_open("UTF-8", from);
+    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    std::string out(text.size() * 4 + 4, '\0');
+    char* in = const_cast<char*>(text.data());
+    char* dst = out.data();
+    size_t inLeft = text.size(), outLeft = out.size();
+    size_t rc = iconv(cd, &in, &inLeft, &dst, &outLeft);
+    iconv_close(cd);
+    if (rc == static_cast<size_t>(-1)) return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
+  };
+  const std::vector<std::string> samples = {
+      "plain", "Caf\xc3\xa9", "\xe2\x82\xac", "\xf0\x9f\x98\x80", "\xf4\x8f\xbf\xbf", "\xef\xbf\xbf",
+      "\xc0\xaf", "\xc1\xbf", "\xe0\x80\xaf", "\xe0\x9f\xbf", "\xed\xa0\x80", "\xed\xbf\xbf",
+      "\xf0\x80\x80\xaf", "\xff", "\x80", "\xc3", "\xe2\x82",
+      "a\xc3\xa9\xc3", "\xc3\x28", "\xe2\x28\xa1", "\x7f\x01"};
+  for (const std::string& sample : samples) {
+    EXPECT_EQ(stringWithEncoding(sample.c_str(), kStringEncodingUTF8), throughIconv(sample, "UTF-8"))
+        << testing::PrintToString(sample);
+  }
+  for (const char* beyondUnicode : {"\xf4\x90\x80\x80", "\xf5\x80\x80\x80", "\xf7\xbf\xbf\xbf"})
+    EXPECT_FALSE(stringWithEncoding(beyondUnicode, kStringEncodingUTF8)) << beyondUnicode;
+  const std::string ascii = "Color Mode: \x01\x7f ~\\";
+  for (StringEncoding e : {kStringEncodingISOLatin1, kStringEncodingWindowsCP1252, kStringEncodingMacOSRoman}) {
+    EXPECT_EQ(stringWithEncoding(ascii.c_str(), e), throughIconv(ascii, iconvNameOfEncoding(e))) << e;
+  }
 }
 
 TEST(TextConversion, LongTextCrossesTheBufferBoundary) {
