@@ -11,16 +11,17 @@
 #include <vector>
 
 #include "VemraPrintPdeLX4200COPDEChoice.h"
+#include "pde_export.h"
 
 using PDEChoiceArray = std::vector<PDEChoiceRef>;
 
 // One record per choice of the option, in description order; null for a null
 // option. The caller owns the array.
-std::unique_ptr<PDEChoiceArray> ArrayFromPPDOption(ppd_option_t* option);
+PDE_EXPORT std::unique_ptr<PDEChoiceArray> ArrayFromPPDOption(ppd_option_t* option);
 
 // The first record whose keyword equals `keyword`; null for no keyword or no match.
-PDEChoiceRef FindChoiceForString(const std::optional<std::string>& keyword, const PDEChoiceArray* choices);
+PDE_EXPORT PDEChoiceRef FindChoiceForString(const std::optional<std::string>& keyword, const PDEChoiceArray* choices);
 
 // The index of the first record whose keyword equals `keyword`; 0 for no
 // keyword or an empty (or missing) array; the array's count when nothing matches.
-std::int64_t GetIndexForString(const std::optional<std::string>& keyword, const PDEChoiceArray* choices);
+PDE_EXPORT std::int64_t GetIndexForString(const std::optional<std::string>& keyword, const PDEChoiceArray* choices);

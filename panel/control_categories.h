@@ -31,4 +31,4 @@ inline void myLX4200SelectItemAtIndex(const std::shared_ptr<toolkit::PopUpButton
 // Replaces the popup's items with one item per record, titled with the
 // record's label in `encoding` (empty when it cannot be converted, so indices
 // stay aligned with the records), the record as represented object.
-void InitPopUpFromArray(toolkit::PopUpButton* popup, const PDEChoiceArray* choices, StringEncoding encoding);
+PDE_EXPORT void InitPopUpFromArray(toolkit::PopUpButton* popup, const PDEChoiceArray* choices, StringEncoding encoding);

@@ -18,7 +18,7 @@ struct SystemIcon {
 
 // The icon for a four-character file type code at 18 by 18 points:
 // 'ulck' an unlocked padlock, 'lock' a locked one, a plain document otherwise.
-SystemIcon initWithSystemIconType(std::uint32_t fileTypeCode);
+PDE_EXPORT SystemIcon initWithSystemIconType(std::uint32_t fileTypeCode);
 
 // Reads "ProductVersion" from the system version file and stores its first
 // three dot-separated components; a component that is missing (or a missing
@@ -28,7 +28,7 @@ void getSystemVersionFromFile(const std::string& path, std::int32_t* major, std:
                               std::int32_t* patch);
 
 // True when the version is above 10.4 (starting from 10.4.0 when unknown).
-bool runningOnLeopardOrLater();
+PDE_EXPORT bool runningOnLeopardOrLater();
 bool versionIsLeopardOrLater(std::int32_t major, std::int32_t minor);
 
 // Foundation-style numbers of the legacy system text encodings that matter here.

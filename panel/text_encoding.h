@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "pde_export.h"
+
 using StringEncoding = std::uint64_t;
 
 inline constexpr StringEncoding kStringEncodingUTF8 = 4;
@@ -38,4 +40,4 @@ StringEncoding encodingFromLanguageEncoding(std::string_view value);
 // while its texts are UTF-8 too, so a null value reads as UTF-8 rather than as
 // Mac OS Roman (which would garble every non-ASCII label). No description at
 // all gives Mac OS Roman.
-StringEncoding getEncodingFromPPD(ppd_file_t* ppd);
+PDE_EXPORT StringEncoding getEncodingFromPPD(ppd_file_t* ppd);

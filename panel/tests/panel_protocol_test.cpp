@@ -214,12 +214,15 @@ TEST(PlugInBundle, EntryPointGivesAPanelThatFindsItsOwnBundle) {
   pde::PlugInFactory* factory = entry();
   ASSERT_NE(factory, nullptr);
   // The exported plain functions are in the library although nothing in it
-  // calls them (C++ ones by their GCC names).
+  // calls them (C++ ones by their GCC names); the rest of the panel is hidden.
   for (const char* name : {"_PDEProlog", "_PDEEpilog", "_PDELog", "_PDELog2", "_Z16ReplaceSpaceCodePcl",
                            "_Z6myitoaPKhPci", "_Z6myatoiPKcPhi", "_Z21encodingWindowsLatin1v",
-                           "_Z18get_system_versionPiS_S_", "_Z18getEncodingFromPPDP10ppd_file_s"}) {
+                           "_Z18get_system_versionPiS_S_", "_Z18getEncodingFromPPDP10ppd_file_s",
+                           "_Z18ArrayFromPPDOptionP12ppd_option_s", "_Z22initWithSystemIconTypej",
+                           "_Z23runningOnLeopardOrLaterv"}) {
     EXPECT_NE(dlsym(handle, name), nullptr) << name;
   }
+  EXPECT_EQ(dlsym(handle, "_ZN21VemraPrintPdeLX4200CO16initWithCallbackESt10shared_ptrIN3pde12HostCallbackEES0_IN7toolkit6BundleEE"), nullptr);
   EXPECT_EQ(entry(), factory);
   {
     testppd::OpenPPD file(std::string(TINTPANEL_BUNDLE_DIR) + "/Contents/Resources/LX4200.ppd");
