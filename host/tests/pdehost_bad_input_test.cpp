@@ -237,22 +237,39 @@ TEST_F(BadInput, SettingsFilesThatAreNotAJsonObjectOfValuesAreRefused) {
   }
 }
 
-TEST_F(BadInput, SettingsValuesThatAreNotTextsLoadAndAreWrittenBackAsTheyWere) {
+TEST_F(BadInput, SettingsValuesOfAnyKindLoadAndThoseNotTextsAreWrittenBackAsTheyWere) {
   const std::string nested = std::string(200, '[') + std::string(200, ']');
   const json values = json::parse(R"({"VMCMode": 2, "VMSaveToner": null, "VMCScreen": [true, {"a": 1.5}],
       "big": 99999999999999999999, "nested": )" + nested + "}");
-  fs::path in = write("in.json", values.dump());
-  fs::path out = dir_ / "out.json";
-  HostRun r = runSample({"--settings", in.string()},
-                        "panelView\nrestore\nstate\nsave-settings " + out.string() + "\n");
+  // Texts the panel reads as numbers or choices, far out of any range.
+  json texts = json::object();
+  for (const char* key : {"vemra.print.PrintSettings.co.saveSettings", "vemra.print.PrintSettings.co.kestrel2",
+                          "VMCPPriority", "VMCNGray"})
+    texts[key] = "-99999999999999999999";
+  texts["VMCMode"] = std::string(1 << 20, '9');
+  texts["VMCScreen"] = std::string("\0", 1);
+  const fs::path out = dir_ / "out.json";
+  const std::string script = "panelView\nrestore\nstate\nsummaryInfo\nsave\nsave-settings " + out.string() + "\n";
+  const std::vector<HostRun> runs =
+      runAll({onSample({"--settings", write("values.json", values.dump()).string()}, script),
+              onSample({"--settings", write("texts.json", texts.dump()).string()}, "panelView\nrestore\nstate\n")});
+
+  const HostRun& r = runs[0];
   expectExit(r, kDone, {}, "values that are not texts");
-  ASSERT_EQ(r.lines.size(), 4u);
+  ASSERT_EQ(r.lines.size(), 6u);
   EXPECT_EQ(r.lines[1]["result"], true);
   // A mode that is not a text is not taken: the popup shows the default.
   EXPECT_EQ(r.lines[2]["controls"]["colorModePopup"]["selectedIndex"], 0);
   const json written = json::parse(readFile(out), nullptr, false);
   ASSERT_TRUE(written.is_object());
-  for (const char* key : {"VMSaveToner", "big", "nested"}) EXPECT_EQ(written[key], values[key]) << key;
+  // Entries the panel does not write stay as they were loaded.
+  for (const char* key : {"big", "nested"}) EXPECT_EQ(written[key], values[key]) << key;
+  EXPECT_EQ(written["VMSaveToner"], "False");
+
+  expectExit(runs[1], kDone, {}, "texts out of range");
+  ASSERT_EQ(runs[1].lines.size(), 3u);
+  EXPECT_EQ(runs[1].lines[1]["result"], true);
+  EXPECT_EQ(runs[1].lines[2]["controls"]["colorModePopup"]["selectedIndex"], 0);
 }
 
 TEST_F(BadInput, ScriptFilesThatCannotBeReadAreNamed) {
