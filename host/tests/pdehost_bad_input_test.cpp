@@ -374,17 +374,22 @@ TEST_F(BadInput, UnknownOutletsAndTabsAreRefusedByName) {
                         "slide colorModePopup 1\n"
                         "tab 9\n"
                         "tab \"\"\n"
+                        "tab Caf\u00e9\n"
                         "panelName\n");
-  expectExit(r, kDone, {"click refused: the panel has no control noSuchButton"}, "unknown outlets");
-  ASSERT_EQ(r.lines.size(), 10u);
+  // Text that is UTF-8 is shown as it is.
+  expectExit(r, kDone,
+             {"click refused: the panel has no control noSuchButton",
+              "tab refused: mainTabView has no tab \"Caf\u00e9\""},
+             "unknown outlets");
+  ASSERT_EQ(r.lines.size(), 11u);
   const std::vector<std::string> errors = {
       "the panel has no control noSuchPopup", "the panel has no control noSuchButton",
       "the panel has no control noSuchSlider", "the panel has no control noSuchControl",
       "tonerSaveCB is a Button, not a popup button", "colorModePopup is a PopUpButton, not a slider",
-      "mainTabView has no tab \"9\"", "mainTabView has no tab \"\"",
+      "mainTabView has no tab \"9\"", "mainTabView has no tab \"\"", "mainTabView has no tab \"Caf\u00e9\"",
   };
   for (std::size_t i = 0; i < errors.size(); ++i) EXPECT_EQ(r.lines[1 + i]["error"], errors[i]) << i;
-  EXPECT_EQ(r.lines[9]["result"], "Image Quality");
+  EXPECT_EQ(r.lines[10]["result"], "Image Quality");
 }
 
 TEST_F(BadInput, NothingIsUsedBeforeThePanelViewAndRestoreEarlyIsHarmless) {
