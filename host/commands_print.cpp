@@ -58,7 +58,7 @@ CommandOutcome print(HostSession& session, const std::vector<std::string>& args)
     title = "pdehost test page";
   } else {
     file = args[0];
-    if (auto folder = folderInsteadOfFile(file)) return CommandOutcome::failure(*folder);
+    if (auto notAFile = whyNotAFile(file)) return CommandOutcome::failure(*notAFile);
     if (!std::ifstream(file, std::ios::binary)) return CommandOutcome::failure(file.string() + ": cannot be opened");
     title = file.filename().string();
   }

@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
   std::ifstream scriptFile;
   const bool fromStdin = options->script.empty() || options->script == "-";
   if (!fromStdin) {
-    if (auto folder = folderInsteadOfFile(options->script)) {
-      std::cerr << "pdehost: " << *folder << "\n";
+    if (auto notAFile = whyNotAFile(options->script)) {
+      std::cerr << "pdehost: " << *notAFile << "\n";
       return kExitCannotLoad;
     }
     scriptFile.open(options->script);

@@ -11,8 +11,8 @@
 namespace pdehost {
 
 std::unique_ptr<PpdDocument> PpdDocument::open(const std::filesystem::path& path, std::string* error) {
-  if (auto folder = folderInsteadOfFile(path)) {
-    if (error != nullptr) *error = *folder;
+  if (auto notAFile = whyNotAFile(path)) {
+    if (error != nullptr) *error = *notAFile;
     return nullptr;
   }
   FILE* probe = std::fopen(path.c_str(), "rb");

@@ -42,8 +42,8 @@ std::unique_ptr<JsonPrintSettings> JsonPrintSettings::fromJson(const nlohmann::j
 }
 
 bool JsonPrintSettings::save(const std::filesystem::path& path, std::string* error) const {
-  if (auto folder = folderInsteadOfFile(path)) {
-    if (error != nullptr) *error = *folder;
+  if (auto notAFile = whyNotAFile(path)) {
+    if (error != nullptr) *error = *notAFile;
     return false;
   }
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -57,8 +57,8 @@ bool JsonPrintSettings::save(const std::filesystem::path& path, std::string* err
 }
 
 std::unique_ptr<JsonPrintSettings> JsonPrintSettings::load(const std::filesystem::path& path, std::string* error) {
-  if (auto folder = folderInsteadOfFile(path)) {
-    if (error != nullptr) *error = *folder;
+  if (auto notAFile = whyNotAFile(path)) {
+    if (error != nullptr) *error = *notAFile;
     return nullptr;
   }
   std::ifstream in(path, std::ios::binary);

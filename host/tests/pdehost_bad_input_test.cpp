@@ -454,18 +454,22 @@ TEST_F(BadInput, PrintAndSaveToPlacesThatCannotBeUsedFailAndTheScriptRunsOn) {
                    "save-settings " + noFolder + "\n"
                    "print " + folder + "\n"
                    "print " + missing + "\n"
+                   "save-settings \"\"\n"
+                   "print \"\"\n"
                    "panelName\n"),
       onSample({"--no-settings"}, "save-settings " + (dir_ / "s.json").string() + "\n"),
   });
   const HostRun& r = runs[0];
   expectExit(r, kCommandFailed, {"save-settings refused: " + folder + ": is a folder, not a file"}, "unwritable");
-  ASSERT_EQ(r.lines.size(), 7u);
+  ASSERT_EQ(r.lines.size(), 9u);
   EXPECT_EQ(r.lines[2]["error"], folder + ": is a folder, not a file");
   EXPECT_EQ(r.lines[3]["error"], noFolder + ": cannot be written");
   EXPECT_EQ(r.lines[4]["error"], folder + ": is a folder, not a file");
   EXPECT_EQ(r.lines[5]["error"], missing + ": cannot be opened");
-  for (std::size_t i = 2; i <= 5; ++i) EXPECT_EQ(r.lines[i]["ok"], false) << i;
-  EXPECT_EQ(r.lines[6]["result"], "Image Quality");
+  EXPECT_EQ(r.lines[6]["error"], "the file name is empty");
+  EXPECT_EQ(r.lines[7]["error"], "the file name is empty");
+  for (std::size_t i = 2; i <= 7; ++i) EXPECT_EQ(r.lines[i]["ok"], false) << i;
+  EXPECT_EQ(r.lines[8]["result"], "Image Quality");
   EXPECT_TRUE(fs::is_empty(dir_ / "folder"));
 
   expectExit(runs[1], kCommandFailed, {"the host has no print settings"}, "no settings");
