@@ -5,34 +5,10 @@
 #include <string_view>
 
 #include "host_session.h"
+#include "toolkit/utf8.h"
 
 namespace pdehost {
 namespace {
-
-// Length of the well-formed UTF-8 sequence at the start of `text`, or 0.
-std::size_t utf8SequenceLength(std::string_view text) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(0);
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // range of the second byte
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i)
-    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-  return length;
-}
 
 // A message as people can read it in a terminal: control characters and
 // bytes that are not UTF-8 (a script line may hold anything) written as
@@ -46,7 +22,7 @@ std::string printable(std::string_view message) {
     const auto c = static_cast<unsigned char>(message[i]);
     if (c >= 0x20 && c < 0x7F) {
       out += message[i++];
-    } else if (std::size_t n = c >= 0x80 ? utf8SequenceLength(message.substr(i)) : 0; n > 0) {
+    } else if (std::size_t n = c >= 0x80 ? toolkit::utf8::sequenceLength(message.substr(i)) : 0; n > 0) {
       out.append(message.substr(i, n));
       i += n;
     } else {

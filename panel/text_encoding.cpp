@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "toolkit/utf8.h"
+
 const char* iconvNameOfEncoding(StringEncoding encoding) {
   switch (encoding) {
     case kStringEncodingUTF8:
@@ -52,41 +54,6 @@ std::optional<std::string> convertToUTF8(std::string_view input, const char* fro
   return out;
 }
 
-// Whether `text` is well-formed UTF-8 (no overlong forms, no surrogates,
-// nothing above U+10FFFF), the same sequences iconv accepts from "UTF-8".
-bool isValidUTF8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) low = 0xA0;
-      if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) low = 0x90;
-      if (lead == 0xF4) high = 0x8F;
-    } else {
-      return false;
-    }
-    if (text.size() - i < length || byte(1) < low || byte(1) > high) return false;
-    for (std::size_t k = 2; k < length; ++k) {
-      if (byte(k) < 0x80 || byte(k) > 0xBF) return false;
-    }
-    i += length;
-  }
-  return true;
-}
-
 bool isASCII(std::string_view text) {
   for (char c : text) {
     if (static_cast<unsigned char>(c) > 0x7F) return false;
@@ -103,7 +70,7 @@ std::optional<std::string> stringWithEncoding(const char* text, StringEncoding e
   // libcups hands out) and plain ASCII in the single-byte encodings that
   // extend it need no conversion, only the check iconv would make.
   if (encoding == kStringEncodingUTF8) {
-    if (!isValidUTF8(input)) return std::nullopt;
+    if (!toolkit::utf8::isValid(input)) return std::nullopt;  // what iconv accepts, up to U+10FFFF
     return std::string(input);
   }
   if (encoding != kStringEncodingShiftJIS && isASCII(input)) return std::string(input);

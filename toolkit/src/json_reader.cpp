@@ -8,6 +8,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "toolkit/utf8.h"
+
 namespace toolkit::json {
 
 const Value* Value::find(std::string_view key) const {
@@ -189,51 +191,6 @@ class Reader {
     return true;
   }
 
-  static void appendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
-
-  // Length of the well-formed UTF-8 sequence at pos_ (lead byte >= 0x80), or 0.
-  std::size_t utf8Sequence() const {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text_[pos_ + i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) low = 0xA0;   // no overlong forms
-      if (lead == 0xED) high = 0x9F;  // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) low = 0x90;
-      if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
-    } else {
-      return 0;
-    }
-    if (text_.size() - pos_ < length) return 0;
-    if (byte(1) < low || byte(1) > high) return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-      if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-    }
-    return length;
-  }
-
   bool string(std::string_view& out) {
     ++pos_;  // the opening quote
     const std::size_t start = pos_;
@@ -245,7 +202,7 @@ class Reader {
       if (c == '"') break;
       if (c < 0x20) return fail("a control character must be escaped in a string");
       if (c >= 0x80) {
-        std::size_t length = utf8Sequence();
+        std::size_t length = utf8::sequenceLength(text_.substr(pos_));
         if (length == 0) return fail("a string is not valid UTF-8");
         pos_ += length;
         continue;
@@ -284,7 +241,7 @@ class Reader {
             if (low < 0xDC00 || low > 0xDFFF) return fail("\\u escape of a lone high surrogate");
             unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
           }
-          appendUtf8(*decoded, unit);
+          utf8::append(*decoded, unit);
           break;
         }
         default:

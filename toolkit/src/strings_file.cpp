@@ -3,28 +3,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "toolkit/utf8.h"
+
 namespace toolkit {
 namespace {
 
 constexpr std::uintmax_t kMaxFileSize = 4 * 1024 * 1024;
-
-void appendUtf8(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
 
 bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
@@ -47,7 +31,7 @@ bool utf16ToUtf8(std::string_view data, bool bigEndian, std::string& out) {
     } else if (isLowSurrogate(c)) {
       return false;
     }
-    appendUtf8(out, c);
+    utf8::append(out, c);
   }
   return true;
 }
@@ -221,7 +205,7 @@ class Parser {
             problem_ = "\\u names no character";
             return false;
           }
-          appendUtf8(out, code);
+          utf8::append(out, code);
           break;
         }
         default:
