@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qvx {
 
@@ -33,12 +34,12 @@ class LineSplitter {
       const std::size_t length = static_cast<std::size_t>(lf - data);
       if (dropping_) {
         dropping_ = false;
-      } else if (pending_.empty()) {
+      } else if (pendingSize_ == 0) {
         // The common case: the whole line is inside this chunk; no copy.
         if (length <= maxLineBytes_) onLine(std::string_view(data, length));
       } else {
         keep(data, length);
-        if (!dropping_) onLine(std::string_view(pending_));
+        if (!dropping_) onLine(joinedPending());
         dropping_ = false;
         releasePending();
       }
@@ -48,30 +49,51 @@ class LineSplitter {
   }
 
   // Bytes of an unfinished line held for the next chunk.
-  std::size_t pendingBytes() const { return pending_.size(); }
+  std::size_t pendingBytes() const { return pendingSize_; }
 
  private:
+  // An unfinished line is held in parts of at least kPartBytes, as it came:
+  // growing one buffer would copy it into a buffer twice as large each time,
+  // holding a long line twice over at the moment of the copy.
+  static constexpr std::size_t kPartBytes = 64u << 10;
+
   void keep(const char* data, std::size_t size) {
-    if (dropping_) return;
-    if (pending_.size() + size > maxLineBytes_) {
+    if (dropping_ || size == 0) return;
+    if (pendingSize_ + size > maxLineBytes_) {
       dropping_ = true;
       releasePending();
       return;
     }
-    pending_.append(data, size);
+    if (parts_.empty() || parts_.back().capacity() - parts_.back().size() < size) {
+      parts_.emplace_back().reserve(size > kPartBytes ? size : kPartBytes);
+    }
+    parts_.back().append(data, size);
+    pendingSize_ += size;
+  }
+
+  std::string_view joinedPending() {
+    if (parts_.size() == 1) return parts_.front();
+    line_.clear();
+    line_.reserve(pendingSize_);
+    for (const std::string& part : parts_) line_ += part;
+    return line_;
   }
 
   void releasePending() {
-    // Give back the memory of an unusually long line; keep a small buffer.
-    if (pending_.capacity() > (1u << 20)) {
-      std::string().swap(pending_);
-    } else {
-      pending_.clear();
+    // Keep one part's buffer for the next line; give back anything larger.
+    if (parts_.size() > 1 || (!parts_.empty() && parts_.front().capacity() > kPartBytes)) {
+      std::vector<std::string>().swap(parts_);
+    } else if (!parts_.empty()) {
+      parts_.front().clear();
     }
+    if (line_.capacity() > kPartBytes) std::string().swap(line_);
+    pendingSize_ = 0;
   }
 
   std::size_t maxLineBytes_;
-  std::string pending_;
+  std::vector<std::string> parts_;
+  std::size_t pendingSize_ = 0;
+  std::string line_;  // a line joined from several parts
   bool dropping_ = false;
 };
 
