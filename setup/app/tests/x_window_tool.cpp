@@ -17,6 +17,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -154,7 +155,13 @@ int main(int argc, char** argv) {
   }
   const std::string command = argv[1], title = argv[3];
   const long pid = std::atol(argv[2]);
+  // A busy X server (several window tests at once) can refuse a connection
+  // for a moment; try for a few seconds before giving up.
   Display* display = XOpenDisplay(nullptr);
+  for (int attempt = 0; !display && attempt < 50; ++attempt) {
+    usleep(100 * 1000);
+    display = XOpenDisplay(nullptr);
+  }
   if (!display) {
     std::fputs("x_window_tool: cannot open the display\n", stderr);
     return 2;
