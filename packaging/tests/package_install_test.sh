@@ -2,7 +2,10 @@
 # Builds the Debian package from a build folder, unpacks it into a scratch
 # root and runs both programs' headless front ends from the unpacked paths:
 # Onboarder --stdio through its launcher, pdehost on the sample description
-# through its own. Also checks what the package declares it needs.
+# through its own. Also checks what the package declares it needs, runs
+# Debian's checks on it (lintian without errors or warnings, the AppStream
+# metadata, the desktop entries), finds the manual pages where man looks and
+# the debug information in the -dbgsym package.
 #   package_install_test.sh BUILD_DIR
 set -euo pipefail
 build="$1"
@@ -10,11 +13,21 @@ work=$(mktemp -d /tmp/qvx-package-test.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 command -v dpkg-deb >/dev/null || { echo "no dpkg-deb here"; exit 77; }
+for tool in lintian appstreamcli desktop-file-validate man; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps installs it)"
+done
 
 ( cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ) ||
   { cat "$work/cpack.log" >&2; fail "cpack failed"; }
 deb=$(find "$work/out" -maxdepth 1 -name 'qvx-printer_*.deb' | head -n 1)
 [ -n "$deb" ] || fail "no package made: $(ls "$work/out")"
+dbgsym=$(find "$work/out" -maxdepth 1 -name 'qvx-printer-dbgsym_*.ddeb' | head -n 1)
+[ -n "$dbgsym" ] || fail "no debug package made: $(ls "$work/out")"
+
+# Every tag of level warning or error fails; overrides shipped in the package
+# apply, each with its reason written beside it.
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 ||
+  { cat "$work/lintian.log" >&2; fail "lintian found errors or warnings"; }
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libgtk-3-0 libwebkit2gtk-4.1-0 libcups2 cups-client adwaita-icon-theme; do
@@ -35,9 +48,38 @@ for file in Contents/MacOS/TintPanel Contents/Resources/Color6.json Contents/Res
             Contents/Resources/en.lproj/Localizable.strings; do
   [ -f "$bundle/$file" ] || fail "the packaged bundle lacks $file"
 done
-if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "invalid desktop entry"
-fi
+desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "invalid desktop entry"
+for entry in "$root"/usr/share/applications/*.desktop; do
+  [ -f "$root/usr/share/metainfo/$(basename "$entry" .desktop).metainfo.xml" ] ||
+    fail "no AppStream metadata for $(basename "$entry")"
+done
+appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml || fail "invalid AppStream metadata"
+
+# The manual pages where man finds them, without formatting warnings, and every
+# file they name in the package.
+for page in pdehost qvx-onboarder; do
+  found=$(MANPATH="$root/usr/share/man" man -w "$page") || fail "man does not find $page"
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$found" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "the manual page of $page has formatting warnings: $warnings"
+  for path in $(zcat "$found" | sed -n '/^\.SH FILES/,/^\.SH /s|^\.I \(/usr/[^ ]*\)$|\1|p'); do
+    [ -e "$root${path//\\-/-}" ] || fail "the manual page of $page names $path, which the package lacks"
+  done
+done
+[ -x "$(find "$root" -path '*/Onboarder.app/Contents/Resources/installer')" ] ||
+  fail "the installer engine is not executable"
+version=$(dpkg-deb -f "$deb" Version)
+zcat "$root/usr/share/doc/qvx-printer/changelog.gz" | head -n 1 | grep -q "^qvx-printer ($version)" ||
+  fail "the changelog's last entry is not version $version"
+
+# Each program and library of the package has its debug information, under
+# its build id, in the debug package.
+dpkg-deb -c "$dbgsym" >"$work/dbgsym.list"
+while read -r elf; do
+  id=$(readelf -n "$elf" | sed -n 's/.*Build ID: //p')
+  [ -n "$id" ] || fail "$elf has no build id"
+  grep -q "/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug$" "$work/dbgsym.list" ||
+    fail "the debug package lacks the debug information of ${elf#"$root"}"
+done < <(find "$root" -type f -exec sh -c 'head -c 4 "$1" | grep -q ELF' sh {} \; -print)
 
 # Nothing unpacked may reach back into the build tree for its libraries.
 program=$(find "$root" -type f -name pdehost -path '*/qvx/*')
