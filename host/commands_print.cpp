@@ -1,12 +1,16 @@
-// Printing and keeping the print settings: `print [FILE]` submits the job
-// with the panel's settings to the session's printer through CUPS, and
-// `save-settings FILE` writes the settings so that --settings restores them.
+// Printing and keeping the print settings: `print [FILE...]` submits the
+// job with the panel's settings to the session's queue through CUPS,
+// `save-settings FILE` writes the settings so that --settings restores them,
+// `save-defaults` makes the panel's choices the user's defaults for the
+// queue, and `printer` tells which queue and description the session uses.
 #include <fstream>
+#include <limits>
 
 #include "command_table.h"
 #include "host_session.h"
 #include "input_file.h"
 #include "print_job.h"
+#include "queue_defaults.h"
 #include "test_page.h"
 
 namespace pdehost {
@@ -20,15 +24,52 @@ json choicesJson(const std::vector<OptionChoice>& choices) {
   return out;
 }
 
+// Why the session cannot print: no queue, with what the lookup found.
+std::string whyNoQueue(const HostSession& session) {
+  const PrinterInfo& printer = session.printer();
+  return printer.problem.empty() ? "no printer to print to (--printer is empty)" : printer.problem;
+}
+
+// `print [--copies N] [FILE...]`: the words split into files and copies.
+struct PrintRequest {
+  std::vector<std::filesystem::path> files;
+  std::optional<long long> copies;
+};
+
+std::optional<PrintRequest> parsePrintRequest(const std::vector<std::string>& args, std::string* error) {
+  PrintRequest request;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--copies") {
+      std::optional<long long> copies = i + 1 < args.size() ? parseInteger(args[i + 1]) : std::nullopt;
+      if (!copies || *copies < 1 || *copies > 9999) {
+        *error = "--copies takes a number of copies from 1 to 9999";
+        return std::nullopt;
+      }
+      request.copies = copies;
+      ++i;
+      continue;
+    }
+    request.files.emplace_back(args[i]);
+  }
+  return request;
+}
+
 CommandOutcome print(HostSession& session, const std::vector<std::string>& args) {
+  std::string error;
+  auto request = parsePrintRequest(args, &error);
+  if (!request) return CommandOutcome::badScript(error);
   session.panel().shouldPrint();
 
-  const std::optional<std::string> printer = session.callback().printSession()->currentPrinterID();
-  if (!printer || printer->empty()) return CommandOutcome::failure("no printer to print to (name one with --printer)");
+  // Every file is checked before anything is sent: one job holds them all.
+  for (const std::filesystem::path& file : request->files) {
+    if (auto notAFile = whyNotAFile(file)) return CommandOutcome::failure(*notAFile);
+    if (!std::ifstream(file, std::ios::binary)) return CommandOutcome::failure(file.string() + ": cannot be opened");
+  }
+  const std::optional<std::string>& printer = session.printer().queue;
+  if (!printer || printer->empty()) return CommandOutcome::failure(whyNoQueue(session));
 
   std::vector<JobOption> options;
   if (session.settings() != nullptr) {
-    std::string error;
     auto fromSettings = jobOptionsFromSettings(*session.settings(), &error);
     if (!fromSettings) return CommandOutcome::failure(error);
     options = std::move(*fromSettings);
@@ -46,29 +87,56 @@ CommandOutcome print(HostSession& session, const std::vector<std::string>& args)
     outcome.line["unknownChoices"] = choicesJson(check.unknownChoices);
     return outcome;
   }
+  if (request->copies) options.push_back({"copies", std::to_string(*request->copies)});
 
   std::optional<TestPageFile> testPage;
-  std::filesystem::path file;
+  std::vector<std::filesystem::path> files = request->files;
   std::string title;
-  if (args.empty()) {
-    std::string error;
+  if (files.empty()) {
     testPage.emplace(*printer, &error);
     if (testPage->path().empty()) return CommandOutcome::failure(error);
-    file = testPage->path();
+    files.push_back(testPage->path());
     title = "pdehost test page";
   } else {
-    file = args[0];
-    if (auto notAFile = whyNotAFile(file)) return CommandOutcome::failure(*notAFile);
-    if (!std::ifstream(file, std::ios::binary)) return CommandOutcome::failure(file.string() + ": cannot be opened");
-    title = file.filename().string();
+    title = files.front().filename().string();
+    if (files.size() > 1) title += " and " + std::to_string(files.size() - 1) + " more";
   }
 
-  std::string error;
-  const std::optional<int> job = submitJob(*printer, file, title, options, &error);
+  const std::optional<int> job = submitJob(*printer, files, title, options, &error);
   if (!job) return CommandOutcome::failure(error);
   json sent = json::object();
   for (const JobOption& option : options) sent[option.name] = option.value;
-  return CommandOutcome::result({{"job", *job}, {"printer", *printer}, {"options", sent}});
+  json names = json::array();
+  for (const std::filesystem::path& file : request->files) names.push_back(file.string());
+  return CommandOutcome::result({{"job", *job}, {"printer", *printer}, {"options", sent}, {"files", names}});
+}
+
+// The panel's printer options become the user's defaults for the queue:
+// what `lpoptions -p QUEUE` shows and every application prints with.
+CommandOutcome saveDefaults(HostSession& session, const std::vector<std::string>&) {
+  if (session.settings() == nullptr) return CommandOutcome::failure("the host has no print settings (--no-settings)");
+  const std::optional<std::string>& printer = session.printer().queue;
+  if (!printer || printer->empty()) return CommandOutcome::failure(whyNoQueue(session));
+  if (session.ppd() == nullptr) return CommandOutcome::failure("no printer description to check the options with");
+  // The panel's choices reach the print settings first.
+  session.panel().shouldPrint();
+  const OptionList chosen = printerOptionsIn(*session.ppd(), textEntriesOf(*session.settings()));
+  std::string error;
+  auto server = CupsServer::connect(&error);
+  if (!server || !saveUserDefaults(*server, *printer, chosen, &error)) return CommandOutcome::failure(error);
+  json saved = json::object();
+  for (const auto& [name, value] : chosen) saved[name] = value;
+  return CommandOutcome::result({{"printer", *printer}, {"saved", saved}});
+}
+
+CommandOutcome printer(HostSession& session, const std::vector<std::string>&) {
+  const PrinterInfo& info = session.printer();
+  json out = {{"queue", info.queue ? json(*info.queue) : json(nullptr)},
+              {"source", info.source},
+              {"server", info.server},
+              {"queues", info.lx4200Queues}};
+  if (!info.problem.empty()) out["problem"] = info.problem;
+  return CommandOutcome::result(out);
 }
 
 CommandOutcome saveSettings(HostSession& session, const std::vector<std::string>& args) {
@@ -81,8 +149,10 @@ CommandOutcome saveSettings(HostSession& session, const std::vector<std::string>
 }  // namespace
 
 void addPrintCommands(CommandTable& table) {
-  table.add({"print", "[FILE]", 0, 1, print});
+  table.add({"print", "[--copies N] [FILE...]", 0, std::numeric_limits<std::size_t>::max(), print});
   table.add({"save-settings", "FILE", 1, 1, saveSettings});
+  table.add({"save-defaults", "", 0, 0, saveDefaults});
+  table.add({"printer", "", 0, 0, printer});
 }
 
 }  // namespace pdehost

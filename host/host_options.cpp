@@ -8,20 +8,26 @@ namespace fs = std::filesystem;
 
 std::string hostUsage() {
   return "usage: pdehost [options] [SCRIPT]\n"
+         "       pdehost --gui [options] [FILE...]\n"
          "Loads a print-dialog panel plug-in and drives it with the commands of SCRIPT\n"
          "(or standard input), one per line; each command prints one line of JSON.\n"
+         "With --gui it shows the panel in a print dialog that prints the FILEs.\n"
          "  --plugin DIR      the plug-in bundle (default: TintPanel.plugin beside pdehost)\n"
-         "  --ppd FILE        the printer description (default: the sample in the bundle)\n"
-         "  --printer ID      the print session's current printer and the CUPS queue\n"
-         "                    \"print\" sends to (default: LX4200; empty: no printer)\n"
+         "  --ppd FILE        the printer description (default: the queue's own, from the\n"
+         "                    CUPS server; the sample in the bundle when there is no queue)\n"
+         "  --printer NAME    the CUPS queue (default: the user's default destination when\n"
+         "                    it is an LX4200 queue, else the first LX4200 queue by name;\n"
+         "                    empty: no printer)\n"
          "  --settings FILE   initial print settings, a JSON object (as save-settings\n"
          "                    writes it); entries that are not texts are kept as they are\n"
+         "                    (default: the queue's defaults and the user's saved ones)\n"
          "  --no-settings     the host has no print settings\n"
          "  --no-constraints  the host offers no constraint handling\n"
          "  --type STRING     the extension type asked of the factory\n"
+         "  --script FILE     the script to run; with --gui it runs first, to start from\n"
+         "                    the state it leaves\n"
          "  --plain           \"show\" prints its picture of the panel as plain text\n"
-         "  --gui             show the panel in a print dialog window; a SCRIPT named\n"
-         "                    then runs first, to start from the state it leaves\n"
+         "  --gui             show the panel in a print dialog window\n"
          "  --help            this text\n";
 }
 
@@ -35,9 +41,10 @@ std::optional<HostOptions> parseHostOptions(const std::vector<std::string>& args
   const std::map<std::string, std::function<void(const std::string&)>> withValue = {
       {"--plugin", [&](const std::string& v) { options.plugin = v; }},
       {"--ppd", [&](const std::string& v) { options.ppd = v; }},
-      {"--printer", [&](const std::string& v) { options.printer = v.empty() ? std::nullopt : std::optional(v); }},
+      {"--printer", [&](const std::string& v) { options.printer = v; }},
       {"--settings", [&](const std::string& v) { options.settingsFile = v; }},
       {"--type", [&](const std::string& v) { options.type = v; }},
+      {"--script", [&](const std::string& v) { options.script = v; }},
   };
   const std::map<std::string, std::function<void()>> flags = {
       {"--no-settings", [&] { options.noSettings = true; }},
@@ -47,7 +54,7 @@ std::optional<HostOptions> parseHostOptions(const std::vector<std::string>& args
       {"--help", [&] { options.help = true; }},
       {"-h", [&] { options.help = true; }},
   };
-  bool haveScript = false;
+  std::vector<std::string> positional;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -77,9 +84,14 @@ std::optional<HostOptions> parseHostOptions(const std::vector<std::string>& args
       }
       return fail("unknown option " + arg);
     }
-    if (haveScript) return fail("more than one script given: " + arg);
-    options.script = arg;
-    haveScript = true;
+    positional.push_back(arg);
+  }
+  if (options.gui) {
+    options.documents.assign(positional.begin(), positional.end());
+  } else if (!positional.empty()) {
+    if (!options.script.empty() || positional.size() > 1)
+      return fail("more than one script given: " + positional.back());
+    options.script = positional.front();
   }
   if (options.settingsFile && options.noSettings) return fail("--settings and --no-settings exclude each other");
   return options;

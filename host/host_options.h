@@ -10,13 +10,17 @@ namespace pdehost {
 
 struct HostOptions {
   std::filesystem::path plugin;          // empty: the bundle beside the program
-  std::filesystem::path ppd;             // empty: the sample inside the bundle
-  std::optional<std::string> printer = "LX4200";  // none: the session has no printer
+  std::filesystem::path ppd;             // empty: the queue's own, or the bundle's sample
+  // The CUPS queue: none to choose as a print dialog does (the user's
+  // default destination when it is an LX4200 queue, else the first LX4200
+  // queue by name); empty for no printer at all.
+  std::optional<std::string> printer;
   std::optional<std::filesystem::path> settingsFile;
   bool noSettings = false;
   bool noConstraints = false;
   std::string type;                      // empty: the print-dialog extension type
   std::filesystem::path script;          // empty or "-": standard input
+  std::vector<std::filesystem::path> documents;  // with --gui: the files to print
   bool plain = false;                    // show prints plain text lines
   bool gui = false;                      // the panel in a print dialog window
   bool help = false;

@@ -1,5 +1,7 @@
 #include "host_session.h"
 
+#include "queue_defaults.h"
+
 namespace pdehost {
 namespace fs = std::filesystem;
 
@@ -20,7 +22,7 @@ HostSession::~HostSession() {
 }
 
 std::unique_ptr<HostSession> HostSession::start(const HostOptions& options, const fs::path& program,
-                                                StartFailure* failure) {
+                                                StartFailure* failure, QueueLookup* lookup) {
   auto fail = [&](int status, std::string message) -> std::unique_ptr<HostSession> {
     if (failure != nullptr) *failure = {status, std::move(message), std::nullopt};
     return nullptr;
@@ -32,7 +34,27 @@ std::unique_ptr<HostSession> HostSession::start(const HostOptions& options, cons
   auto plugin = LoadedPlugin::load(bundlePath, &error);
   if (!plugin) return fail(kExitCannotLoad, error);
 
-  fs::path ppdPath = options.ppd.empty() ? plugin->bundle()->resourcePath() / "LX4200.ppd" : options.ppd;
+  QueueLookup asked;
+  if (lookup == nullptr && options.printer != "") {
+    asked = lookUpQueue(options.printer, options.ppd.empty());
+    lookup = &asked;
+  }
+  PrinterInfo printer;
+  printer.server = CupsServer::name();
+  if (lookup != nullptr) {
+    if (lookup->unknownQueue) return fail(kExitCannotLoad, lookup->printer.problem);
+    printer = lookup->printer;
+  }
+
+  fs::path ppdPath = plugin->bundle()->resourcePath() / "LX4200.ppd";
+  printer.source = "sample";
+  if (!options.ppd.empty()) {
+    ppdPath = options.ppd;
+    printer.source = "file";
+  } else if (lookup != nullptr && lookup->description) {
+    ppdPath = lookup->description.path();
+    printer.source = "server";
+  }
   auto ppd = PpdDocument::open(ppdPath, &error);
   if (!ppd) return fail(kExitCannotLoad, error);
 
@@ -42,10 +64,12 @@ std::unique_ptr<HostSession> HostSession::start(const HostOptions& options, cons
     if (!settings) return fail(kExitCannotLoad, error);
   } else if (!options.noSettings) {
     settings = std::make_unique<JsonPrintSettings>();
+    // A job starts from what a plain `lp` to the queue would get.
+    if (lookup != nullptr) startFromQueueDefaults(*settings, *ppd, lookup->defaults);
   }
 
-  auto callback =
-      std::make_shared<HostCallbackObject>(ppd.get(), settings.get(), options.printer, !options.noConstraints);
+  auto callback = std::make_shared<HostCallbackObject>(ppd.get(), settings.get(), printer.queue,
+                                                       !options.noConstraints);
   auto bundle = plugin->bundle();
   pde::PlugInFactory& factory = plugin->factory();
   if (!factory.initWithBundle(bundle)) return fail(kExitCannotLoad, "the plug-in's factory refused its bundle");
@@ -61,8 +85,10 @@ std::unique_ptr<HostSession> HostSession::start(const HostOptions& options, cons
       *failure = {kExitNoPanel, "the plug-in has no panel for type " + type, nlohmann::json::array()};
     return nullptr;
   }
-  return std::make_unique<HostSession>(std::move(settings), std::move(ppd), std::move(plugin), std::move(callback),
-                                       std::move(*panels), std::move(bundle));
+  auto session = std::make_unique<HostSession>(std::move(settings), std::move(ppd), std::move(plugin),
+                                               std::move(callback), std::move(*panels), std::move(bundle));
+  session->setPrinter(std::move(printer));
+  return session;
 }
 
 toolkit::View* HostSession::shownView() const { return shown_; }

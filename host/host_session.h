@@ -14,6 +14,7 @@
 #include "plugin_loader.h"
 #include "ppd_document.h"
 #include "print_settings.h"
+#include "queue_lookup.h"
 #include "toolkit/view.h"
 
 namespace pdehost {
@@ -36,8 +37,11 @@ class HostSession {
   };
 
   // Loads everything the options name; `program` is pdehost's own path.
+  // Unless the options name no printer, the queue, its description and its
+  // defaults come from `lookup` (made elsewhere, as the window does while
+  // it waits) or from asking the CUPS server now.
   static std::unique_ptr<HostSession> start(const HostOptions& options, const std::filesystem::path& program,
-                                            StartFailure* failure);
+                                            StartFailure* failure, QueueLookup* lookup = nullptr);
 
   // A session over parts made elsewhere (tests drive fake panels this way).
   HostSession(std::unique_ptr<JsonPrintSettings> settings, std::unique_ptr<PpdDocument> ppd,
@@ -51,6 +55,8 @@ class HostSession {
   JsonPrintSettings* settings() const { return settings_.get(); }
   HostCallbackObject& callback() const { return *callback_; }
   PpdDocument* ppd() const { return ppd_.get(); }
+  const PrinterInfo& printer() const { return printer_; }
+  void setPrinter(PrinterInfo printer) { printer_ = std::move(printer); }
 
   // The view the host got from panelView and shows in its window; null
   // until panelView gave one.
@@ -76,6 +82,7 @@ class HostSession {
   toolkit::Window window_;
   toolkit::View* shown_ = nullptr;
   std::size_t problemsReported_ = 0;
+  PrinterInfo printer_;
 };
 
 }  // namespace pdehost

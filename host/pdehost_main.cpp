@@ -59,6 +59,14 @@ int main(int argc, char** argv) {
     }
   }
 
+  CommandTable commands = standardCommands();
+#ifdef QVX_HAVE_GUI
+  // The window reads a script only when one is named, and finds its
+  // printer while it shows.
+  if (options->gui)
+    return gtk::runPrintDialog(*options, ownPath(argv[0]), commands, fromStdin ? nullptr : &scriptFile,
+                               options->script.string());
+#endif
   HostSession::StartFailure failure;
   auto session = HostSession::start(*options, ownPath(argv[0]), &failure);
   if (!session) {
@@ -66,12 +74,6 @@ int main(int argc, char** argv) {
     if (failure.panels) std::cout << jsonLine({{"panels", *failure.panels}}) << std::endl;
     return failure.exitStatus;
   }
-  CommandTable commands = standardCommands();
-#ifdef QVX_HAVE_GUI
-  // The window reads a script only when one is named.
-  if (options->gui)
-    return gtk::runPrintDialog(*session, commands, fromStdin ? nullptr : &scriptFile, options->script.string());
-#endif
   return runScript(fromStdin ? std::cin : scriptFile, fromStdin ? "stdin" : options->script.string(), *session,
                    commands, {std::cout, std::cerr, options->plain});
 }

@@ -36,6 +36,13 @@ std::unique_ptr<PpdDocument> PpdDocument::open(const std::filesystem::path& path
 
 PpdDocument::~PpdDocument() { ppdClose(ppd_); }
 
+bool PpdDocument::hasChoice(const std::string& keyword, const std::string& choice) const {
+  ppd_option_t* option = ppdFindOption(ppd_, keyword.c_str());
+  return option != nullptr && ppdFindChoice(option, choice.c_str()) != nullptr;
+}
+
+std::string PpdDocument::modelName() const { return ppd_->modelname != nullptr ? ppd_->modelname : ""; }
+
 bool PpdDocument::markIfNoNewConflict(const std::string& keyword, const std::string& choice) {
   ppd_option_t* option = ppdFindOption(ppd_, keyword.c_str());
   if (option == nullptr || ppdFindChoice(option, choice.c_str()) == nullptr) return false;

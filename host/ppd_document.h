@@ -24,6 +24,12 @@ class PpdDocument {
   // nothing changed) when the option or choice is unknown or would conflict.
   bool markIfNoNewConflict(const std::string& keyword, const std::string& choice);
 
+  // Whether the description has an option `keyword` with the choice `choice`.
+  bool hasChoice(const std::string& keyword, const std::string& choice) const;
+
+  // The model name (*ModelName), or empty.
+  std::string modelName() const;
+
  private:
   explicit PpdDocument(ppd_file_t* ppd) : ppd_(ppd) {}
   ppd_file_t* ppd_;

@@ -2,6 +2,8 @@
 
 #include <cups/cups.h>
 
+#include "cups_server.h"
+
 namespace pdehost {
 
 bool isJobOptionName(const std::string& name) {
@@ -37,52 +39,25 @@ std::string describeChoices(const std::vector<OptionChoice>& choices) {
   return text;
 }
 
-namespace {
-
-// The server as a person names it: "host:port", or a socket path.
-std::string serverName() {
-  const std::string server = cupsServer();
-  if (!server.empty() && server[0] == '/') return server;
-  return server + ":" + std::to_string(ippPort());
-}
-
-}  // namespace
-
-std::optional<int> submitJob(const std::string& destination, const std::filesystem::path& file,
+std::optional<int> submitJob(const std::string& destination, const std::vector<std::filesystem::path>& files,
                              const std::string& title, const std::vector<JobOption>& options, std::string* error) {
-  // Asking for the queue first tells a missing queue from a server that
-  // cannot be reached; the submission alone reports both vaguely.
-  cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, destination.c_str(), nullptr);
+  auto server = CupsServer::connect(error);
+  if (!server) return std::nullopt;
+  // Asking for the queue first tells a missing queue from a refused job;
+  // the submission alone reports both vaguely.
+  cups_dest_t* dest = cupsGetNamedDest(server->http(), destination.c_str(), nullptr);
   if (dest == nullptr) {
     if (error != nullptr) {
-      const std::string server = serverName();
-      http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
-      if (http == nullptr) {
-        *error = "the CUPS server " + server + " cannot be reached";
-      } else {
-        httpClose(http);
-        *error = "there is no CUPS queue named \"" + destination + "\" on " + server;
-      }
+      *error = cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND
+                   ? "there is no CUPS queue named \"" + destination + "\" on " + CupsServer::name()
+                   : server->lastError("looking up \"" + destination + "\"");
     }
     return std::nullopt;
   }
   cupsFreeDests(1, dest);
-  cups_option_t* cupsOptions = nullptr;
-  int count = 0;
-  for (const JobOption& option : options) {
-    count = cupsAddOption(option.name.c_str(), option.value.c_str(), count, &cupsOptions);
-  }
-  const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, destination.c_str(), file.c_str(), title.c_str(), count,
-                                 cupsOptions);
-  cupsFreeOptions(count, cupsOptions);
-  if (job <= 0) {
-    if (error != nullptr) {
-      const char* why = cupsLastErrorString();
-      *error = "printing to \"" + destination + "\" failed: " + (why != nullptr && *why ? why : "no job was created");
-    }
-    return std::nullopt;
-  }
-  return job;
+  OptionList list;
+  for (const JobOption& option : options) list.emplace_back(option.name, option.value);
+  return printFiles(*server, destination, files, title, list, error);
 }
 
 }  // namespace pdehost

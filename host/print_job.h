@@ -52,10 +52,10 @@ ConflictCheck markJobOptions(ppd_file_t* ppd, const std::vector<JobOption>& opti
 // "VMSaveToner=True, VMCPPriority=Speed"
 std::string describeChoices(const std::vector<OptionChoice>& choices);
 
-// Submits a file to a destination of the CUPS server the environment names
-// (CUPS_SERVER, or the default); the job id, or none with `*error` set to
-// what the server said.
-std::optional<int> submitJob(const std::string& destination, const std::filesystem::path& file,
+// Submits the files as one job to a queue of the CUPS server the
+// environment names (CUPS_SERVER, or the default); the server finds each
+// file's type. The job id, or none with `*error` set to what went wrong.
+std::optional<int> submitJob(const std::string& destination, const std::vector<std::filesystem::path>& files,
                              const std::string& title, const std::vector<JobOption>& options, std::string* error);
 
 }  // namespace pdehost

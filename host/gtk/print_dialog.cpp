@@ -14,24 +14,12 @@ GtkWidget* dimLabel(const std::string& text) {
   return label;
 }
 
-std::string ppdNickName(const HostSession& session) {
-  if (session.ppd() == nullptr || session.ppd()->file() == nullptr) return {};
-  const ppd_file_t* ppd = session.ppd()->file();
-  if (ppd->nickname != nullptr) return ppd->nickname;
-  return ppd->modelname != nullptr ? ppd->modelname : "";
-}
-
 }  // namespace
 
-PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std::ostream& out, std::ostream& err)
-    : session_(session), commands_(commands), out_(out), err_(err) {
-  // The order a print dialog opens a panel in.
-  CommandOutcome name = run("panelName");
-  const std::string paneTitle =
-      name.line.contains("result") && name.line["result"].is_string() ? name.line["result"].get<std::string>() : "";
-  run("panelView");
-  run("restore");
-  run("willShow");
+PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std::ostream& out, std::ostream& err,
+                         std::vector<std::filesystem::path> documents)
+    : session_(&session), documents_(std::move(documents)), commands_(commands), out_(out), err_(err) {
+  const std::string paneTitle = openPanel();
 
   window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   g_object_ref_sink(window_);
@@ -46,9 +34,14 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
   gtk_box_pack_start(GTK_BOX(column), buildHeader(), FALSE, FALSE, 0);
 
   GtkWidget* panes = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 16);
-  gtk_box_pack_start(GTK_BOX(panes), buildPane(paneTitle), FALSE, FALSE, 0);
+  pane_ = gtk_frame_new(nullptr);
+  gtk_widget_set_name(pane_, "pane");
+  gtk_style_context_add_class(gtk_widget_get_style_context(pane_), "qvx-pane");
+  fillPane(paneTitle);
+  gtk_box_pack_start(GTK_BOX(panes), pane_, FALSE, FALSE, 0);
   gtk_box_pack_start(GTK_BOX(panes), buildSummaryPane(), TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(column), panes, TRUE, TRUE, 0);
+  gtk_box_pack_start(GTK_BOX(column), buildJobRow(), FALSE, FALSE, 0);
 
   messageLabel_ = gtk_label_new("");
   gtk_widget_set_name(messageLabel_, "message");
@@ -60,12 +53,18 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
   GtkWidget* buttons = gtk_button_box_new(GTK_ORIENTATION_HORIZONTAL);
   gtk_button_box_set_layout(GTK_BUTTON_BOX(buttons), GTK_BUTTONBOX_END);
   gtk_box_set_spacing(GTK_BOX(buttons), 8);
+  saveDefaultsButton_ = gtk_button_new_with_mnemonic("Save as _Default");
+  gtk_widget_set_name(saveDefaultsButton_, "save-defaults");
+  gtk_widget_set_tooltip_text(saveDefaultsButton_,
+                              "Every application that prints to this printer will use these options");
   cancelButton_ = gtk_button_new_with_mnemonic("_Cancel");
   printButton_ = gtk_button_new_with_mnemonic("_Print");
   gtk_widget_set_name(cancelButton_, "cancel");
   gtk_widget_set_name(printButton_, "print");
   gtk_style_context_add_class(gtk_widget_get_style_context(printButton_), GTK_STYLE_CLASS_SUGGESTED_ACTION);
   gtk_widget_set_can_default(printButton_, TRUE);
+  gtk_container_add(GTK_CONTAINER(buttons), saveDefaultsButton_);
+  gtk_button_box_set_child_secondary(GTK_BUTTON_BOX(buttons), saveDefaultsButton_, TRUE);
   gtk_container_add(GTK_CONTAINER(buttons), cancelButton_);
   gtk_container_add(GTK_CONTAINER(buttons), printButton_);
   gtk_box_pack_start(GTK_BOX(column), buttons, FALSE, FALSE, 0);
@@ -73,15 +72,28 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
                            this);
   g_signal_connect_swapped(printButton_, "clicked", G_CALLBACK(+[](PrintDialog* self) { self->pressPrint(); }),
                            this);
+  g_signal_connect_swapped(saveDefaultsButton_, "clicked",
+                           G_CALLBACK(+[](PrintDialog* self) { self->pressSaveDefaults(); }), this);
 
   gtk_widget_show_all(column);
   gtk_widget_hide(messageLabel_);
   // show_all showed the panel's hidden controls as well; the renderer
   // knows which are hidden.
   if (renderer_) renderer_->syncNow();
+  updatePrinterRow();
   gtk_window_set_default(GTK_WINDOW(window_), printButton_);
   // Return prints, as in any print dialog.
   gtk_widget_grab_focus(printButton_);
+}
+
+std::string PrintDialog::openPanel() {
+  // The order a print dialog opens a panel in.
+  CommandOutcome name = run("panelName");
+  run("panelView");
+  run("restore");
+  run("willShow");
+  return name.line.contains("result") && name.line["result"].is_string() ? name.line["result"].get<std::string>()
+                                                                          : "";
 }
 
 PrintDialog::~PrintDialog() {
@@ -94,43 +106,163 @@ PrintDialog::~PrintDialog() {
 
 GtkWidget* PrintDialog::buildHeader() {
   GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 8);
-  GtkWidget* caption = gtk_label_new("Printer:");
+  GtkWidget* caption = gtk_label_new_with_mnemonic("P_rinter:");
   gtk_style_context_add_class(gtk_widget_get_style_context(caption), "qvx-caption");
   gtk_box_pack_start(GTK_BOX(row), caption, FALSE, FALSE, 0);
 
-  const std::optional<std::string> printer = session_.callback().printSession()->currentPrinterID();
-  GtkWidget* name = gtk_label_new(printer && !printer->empty() ? printer->c_str() : "No printer");
-  gtk_widget_set_name(name, "printer");
-  gtk_style_context_add_class(gtk_widget_get_style_context(name), "qvx-printer");
-  gtk_box_pack_start(GTK_BOX(row), name, FALSE, FALSE, 0);
-  if (std::string model = ppdNickName(session_); !model.empty())
-    gtk_box_pack_start(GTK_BOX(row), dimLabel("— " + model), FALSE, FALSE, 0);
+  printerName_ = gtk_label_new("");
+  gtk_widget_set_name(printerName_, "printer");
+  gtk_style_context_add_class(gtk_widget_get_style_context(printerName_), "qvx-printer");
+  gtk_widget_set_no_show_all(printerName_, TRUE);
+  gtk_box_pack_start(GTK_BOX(row), printerName_, FALSE, FALSE, 0);
+  // The LX4200 queues there are, when there is a choice to make.
+  printerChoice_ = gtk_combo_box_text_new();
+  gtk_widget_set_name(printerChoice_, "printer-choice");
+  gtk_widget_set_no_show_all(printerChoice_, TRUE);
+  gtk_label_set_mnemonic_widget(GTK_LABEL(caption), printerChoice_);
+  g_signal_connect(printerChoice_, "changed", G_CALLBACK(onPrinterChanged), this);
+  gtk_box_pack_start(GTK_BOX(row), printerChoice_, FALSE, FALSE, 0);
+  printerModel_ = dimLabel("");
+  gtk_widget_set_name(printerModel_, "printer-model");
+  gtk_box_pack_start(GTK_BOX(row), printerModel_, FALSE, FALSE, 0);
   return row;
 }
 
-GtkWidget* PrintDialog::buildPane(const std::string& title) {
-  GtkWidget* pane = gtk_frame_new(title.empty() ? nullptr : title.c_str());
-  gtk_widget_set_name(pane, "pane");
-  gtk_style_context_add_class(gtk_widget_get_style_context(pane), "qvx-pane");
-  if (session_.shownView() != nullptr && session_.window().contentView()) {
-    renderer_ = std::make_unique<ControlRenderer>(session_.window(), *this);
+GtkWidget* PrintDialog::buildJobRow() {
+  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 8);
+  std::string names;
+  for (const std::filesystem::path& document : documents_)
+    names += (names.empty() ? "" : ", ") + document.filename().string();
+  GtkWidget* caption = dimLabel(documents_.size() > 1 ? "Documents:" : "Document:");
+  gtk_box_pack_start(GTK_BOX(row), caption, FALSE, FALSE, 0);
+  GtkWidget* documents = gtk_label_new(names.empty() ? "Test page" : names.c_str());
+  gtk_widget_set_name(documents, "documents");
+  gtk_label_set_ellipsize(GTK_LABEL(documents), PANGO_ELLIPSIZE_MIDDLE);
+  gtk_label_set_max_width_chars(GTK_LABEL(documents), 60);
+  gtk_label_set_xalign(GTK_LABEL(documents), 0);
+  if (!names.empty()) {
+    std::string all;
+    for (const std::filesystem::path& document : documents_) all += (all.empty() ? "" : "\n") + document.string();
+    gtk_widget_set_tooltip_text(documents, all.c_str());
+  }
+  gtk_box_pack_start(GTK_BOX(row), documents, TRUE, TRUE, 0);
+
+  GtkWidget* copiesCaption = gtk_label_new_with_mnemonic("C_opies:");
+  copies_ = gtk_spin_button_new_with_range(1, 9999, 1);
+  gtk_widget_set_name(copies_, "copies");
+  gtk_spin_button_set_numeric(GTK_SPIN_BUTTON(copies_), TRUE);
+  gtk_entry_set_activates_default(GTK_ENTRY(copies_), TRUE);
+  gtk_label_set_mnemonic_widget(GTK_LABEL(copiesCaption), copies_);
+  gtk_box_pack_end(GTK_BOX(row), copies_, FALSE, FALSE, 0);
+  gtk_box_pack_end(GTK_BOX(row), copiesCaption, FALSE, FALSE, 0);
+  return row;
+}
+
+void PrintDialog::fillPane(const std::string& title) {
+  gtk_frame_set_label(GTK_FRAME(pane_), title.empty() ? nullptr : title.c_str());
+  if (session_->shownView() != nullptr && session_->window().contentView()) {
+    renderer_ = std::make_unique<ControlRenderer>(session_->window(), *this);
     renderer_->setNamer([this](const toolkit::View& view) { return outletName(view); });
     renderer_->setAfterSync([this] { refreshSummary(); });
     renderer_->syncNow();
     GtkWidget* holder = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     gtk_container_set_border_width(GTK_CONTAINER(holder), 8);
     gtk_box_pack_start(GTK_BOX(holder), renderer_->rootWidget(), FALSE, FALSE, 0);
-    gtk_container_add(GTK_CONTAINER(pane), holder);
+    gtk_container_add(GTK_CONTAINER(pane_), holder);
   } else {
     // A panel without a view (its layout could not be loaded) still prints
     // with its settings; say why the pane is empty.
-    std::string why = "This panel has no options to show.";
-    GtkWidget* label = gtk_label_new(why.c_str());
+    GtkWidget* label = gtk_label_new("This panel has no options to show.");
     gtk_widget_set_name(label, "no-view");
     gtk_widget_set_size_request(label, 420, 200);
-    gtk_container_add(GTK_CONTAINER(pane), label);
+    gtk_container_add(GTK_CONTAINER(pane_), label);
   }
-  return pane;
+}
+
+void PrintDialog::showWaiting(const std::string& what) {
+  waiting_ = true;
+  gtk_widget_set_sensitive(pane_, FALSE);
+  showMessage(what, false);
+  updatePrinterRow();
+}
+
+void PrintDialog::showPrinter() {
+  waiting_ = false;
+  showMessage("", false);
+  updatePrinterRow();
+  // Print could not hold the focus while it was dimmed; Return prints again.
+  if (gtk_widget_get_sensitive(printButton_)) gtk_widget_grab_focus(printButton_);
+}
+
+void PrintDialog::useSession(std::unique_ptr<HostSession> session) {
+  // The old panel's widgets go before the session that owns its views.
+  renderer_.reset();
+  if (GtkWidget* child = gtk_bin_get_child(GTK_BIN(pane_))) gtk_widget_destroy(child);
+  ownedSession_ = std::move(session);
+  session_ = ownedSession_.get();
+  summary_.clear();
+  const std::string title = openPanel();
+  fillPane(title);
+  gtk_widget_show_all(pane_);
+  if (renderer_) renderer_->syncNow();
+  refreshSummary();
+  showPrinter();
+}
+
+void PrintDialog::updatePrinterRow() {
+  const PrinterInfo& printer = session_->printer();
+  const bool haveQueue = printer.queue && !printer.queue->empty();
+  gtk_label_set_text(GTK_LABEL(printerName_), haveQueue ? printer.queue->c_str() : "No printer");
+
+  // The choice lists the LX4200 queues, and the queue in use among them.
+  fillingChoice_ = true;
+  gtk_combo_box_text_remove_all(GTK_COMBO_BOX_TEXT(printerChoice_));
+  int active = -1;
+  for (std::size_t i = 0; i < printer.lx4200Queues.size(); ++i) {
+    gtk_combo_box_text_append(GTK_COMBO_BOX_TEXT(printerChoice_), printer.lx4200Queues[i].c_str(),
+                              printer.lx4200Queues[i].c_str());
+    if (haveQueue && printer.lx4200Queues[i] == *printer.queue) active = static_cast<int>(i);
+  }
+  if (haveQueue && active < 0) {
+    // A queue named on the command line that drives another model.
+    gtk_combo_box_text_append(GTK_COMBO_BOX_TEXT(printerChoice_), printer.queue->c_str(), printer.queue->c_str());
+    active = static_cast<int>(printer.lx4200Queues.size());
+  }
+  gtk_combo_box_set_active(GTK_COMBO_BOX(printerChoice_), active);
+  fillingChoice_ = false;
+  const bool choosing = !printer.lx4200Queues.empty();
+  gtk_widget_set_visible(printerChoice_, choosing);
+  gtk_widget_set_visible(printerName_, !choosing);
+  gtk_widget_set_sensitive(printerChoice_, !waiting_);
+
+  std::string model;
+  if (session_->ppd() != nullptr && session_->ppd()->file() != nullptr) {
+    const ppd_file_t* ppd = session_->ppd()->file();
+    model = ppd->nickname != nullptr ? ppd->nickname : (ppd->modelname != nullptr ? ppd->modelname : "");
+  }
+  if (printer.source == "sample" && !model.empty()) model += " (sample description)";
+  gtk_label_set_text(GTK_LABEL(printerModel_), model.empty() ? "" : ("— " + model).c_str());
+
+  gtk_widget_set_sensitive(printButton_, haveQueue && !waiting_);
+  gtk_widget_set_sensitive(saveDefaultsButton_, haveQueue && !waiting_ && session_->settings() != nullptr);
+  if (!waiting_) {
+    gtk_widget_set_sensitive(pane_, TRUE);
+    if (!printer.problem.empty()) {
+      std::string text = printer.problem;
+      if (text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+      showMessage(text, !haveQueue);
+    }
+  }
+}
+
+void PrintDialog::onPrinterChanged(GtkComboBox* box, gpointer self) {
+  auto* dialog = static_cast<PrintDialog*>(self);
+  if (dialog->fillingChoice_ || dialog->waiting_) return;
+  const gchar* id = gtk_combo_box_get_active_id(box);
+  if (id == nullptr) return;
+  const std::optional<std::string>& current = dialog->session_->printer().queue;
+  if (current && *current == id) return;
+  if (dialog->onQueueChosen_) dialog->onQueueChosen_(id);
 }
 
 GtkWidget* PrintDialog::buildSummaryPane() {
@@ -150,7 +282,7 @@ GtkWidget* PrintDialog::buildSummaryPane() {
 
 void PrintDialog::refreshSummary() {
   if (summaryGrid_ == nullptr) return;
-  std::vector<SummaryRow> rows = summaryRows(session_.panel().summaryInfo());
+  std::vector<SummaryRow> rows = summaryRows(session_->panel().summaryInfo());
   if (rows == summary_ && gtk_grid_get_child_at(GTK_GRID(summaryGrid_), 0, 0) != nullptr) return;
   summary_ = std::move(rows);
   GList* children = gtk_container_get_children(GTK_CONTAINER(summaryGrid_));
@@ -206,11 +338,11 @@ void PrintDialog::showMessage(const std::string& text, bool isError) {
 
 CommandOutcome PrintDialog::run(const std::string& name, const std::vector<std::string>& args) {
   const CommandSpec* entry = commands_.find(name);
-  CommandOutcome outcome = entry != nullptr ? entry->run(session_, args)
+  CommandOutcome outcome = entry != nullptr ? entry->run(*session_, args)
                                            : CommandOutcome::refused("this pdehost has no command " + name);
   nlohmann::json printed = {{"command", name}};
   printed.update(outcome.line);
-  auto problems = session_.takeNewProblems();
+  auto problems = session_->takeNewProblems();
   if (!problems.empty()) {
     printed["problems"] = problems;
     for (const auto& problem : problems) err_ << "pdehost: " << problem << "\n";
@@ -220,7 +352,7 @@ CommandOutcome PrintDialog::run(const std::string& name, const std::vector<std::
 }
 
 std::string PrintDialog::outletName(const toolkit::View& view) const {
-  for (const auto& [name, outlet] : session_.panel().outlets()) {
+  for (const auto& [name, outlet] : session_->panel().outlets()) {
     if (outlet == &view) return name;
   }
   return {};
@@ -268,7 +400,11 @@ void PrintDialog::pressPrint() {
   if (closed_) return;
   run("save");
   showMessage("", false);
-  CommandOutcome outcome = run("print");
+  std::vector<std::string> args;
+  const int copies = gtk_spin_button_get_value_as_int(GTK_SPIN_BUTTON(copies_));
+  if (copies > 1) args = {"--copies", std::to_string(copies)};
+  for (const std::filesystem::path& document : documents_) args.push_back(document.string());
+  CommandOutcome outcome = run("print", args);
   if (outcome.line.value("ok", true) == false) {
     exitStatus_ = kExitPrintFailed;
     std::string why = outcome.line.value("error", std::string("the job was not sent"));
@@ -277,6 +413,19 @@ void PrintDialog::pressPrint() {
   }
   exitStatus_ = kExitOk;
   if (leavePane()) close();
+}
+
+void PrintDialog::pressSaveDefaults() {
+  if (closed_) return;
+  run("save");
+  CommandOutcome outcome = run("save-defaults");
+  if (outcome.line.value("ok", true) == false) {
+    showMessage("Could not save the defaults: " + outcome.line.value("error", std::string("unknown error")), true);
+    return;
+  }
+  showMessage("Saved as the defaults for " + session_->printer().queue.value_or("") +
+                  ": every application that prints to it now uses these options.",
+              false);
 }
 
 void PrintDialog::pressCancel() {

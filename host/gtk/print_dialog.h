@@ -1,11 +1,15 @@
-// pdehost's print dialog window: the printer, a pane titled with the panel's
-// name that holds the panel's view, a summary of the job's settings, and
-// Cancel and Print. Every call on the panel goes through pdehost's command
-// table, as a script's line would, and is logged as the same JSON line.
+// pdehost's print dialog window: the printer (a choice among the LX4200
+// queues), a pane titled with the panel's name that holds the panel's view,
+// a summary of the job's settings, the documents and the copies, and Save as
+// Default, Cancel and Print. Every call on the panel goes through pdehost's
+// command table, as a script's line would, and is logged as the same JSON
+// line. The dialog can wait for the printing service with its pane dimmed,
+// and takes a new session when the queue is found or another is chosen.
 #pragma once
 
 #include <gtk/gtk.h>
 
+#include <filesystem>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -28,7 +32,8 @@ class PrintDialog : public PersonInput {
  public:
   // Opens the panel as a print dialog does (panelName, panelView, restore,
   // willShow) and builds the window, not shown yet.
-  PrintDialog(HostSession& session, const CommandTable& commands, std::ostream& out, std::ostream& err);
+  PrintDialog(HostSession& session, const CommandTable& commands, std::ostream& out, std::ostream& err,
+              std::vector<std::filesystem::path> documents = {});
   ~PrintDialog() override;
   PrintDialog(const PrintDialog&) = delete;
   PrintDialog& operator=(const PrintDialog&) = delete;
@@ -60,6 +65,24 @@ class PrintDialog : public PersonInput {
   // Called once the dialog closed (the program quits its main loop there).
   void setOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
 
+  // Dims the pane and holds Print and the printer choice while the
+  // printing service is asked something; `what` says what.
+  void showWaiting(const std::string& what);
+  // Opens the panel of a new session (the queue found, or the one chosen)
+  // in place of the current one; the dialog keeps it.
+  void useSession(std::unique_ptr<HostSession> session);
+  // Ends the wait and shows the session's printer as it now is: after a
+  // lookup that found no queue, an unknown one, or no server.
+  void showPrinter();
+  HostSession& session() const { return *session_; }
+  // Called with the queue a person picked from the printer choice.
+  void setOnQueueChosen(std::function<void(const std::string&)> onChosen) { onQueueChosen_ = std::move(onChosen); }
+
+  void pressSaveDefaults();
+  GtkWidget* saveDefaultsButton() const { return saveDefaultsButton_; }
+  GtkWidget* printerChoice() const { return printerChoice_; }
+  GtkWidget* copiesField() const { return copies_; }
+
   void personSelectedItem(toolkit::PopUpButton& popup, std::int64_t index) override;
   void personClicked(toolkit::Button& button) override;
   void personSlid(toolkit::Slider& slider, std::int64_t value) override;
@@ -68,7 +91,10 @@ class PrintDialog : public PersonInput {
 
  private:
   GtkWidget* buildHeader();
-  GtkWidget* buildPane(const std::string& title);
+  GtkWidget* buildJobRow();
+  std::string openPanel();
+  void fillPane(const std::string& title);
+  void updatePrinterRow();
   GtkWidget* buildSummaryPane();
   void refreshSummary();
   void showMessage(const std::string& text, bool isError);
@@ -78,19 +104,31 @@ class PrintDialog : public PersonInput {
   void close();
 
   static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
+  static void onPrinterChanged(GtkComboBox*, gpointer self);
 
-  HostSession& session_;
+  HostSession* session_;
+  std::unique_ptr<HostSession> ownedSession_;
+  std::vector<std::filesystem::path> documents_;
   const CommandTable& commands_;
   std::ostream& out_;
   std::ostream& err_;
   std::unique_ptr<ControlRenderer> renderer_;
   GtkWidget* window_ = nullptr;
+  GtkWidget* pane_ = nullptr;
+  GtkWidget* printerName_ = nullptr;
+  GtkWidget* printerChoice_ = nullptr;
+  GtkWidget* printerModel_ = nullptr;
+  GtkWidget* copies_ = nullptr;
+  GtkWidget* saveDefaultsButton_ = nullptr;
   GtkWidget* summaryGrid_ = nullptr;
   GtkWidget* messageLabel_ = nullptr;
   GtkWidget* printButton_ = nullptr;
   GtkWidget* cancelButton_ = nullptr;
   std::vector<SummaryRow> summary_;
   std::function<void()> onClosed_;
+  std::function<void(const std::string&)> onQueueChosen_;
+  bool waiting_ = false;
+  bool fillingChoice_ = false;
   bool closed_ = false;
   int exitStatus_ = 0;
 };

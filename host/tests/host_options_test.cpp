@@ -13,7 +13,7 @@ TEST(HostOptions, DefaultsWithoutArguments) {
   ASSERT_TRUE(options) << error;
   EXPECT_TRUE(options->plugin.empty());
   EXPECT_TRUE(options->ppd.empty());
-  EXPECT_EQ(options->printer, "LX4200");
+  EXPECT_EQ(options->printer, std::nullopt);  // chosen as a print dialog does
   EXPECT_FALSE(options->settingsFile);
   EXPECT_FALSE(options->noSettings);
   EXPECT_FALSE(options->noConstraints);
@@ -35,9 +35,19 @@ TEST(HostOptions, EveryOptionInBothSpellings) {
   EXPECT_EQ(options->type, "T");
   EXPECT_TRUE(options->plain);
   EXPECT_EQ(options->script, "script.txt");
-  EXPECT_EQ(parseHostOptions({"--printer="}, &error)->printer, std::nullopt);
+  EXPECT_EQ(parseHostOptions({"--printer="}, &error)->printer, "");  // no printer at all
   EXPECT_EQ(parseHostOptions({"--", "--odd-script-name"}, &error)->script, "--odd-script-name");
   EXPECT_EQ(parseHostOptions({"-"}, &error)->script, "-");
+}
+
+TEST(HostOptions, TheWindowTakesDocumentsAndItsScriptByName) {
+  std::string error;
+  auto options = parseHostOptions({"a.pdf", "--gui", "--script", "s.txt", "b c.txt"}, &error);
+  ASSERT_TRUE(options) << error;
+  EXPECT_EQ(options->documents, (std::vector<std::filesystem::path>{"a.pdf", "b c.txt"}));
+  EXPECT_EQ(options->script, "s.txt");
+  EXPECT_FALSE(parseHostOptions({"--script", "s.txt", "t.txt"}, &error));
+  EXPECT_EQ(error, "more than one script given: t.txt");
 }
 
 TEST(HostOptions, BadCommandLinesAreExplained) {

@@ -299,7 +299,7 @@ TEST_F(BadInput, WrongLinesStopTheScriptNamingLineAndCommand) {
       {"select colorModePopup", "stdin:3: select takes OUTLET INDEX"},
       {"slide neutralGraySlider 1 2", "stdin:3: slide takes OUTLET VALUE"},
       {"restore now", "stdin:3: restore takes no arguments"},
-      {"print a b", "stdin:3: print takes [FILE]"},
+      {"print --copies 0 a", "stdin:3: --copies takes a number of copies from 1 to 9999"},
       {"select colorModePopup one", "stdin:3: select: INDEX must be a whole number, not \"one\""},
       {"slide neutralGraySlider 2.5", "stdin:3: slide: VALUE must be a whole number, not \"2.5\""},
       {"segment sampleViewSelectControl -", "stdin:3: segment: INDEX must be a whole number, not \"-\""},

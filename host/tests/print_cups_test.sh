@@ -2,13 +2,14 @@
 # pdehost printing end to end against a private CUPS server that this test
 # starts itself: a queue made from the sample PPD on a file device, jobs
 # submitted through `pdehost print`, their options read back with ipptool.
-#   print_cups_test.sh PDEHOST BUNDLE PPD
+#   print_cups_test.sh PDEHOST BUNDLE PPD PRIVATE_CUPSD
 # Exits 77 (skipped) when it cannot run a private cupsd (not root, no cupsd).
 set -uo pipefail
 
 pdehost="${1:?usage: print_cups_test.sh PDEHOST BUNDLE PPD}"
 bundle="${2:?}"
 ppd="${3:?}"
+private_cupsd="${4:?}"
 
 if [ "$(id -u)" != 0 ] || [ ! -x /usr/sbin/cupsd ] || ! command -v ipptool >/dev/null || ! command -v lpadmin >/dev/null; then
   echo "SKIP: needs root, cupsd, lpadmin and ipptool (packages cups, cups-client, cups-ipp-utils)"
@@ -16,10 +17,8 @@ if [ "$(id -u)" != 0 ] || [ ! -x /usr/sbin/cupsd ] || ! command -v ipptool >/dev
 fi
 
 dir=$(mktemp -d /tmp/pdehost-cups-XXXXXX)
-cupsd_pid=""
 cleanup() {
-  [ -n "$cupsd_pid" ] && kill -TERM "$cupsd_pid" 2>/dev/null
-  for _ in $(seq 1 100); do [ -n "$cupsd_pid" ] && kill -0 "$cupsd_pid" 2>/dev/null || break; sleep 0.05; done
+  "$private_cupsd" stop "$dir/cups" >/dev/null 2>&1
   rm -rf "$dir"
 }
 trap cleanup EXIT
@@ -32,65 +31,11 @@ check() {  # check DESCRIPTION COMMAND...
 }
 
 # ---- the private server ------------------------------------------------------
-# A loopback port nothing answers on (bash alone: a fresh machine may have no python).
-port=""
-for _ in $(seq 1 50); do
-  candidate=$(( 20000 + RANDOM % 40000 ))
-  if ! (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null; then port=$candidate; break; fi
-done
-[ -n "$port" ] || { echo "FAIL: no free port"; exit 1; }
-mkdir -p "$dir"/{cache,log,spool/tmp,state,run,ppd,ssl}
-chmod 0755 "$dir"
-cat >"$dir/cups-files.conf" <<CONF
-FileDevice Yes
-SystemGroup root lpadmin
-ServerRoot $dir
-CacheDir $dir/cache
-DataDir /usr/share/cups
-DocumentRoot /usr/share/cups/doc-root
-RequestRoot $dir/spool
-ServerBin /usr/lib/cups
-StateDir $dir/state
-TempDir $dir/spool/tmp
-AccessLog $dir/log/access_log
-ErrorLog $dir/log/error_log
-PageLog $dir/log/page_log
-Printcap $dir/printcap
-CONF
-cat >"$dir/cupsd.conf" <<CONF
-Listen 127.0.0.1:$port
-Listen $dir/run/cups.sock
-Browsing No
-WebInterface No
-DefaultAuthType None
-LogLevel warn
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
-<Location /admin>
-  Order allow,deny
-  Allow all
-</Location>
-<Policy default>
-  <Limit All>
-    Order deny,allow
-  </Limit>
-</Policy>
-CONF
-/usr/sbin/cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" </dev/null >"$dir/log/cupsd.out" 2>&1 &
-cupsd_pid=$!
-export CUPS_SERVER="127.0.0.1:$port"
-up=""
-for _ in $(seq 1 100); do
-  if lpstat -r 2>/dev/null | grep -q "is running"; then up=1; break; fi
-  kill -0 "$cupsd_pid" 2>/dev/null || break
-  sleep 0.05
-done
-if [ -z "$up" ]; then
-  echo "FAIL: the private cupsd did not come up"; cat "$dir/log/cupsd.out" "$dir/log/error_log" 2>/dev/null
-  exit 1
-fi
+line=$("$private_cupsd" start "$dir/cups") || { echo "FAIL: the private cupsd did not come up"; exit 1; }
+export "${line?}"  # CUPS_SERVER=127.0.0.1:PORT
+# The user's saved defaults and the client's files stay in the test's folder.
+export HOME="$dir/home" CUPS_SERVERROOT="$dir/client"
+mkdir -p "$HOME" "$CUPS_SERVERROOT"
 lpadmin -p LX4200 -E -v file:///dev/null -P "$ppd" 2>/dev/null || { echo "FAIL: lpadmin"; exit 1; }
 
 # The current choices of the nine stored options and the lock, from a state line.
@@ -197,8 +142,8 @@ check "no job reached the server for bad input" test "$(job_count)" = "$before"
 
 # ---- failed submissions are errors --------------------------------------------
 run_host 'print\n' --printer NoSuchQueue
-check "an unknown queue fails (status $status)" test "$status" = 5
-check "the reason is reported" grep -q 'there is no CUPS queue named \\"NoSuchQueue\\"' <<<"$(line 1)"
+check "an unknown queue stops pdehost (status $status)" test "$status" = 3
+check "the reason is reported" grep -q 'there is no CUPS queue named "NoSuchQueue"' <<<"$err"
 run_host 'print '"$dir/missing.ps"'\n'
 check "a missing file fails (status $status)" test "$status" = 5
 check "the missing file is named" grep -q "missing.ps: cannot be opened" <<<"$err"

@@ -8,6 +8,8 @@ case_name="$1" pdehost="$2" xtool="$3"
 work=$(mktemp -d /tmp/pdehost-gui-test.XXXXXX)
 trap 'kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 pid=""
+# The window asks the CUPS server for its queue: here, one that is not there.
+export CUPS_SERVER=/nonexistent/pdehost-test-cups.sock
 fail() { echo "FAIL: $*" >&2; echo "--- output:" >&2; cat "$work/out" "$work/err" >&2 2>/dev/null; exit 1; }
 
 commands() { python3 -c 'import json,sys; print(" ".join(json.loads(l)["command"] for l in sys.stdin if l.strip()))' < "$work/out"; }
@@ -24,7 +26,7 @@ case "$case_name" in
     args=(--gui)
     if [ "$case_name" = script ]; then
       printf 'click tonerSaveCB\nselect colorModePopup 2\n' > "$work/script"
-      args+=("$work/script")
+      args+=(--script "$work/script")
     fi
     "$pdehost" "${args[@]}" >"$work/out" 2>"$work/err" &
     pid=$!
@@ -40,7 +42,7 @@ case "$case_name" in
   bad-script)
     [ -n "${DISPLAY:-}" ] || { echo "no display"; exit 77; }
     printf 'frobnicate\n' > "$work/script"
-    "$pdehost" --gui "$work/script" >"$work/out" 2>"$work/err"
+    "$pdehost" --gui --script "$work/script" >"$work/out" 2>"$work/err"
     status=$?
     [ "$status" -eq 1 ] || fail "exit status $status for a wrong script line"
     grep -q 'unknown command "frobnicate"' "$work/err" || fail "no message about the script"

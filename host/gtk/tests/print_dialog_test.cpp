@@ -49,11 +49,13 @@ class PrintDialogTest : public ::testing::Test {
     dialog.reset();
     session.reset();
     options.plugin = TINTPANEL_BUNDLE;
+    // A named queue: the dialog keeps it whether or not a server answers.
+    if (!options.printer) options.printer = "LX4200";
     HostSession::StartFailure failure;
     session = HostSession::start(options, "/nonexistent/pdehost", &failure);
     ASSERT_TRUE(session) << failure.message;
     log.str("");
-    dialog = std::make_unique<PrintDialog>(*session, commands, log, errors);
+    dialog = std::make_unique<PrintDialog>(*session, commands, log, errors, documents);
     gtk_widget_show(dialog->window());
     settle();
   }
@@ -98,6 +100,7 @@ class PrintDialogTest : public ::testing::Test {
   std::ostringstream errors;
   std::unique_ptr<HostSession> session;
   std::unique_ptr<PrintDialog> dialog;
+  std::vector<std::filesystem::path> documents;
 };
 
 TEST_F(PrintDialogTest, OpensThePanelAsAPrintDialogDoesAndShowsItsState) {
@@ -268,7 +271,16 @@ TEST_F(PrintDialogTest, PrintSendsTheJobWithThePanelsSettingsAndCloses) {
   cupsSetServer(nullptr);  // libcups keeps the first server it read
   const std::string ppd = std::string(TINTPANEL_BUNDLE) + "/Contents/Resources/LX4200.ppd";
   ASSERT_EQ(std::system(("lpadmin -p LX4200 -E -v file:///dev/null -P " + ppd).c_str()), 0);
+  const std::string letter = testing::TempDir() + "letter.txt";
+  FILE* text = std::fopen(letter.c_str(), "w");
+  ASSERT_NE(text, nullptr);
+  std::fputs("A letter.\n", text);
+  std::fclose(text);
+  documents = {letter};
+  open({});
+  EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(widget("documents"))), "letter.txt");
 
+  gtk_spin_button_set_value(GTK_SPIN_BUTTON(dialog->copiesField()), 3);
   gtk_button_clicked(GTK_BUTTON(widget("tonerSaveCB")));
   settle();
   gtk_button_clicked(GTK_BUTTON(dialog->printButton()));
@@ -286,7 +298,58 @@ TEST_F(PrintDialogTest, PrintSendsTheJobWithThePanelsSettingsAndCloses) {
   EXPECT_EQ(printed["command"], "print");
   EXPECT_TRUE(printed["result"]["job"].is_number_integer()) << printed.dump();
   EXPECT_EQ(printed["result"]["options"]["VMSaveToner"], "True") << printed.dump();
+  EXPECT_EQ(printed["result"]["options"]["copies"], "3") << printed.dump();
+  EXPECT_EQ(printed["result"]["files"], nlohmann::json::array({letter})) << printed.dump();
   EXPECT_EQ(lines.back()["command"], "shouldHide");
+}
+
+TEST_F(PrintDialogTest, WaitsForThePrintingServiceThenOpensTheQueueFound) {
+  dialog->showWaiting("Waiting for the printing service…");
+  settle();
+  EXPECT_FALSE(gtk_widget_get_sensitive(widget("pane")));
+  EXPECT_FALSE(gtk_widget_get_sensitive(dialog->printButton()));
+  EXPECT_EQ(dialog->shownMessage(), "Waiting for the printing service…");
+
+  // The queue answered: its session replaces the waiting one.
+  HostOptions options;
+  options.plugin = TINTPANEL_BUNDLE;
+  options.printer = "";
+  HostSession::StartFailure failure;
+  auto found = HostSession::start(options, "/nonexistent/pdehost", &failure);
+  ASSERT_TRUE(found) << failure.message;
+  found->setPrinter({"QVX-B", "server", "here", {"QVX-A", "QVX-B"}, ""});
+  std::vector<std::string> chosen;
+  dialog->setOnQueueChosen([&](const std::string& queue) { chosen.push_back(queue); });
+  log.str("");
+  dialog->useSession(std::move(found));
+  settle();
+  const std::vector<std::string> opening = {"panelName", "panelView", "restore", "willShow"};
+  EXPECT_EQ(loggedCommands(), opening);
+  EXPECT_TRUE(gtk_widget_get_sensitive(widget("pane")));
+  EXPECT_TRUE(gtk_widget_get_sensitive(dialog->printButton()));
+  EXPECT_EQ(dialog->shownMessage(), "");
+  EXPECT_STREQ(gtk_combo_box_get_active_id(GTK_COMBO_BOX(dialog->printerChoice())), "QVX-B");
+  EXPECT_TRUE(gtk_widget_get_visible(dialog->printerChoice()));
+  // The new panel's controls are live.
+  gtk_button_clicked(GTK_BUTTON(widget("tonerSaveCB")));
+  settle();
+  EXPECT_EQ(dialog->session().panel().stateSnapshot()["tonerSaveChoice"], 1);
+
+  // Picking another queue asks for it; picking the same does not.
+  gtk_combo_box_set_active_id(GTK_COMBO_BOX(dialog->printerChoice()), "QVX-A");
+  EXPECT_EQ(chosen, std::vector<std::string>{"QVX-A"});
+}
+
+TEST_F(PrintDialogTest, WithoutAQueueItSaysHowToSetOneUpAndCannotPrint) {
+  PrinterInfo none;
+  none.problem = noQueueMessage();
+  session->setPrinter(none);
+  dialog->showPrinter();
+  settle();
+  EXPECT_FALSE(gtk_widget_get_sensitive(dialog->printButton()));
+  EXPECT_FALSE(gtk_widget_get_sensitive(dialog->saveDefaultsButton()));
+  EXPECT_NE(dialog->shownMessage().find("\"Install QVX Printer\""), std::string::npos) << dialog->shownMessage();
+  EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(widget("printer"))), "No printer");
 }
 
 TEST_F(PrintDialogTest, CancelLeavesThePaneAndCloses) {

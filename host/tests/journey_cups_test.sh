@@ -1,0 +1,193 @@
+#!/bin/bash
+# The journey from install to print against a private CUPS server started
+# here (never the machine's own): the real installer adds an office's queue,
+# pdehost finds it on its own, starts from its defaults, prints documents
+# with the chosen options and saves them as the user's defaults.
+#
+#   journey_cups_test.sh CASE PDEHOST PRIVATE_CUPSD [ONBOARDER]
+#
+# CASE: install, print, save-defaults, no-queue, no-server. Exits 77
+# (skipped) when not root: cupsd needs root to run from a private folder.
+set -uo pipefail
+
+case_name="$1"
+pdehost="$2"
+private_cupsd="$3"
+onboarder="${4:-}"
+sample_ppd="$(dirname "$pdehost")/../panel/TintPanel.plugin/Contents/Resources/LX4200.ppd"
+
+if [ "$(id -u)" -ne 0 ] || [ ! -x /usr/sbin/cupsd ]; then
+  echo "SKIP: needs root and cupsd"
+  exit 77
+fi
+
+work=$(mktemp -d /tmp/qvx-journey-test.XXXXXX)
+chmod 0755 "$work"
+hang_pid=""
+cleanup() {
+  [ -n "$hang_pid" ] && kill "$hang_pid" 2>/dev/null
+  "$private_cupsd" stop "$work/cups" >/dev/null 2>&1
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+check() {  # check DESCRIPTION COMMAND...
+  local what="$1"; shift
+  if "$@"; then echo "ok: $what"; else fail "$what"; fi
+}
+contains() { grep -qF -- "$2" <<<"$1"; }
+
+# The user's saved defaults and the client's files stay in the test's folder.
+export HOME="$work/home" CUPS_SERVERROOT="$work/client"
+mkdir -p "$HOME" "$CUPS_SERVERROOT"
+
+start_cups() {
+  local line
+  line=$("$private_cupsd" start "$work/cups") || { echo "FAIL: the private CUPS server did not start"; exit 1; }
+  export "${line?}"  # CUPS_SERVER=127.0.0.1:PORT
+}
+
+# host SCRIPT [options...] -> $out, $err, $status (no --printer, no --ppd:
+# pdehost finds its queue and description on the server)
+host() {
+  local script="$1"; shift
+  out=$(printf '%b' "$script" | timeout 60 "$pdehost" "$@" 2>"$work/err")
+  status=$?
+  err=$(cat "$work/err")
+}
+line() { printf '%s\n' "$out" | sed -n "${1}p"; }
+
+# A queue made from the sample description that prints into a file.
+add_file_queue() {  # add_file_queue NAME
+  mkdir -p "$work/out" && chmod 0777 "$work/out"
+  lpadmin -p "$1" -E -v "file://$work/out/$1.ps" -P "$sample_ppd" 2>/dev/null || fail "lpadmin -p $1"
+}
+wait_for_jobs() {
+  for _ in $(seq 1 200); do
+    [ -z "$(lpstat -W not-completed -o 2>/dev/null)" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+cat >"$work/job.test" <<'TEST'
+{
+  OPERATION Get-Job-Attributes
+  GROUP operation-attributes-tag
+  ATTR charset attributes-charset utf-8
+  ATTR naturalLanguage attributes-natural-language en
+  ATTR uri job-uri $uri
+  ATTR name requesting-user-name $user
+  ATTR keyword requested-attributes all
+  STATUS successful-ok
+}
+TEST
+job_attributes() { ipptool -tv "ipp://$CUPS_SERVER/jobs/$1" "$work/job.test" 2>&1; }
+
+printf '%%!PS\n/Courier findfont 12 scalefont setfont 72 720 moveto (journey) show showpage\n' >"$work/page.ps"
+printf 'A plain text document.\n' >"$work/notes.txt"
+
+case "$case_name" in
+install)
+  # The setup program with the real installer adds the London office's queue.
+  [ -x "$onboarder" ] || { echo "SKIP: no Onboarder built"; exit 77; }
+  start_cups
+  printf '{"cmd":"install","office":"london","name":"Ada","code":"1234"}\n' |
+    timeout 120 "$onboarder" --stdio >"$work/onboarder.out" 2>&1
+  check "the installer finished" grep -q "onDone" "$work/onboarder.out"
+  host 'printer\n'
+  check "pdehost finds the installed queue on its own" \
+    contains "$(line 1)" '"queue":"QVX-LX4200-London","queues":["QVX-LX4200-London"]'
+  check "its description comes from the server" contains "$(line 1)" '"source":"server"'
+  check "the server is named" contains "$(line 1)" "\"server\":\"$CUPS_SERVER\""
+
+  # A default the administrator changes on the server shows in the panel.
+  lpadmin -p QVX-LX4200-London -o VMCMode-default=Gray 2>/dev/null
+  host 'panelView\nrestore\nsummaryInfo\n'
+  check "the server's default starts the panel ($err)" contains "$(line 3)" '"Grayscale"'
+  # ... and another LX4200 queue set as the user's default is the one used.
+  lpadmin -p QVX-LX4200-Berlin -E -v file:///dev/null -P "$sample_ppd" 2>/dev/null
+  lpoptions -d QVX-LX4200-Berlin >/dev/null
+  host 'printer\n'
+  check "the user's default LX4200 queue comes first" contains "$(line 1)" '"queue":"QVX-LX4200-Berlin"'
+  ;;
+
+print)
+  start_cups
+  add_file_queue QVX-LX4200-Lisbon
+  host "panelView\nrestore\nselect colorModePopup 2\nclick tonerSaveCB\nprint --copies 2 $work/page.ps $work/notes.txt\n"
+  check "print exits 0 ($err)" test "$status" = 0
+  check "both documents go in one job" contains "$(line 5)" "\"files\":[\"$work/page.ps\",\"$work/notes.txt\"]"
+  wait_for_jobs || fail "the job did not finish"
+  output=$(cat "$work/out/QVX-LX4200-Lisbon.ps" 2>/dev/null)
+  check "the chosen colour mode reached the printer" contains "$output" '%%BeginFeature: *VMCMode Gray'
+  check "the chosen toner save reached the printer" contains "$output" '%%BeginFeature: *VMSaveToner True'
+  check "the text document was printed too" test "$(grep -c '%%BeginFeature: \*VMCMode Gray' <<<"$output")" -ge 2
+
+  # An unreadable document stops the job before anything is sent.
+  before=$(lpstat -W all -o | wc -l)
+  : >"$work/empty.txt"
+  host "print $work/page.ps $work/missing.pdf\nprint $work/empty.txt\n"
+  check "a missing document fails the run (status $status)" test "$status" = 5
+  check "it is named" contains "$(line 1)" "missing.pdf: cannot be opened"
+  check "a document CUPS refuses is a clear message" contains "$(line 2)" "No file in print request"
+  wait_for_jobs
+  check "the missing document made no job" test "$(lpstat -W all -o | wc -l)" = "$((before + 1))"
+  check "the refused job was cancelled" contains "$(job_attributes "$((before + 1))")" "job-state (enum) = canceled"
+  ;;
+
+save-defaults)
+  start_cups
+  add_file_queue QVX-LX4200-Singapore
+  host 'panelView\nrestore\nselect colorModePopup 2\nselect printPriorityPopup 1\nsave-defaults\n'
+  check "save-defaults exits 0 ($err)" test "$status" = 0
+  check "it saves the printer's options" contains "$(line 5)" '"VMCMode":"Gray","VMCNGray"'
+  saved=$(cat "$HOME/.cups/lpoptions" 2>/dev/null)
+  check "the defaults went to the user's lpoptions" contains "$saved" 'Dest QVX-LX4200-Singapore'
+  check "the panel's bookkeeping entries are not saved" bash -c '! grep -q vemra <<<"$1"' _ "$saved"
+  # A plain lp job, as any application prints, now carries them.
+  job=$(lp -d QVX-LX4200-Singapore "$work/page.ps" | grep -o 'Singapore-[0-9]*' | cut -d- -f2)
+  attrs=$(job_attributes "$job")
+  check "a plain lp job carries the colour mode" grep -qE '^ +VMCMode \([a-zA-Z]+\) = Gray$' <<<"$attrs"
+  # The next dialog starts from them.
+  host 'panelView\nrestore\nsettings\n'
+  check "the next dialog starts from the saved defaults" contains "$(line 3)" '"VMCMode":"Gray"'
+  ;;
+
+no-queue)
+  start_cups
+  lpadmin -p Other -E -v file:///dev/null 2>/dev/null
+  host 'printer\nprint\n'
+  check "print fails without a QVX queue (status $status)" test "$status" = 5
+  check "the message says how to set one up" contains "$(line 2)" 'No QVX printer is set up on this computer. Set one up with \"Install QVX Printer\"'
+  check "the panel shows the sample description" contains "$(line 1)" '"queue":null,"queues":[],"server"'
+  host 'printer\n' --printer Nowhere
+  check "an unknown queue stops pdehost (status $status)" test "$status" = 3
+  add_file_queue QVX-LX4200-Berlin
+  host 'printer\n' --printer Nowhere
+  check "the message lists the QVX queues" contains "$err" 'no CUPS queue named "Nowhere"; the QVX printers here are: QVX-LX4200-Berlin'
+  ;;
+
+no-server)
+  # A port where nothing listens, and a server that accepts and never answers.
+  port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+  CUPS_SERVER="127.0.0.1:$port" host 'printer\nprint\n'
+  check "a refused connection is named (status $status)" contains "$(line 2)" "the CUPS server 127.0.0.1:$port cannot be reached"
+  python3 -c 'import socket,sys,time
+s=socket.socket(); s.bind(("127.0.0.1",0)); s.listen(8); print(s.getsockname()[1], flush=True); time.sleep(600)' >"$work/hang.port" &
+  hang_pid=$!
+  for _ in $(seq 1 50); do [ -s "$work/hang.port" ] && break; sleep 0.1; done
+  hang=$(cat "$work/hang.port")
+  # The hang guard is far above the few seconds pdehost allows itself.
+  out=$(printf 'printer\nsave-defaults\n' | CUPS_SERVER="127.0.0.1:$hang" timeout 30 "$pdehost" --printer Q 2>&1)
+  status=$?
+  check "a server that never answers is given up on (status $status)" test "$status" = 5
+  check "the message names the silent server" contains "$out" "the CUPS server 127.0.0.1:$hang did not answer"
+  ;;
+
+*) echo "unknown case $case_name"; exit 2 ;;
+esac
+
+echo "$failures failure(s)"
+[ "$failures" = 0 ]
