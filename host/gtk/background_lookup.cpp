@@ -24,7 +24,9 @@ gboolean deliver(gpointer data) {
 void lookUpQueueInBackground(std::optional<std::string> requested, std::function<void(QueueLookup)> done) {
   std::thread([requested = std::move(requested), done = std::move(done)]() mutable {
     auto* delivery = new Delivery{lookUpQueue(requested, true), std::move(done)};
-    g_main_context_invoke(nullptr, deliver, delivery);
+    // g_idle_add, not g_main_context_invoke: the latter runs the function
+    // right here, on this thread, when the main thread is not iterating.
+    g_idle_add(deliver, delivery);
   }).detach();
 }
 

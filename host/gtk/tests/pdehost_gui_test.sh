@@ -39,6 +39,23 @@ case "$case_name" in
     expected+=" shouldHide"
     [ "$(commands)" = "$expected" ] || fail "calls were: $(commands)"
     ;;
+  slow-server)
+    # A server that accepts and never answers: the window opens and closes
+    # at once all the same, while the question is still out.
+    [ -n "${DISPLAY:-}" ] || { echo "no display"; exit 77; }
+    python3 -c 'import socket,time
+s=socket.socket(); s.bind(("127.0.0.1",0)); s.listen(8); print(s.getsockname()[1], flush=True); time.sleep(600)' >"$work/port" &
+    hang=$!
+    for _ in $(seq 1 50); do [ -s "$work/port" ] && break; sleep 0.1; done
+    CUPS_SERVER="127.0.0.1:$(cat "$work/port")" "$pdehost" --gui >"$work/out" 2>"$work/err" &
+    pid=$!
+    "$xtool" find "$pid" Print 30 >/dev/null || { kill "$hang"; fail "no window titled Print"; }
+    "$xtool" close "$pid" Print || { kill "$hang"; fail "the window did not close"; }
+    wait "$pid"; status=$?; pid=""
+    kill "$hang"
+    [ "$status" -eq 0 ] || fail "exit status $status after closing"
+    [ "$(commands)" = "panelName panelView restore willShow shouldHide" ] || fail "calls were: $(commands)"
+    ;;
   bad-script)
     [ -n "${DISPLAY:-}" ] || { echo "no display"; exit 77; }
     printf 'frobnicate\n' > "$work/script"
