@@ -31,13 +31,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-check() {  # check DESCRIPTION COMMAND...
-  local what="$1"; shift
-  if "$@"; then echo "ok: $what"; else fail "$what"; fi
-}
-contains() { grep -qF -- "$2" <<<"$1"; }
+source "$(dirname "$0")/cups_test_lib.sh"
 
 # The user's saved defaults and the client's files stay in the test's folder.
 export HOME="$work/home" CUPS_SERVERROOT="$work/client"
@@ -71,20 +65,6 @@ wait_for_jobs() {
   done
   return 1
 }
-cat >"$work/job.test" <<'TEST'
-{
-  OPERATION Get-Job-Attributes
-  GROUP operation-attributes-tag
-  ATTR charset attributes-charset utf-8
-  ATTR naturalLanguage attributes-natural-language en
-  ATTR uri job-uri $uri
-  ATTR name requesting-user-name $user
-  ATTR keyword requested-attributes all
-  STATUS successful-ok
-}
-TEST
-job_attributes() { ipptool -tv "ipp://$CUPS_SERVER/jobs/$1" "$work/job.test" 2>&1; }
-
 printf '%%!PS\n/Courier findfont 12 scalefont setfont 72 720 moveto (journey) show showpage\n' >"$work/page.ps"
 printf 'A plain text document.\n' >"$work/notes.txt"
 
@@ -149,7 +129,7 @@ save-defaults)
   # A plain lp job, as any application prints, now carries them.
   job=$(lp -d QVX-LX4200-Singapore "$work/page.ps" | grep -o 'Singapore-[0-9]*' | cut -d- -f2)
   attrs=$(job_attributes "$job")
-  check "a plain lp job carries the colour mode" grep -qE '^ +VMCMode \([a-zA-Z]+\) = Gray$' <<<"$attrs"
+  check "a plain lp job carries the colour mode" has_attribute "$attrs" VMCMode Gray
   # The next dialog starts from them.
   host 'panelView\nrestore\nsettings\n'
   check "the next dialog starts from the saved defaults" contains "$(line 3)" '"VMCMode":"Gray"'

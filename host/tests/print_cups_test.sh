@@ -23,12 +23,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-check() {  # check DESCRIPTION COMMAND...
-  local what="$1"; shift
-  if "$@"; then echo "ok: $what"; else fail "$what"; fi
-}
+work="$dir"
+source "$(dirname "$0")/cups_test_lib.sh"
 
 # ---- the private server ------------------------------------------------------
 line=$("$private_cupsd" start "$dir/cups") || { echo "FAIL: the private cupsd did not come up"; exit 1; }
@@ -57,22 +53,6 @@ run_host() {  # run_host SCRIPT [pdehost options...] -> $out, $err, $status
 line() { printf '%s\n' "$out" | sed -n "${1}p"; }
 # The job id on line N.
 job_of() { line "$1" | grep -o '"job":[0-9]*' | cut -d: -f2; }
-# Every attribute of a job (the stock get-job-attributes.test leaves out some).
-cat >"$dir/job.test" <<'TEST'
-{
-  NAME "Get-Job-Attributes, all"
-  OPERATION Get-Job-Attributes
-  GROUP operation-attributes-tag
-  ATTR charset attributes-charset utf-8
-  ATTR naturalLanguage attributes-natural-language en
-  ATTR uri job-uri $uri
-  ATTR name requesting-user-name $user
-  ATTR keyword requested-attributes all
-  STATUS successful-ok
-}
-TEST
-job_attributes() { ipptool -tv "ipp://$CUPS_SERVER/jobs/$1" "$dir/job.test" 2>&1; }
-has_attribute() { grep -qE "^ +$2 \\([a-zA-Z]+\\) = $3\$" <<<"$1"; }
 job_count() { lpstat -W all -o 2>/dev/null | wc -l; }
 
 # ---- a person changes options and prints; the job carries them ---------------
