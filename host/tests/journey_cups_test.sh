@@ -67,6 +67,16 @@ wait_for_jobs() {
 }
 printf '%%!PS\n/Courier findfont 12 scalefont setfont 72 720 moveto (journey) show showpage\n' >"$work/page.ps"
 printf 'A plain text document.\n' >"$work/notes.txt"
+# A PDF and a PNG image, made here: the documents people print most.
+gs -q -dBATCH -dNOPAUSE -sDEVICE=pdfwrite -sOutputFile="$work/report.pdf" "$work/page.ps" 2>/dev/null
+python3 - "$work/photo.png" <<'PY'
+import struct, sys, zlib
+def chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+rows = b"".join(b"\0" + b"\xff\x80\x00" * 16 for _ in range(16))
+png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 16, 16, 8, 2, 0, 0, 0))
+open(sys.argv[1], "wb").write(png + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+PY
 
 case "$case_name" in
 install)
@@ -96,14 +106,15 @@ install)
 print)
   start_cups
   add_file_queue QVX-LX4200-Lisbon
-  host "panelView\nrestore\nselect colorModePopup 2\nclick tonerSaveCB\nprint --copies 2 $work/page.ps $work/notes.txt\n"
+  docs="$work/page.ps $work/notes.txt $work/report.pdf $work/photo.png"
+  host "panelView\nrestore\nselect colorModePopup 2\nclick tonerSaveCB\nprint --copies 2 $docs\n"
   check "print exits 0 ($err)" test "$status" = 0
-  check "both documents go in one job" contains "$(line 5)" "\"files\":[\"$work/page.ps\",\"$work/notes.txt\"]"
+  check "the documents go in one job" contains "$(line 5)" "\"files\":[\"$work/page.ps\",\"$work/notes.txt\",\"$work/report.pdf\",\"$work/photo.png\"]"
   wait_for_jobs || fail "the job did not finish"
   output=$(cat "$work/out/QVX-LX4200-Lisbon.ps" 2>/dev/null)
   check "the chosen colour mode reached the printer" contains "$output" '%%BeginFeature: *VMCMode Gray'
   check "the chosen toner save reached the printer" contains "$output" '%%BeginFeature: *VMSaveToner True'
-  check "the text document was printed too" test "$(grep -c '%%BeginFeature: \*VMCMode Gray' <<<"$output")" -ge 2
+  check "PostScript, text, PDF and image each reached it" test "$(grep -c '%%BeginFeature: \*VMCMode Gray' <<<"$output")" -ge 4
 
   # An unreadable document stops the job before anything is sent.
   before=$(lpstat -W all -o | wc -l)
