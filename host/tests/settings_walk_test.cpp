@@ -20,6 +20,7 @@ struct Walker {
     HostOptions options;
     options.plugin = TINTPANEL_BUNDLE;
     options.ppd = SAMPLE_PPD;
+    options.printer = "";  // the walk needs no CUPS server
     HostSession::StartFailure failure;
     session = HostSession::start(options, "pdehost", &failure);
     if (!session) ADD_FAILURE() << failure.message;
