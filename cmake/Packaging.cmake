@@ -120,6 +120,15 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 include(CPack)
 
+# The manual pages against `pdehost --help`, the README and the setup
+# program's options and page messages.
+find_program(QVX_PYTHON3 python3)
+if(QVX_PYTHON3 AND QVX_SANITIZE STREQUAL "")
+  add_test(NAME manpages_in_step
+           COMMAND ${QVX_PYTHON3} ${PROJECT_SOURCE_DIR}/packaging/tests/manpages_test.py ${PROJECT_SOURCE_DIR}
+                   $<TARGET_FILE:pdehost>)
+endif()
+
 # The package, built and unpacked into a scratch root; both programs' headless
 # front ends run from there. Sanitizer builds are not packaged.
 if(QVX_GUI AND QVX_SANITIZE STREQUAL "" AND TARGET Onboarder)
