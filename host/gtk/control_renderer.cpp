@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "control_accessibility.h"
 #include "fixed_canvas.h"
 #include "frame_placement.h"
+#include "spoken_scale.h"
 
 namespace pdehost::gtk {
 namespace {
@@ -124,6 +126,7 @@ void ControlRenderer::syncNow() {
     if (node->generation != generation_) gone.push_back(key);
   }
   for (const toolkit::View* key : gone) nodes_.erase(key);
+  if (root && namer_) describeForAccessibility(*root);
   applying_ = false;
   if (afterSync_) afterSync_();
 }
@@ -187,7 +190,7 @@ ControlRenderer::Node& ControlRenderer::ensureNode(toolkit::View& view) {
       break;
     }
     case ViewKind::slider:
-      widget = gtk_scale_new(GTK_ORIENTATION_HORIZONTAL, nullptr);
+      widget = spokenScaleNew();
       gtk_scale_set_draw_value(GTK_SCALE(widget), FALSE);
       g_signal_connect(widget, "value-changed", G_CALLBACK(onScaleChanged), this);
       break;
@@ -323,6 +326,7 @@ void ControlRenderer::apply(Node& node, toolkit::View& view) {
         gtk_range_set_increments(GTK_RANGE(widget), step, step);
         gtk_range_set_round_digits(GTK_RANGE(widget), 0);
       }
+      spokenScaleSetTickMarks(widget, slider.numberOfTickMarks(), tickOnly(slider));
       if (gtk_range_get_value(GTK_RANGE(widget)) != slider.doubleValue())
         gtk_range_set_value(GTK_RANGE(widget), slider.doubleValue());
       break;
@@ -384,6 +388,17 @@ void ControlRenderer::apply(Node& node, toolkit::View& view) {
     case ViewKind::tabView:
       break;  // pages and selection in syncTabs
   }
+}
+
+void ControlRenderer::describeForAccessibility(toolkit::View& root) {
+  std::vector<RenderedOutlet> outlets;
+  toolkit::forEachView(root, [&](toolkit::View& view) {
+    auto found = nodes_.find(&view);
+    if (found == nodes_.end()) return;
+    std::string name = namer_(view);
+    if (!name.empty()) outlets.push_back({std::move(name), &view, found->second->outer});
+  });
+  describeControls(outlets, root_);
 }
 
 void ControlRenderer::syncChildren(Node& node, toolkit::View& view) {

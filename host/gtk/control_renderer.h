@@ -55,6 +55,8 @@ class ControlRenderer : public toolkit::ViewObserver {
   void syncChildren(Node& node, toolkit::View& view);
   void placeChild(Node& parent, GtkWidget* container, double containerHeight, toolkit::View& child);
   void syncTabs(Node& node, toolkit::TabView& tabs);
+  // Names, titles and relations for assistive technology (needs the namer).
+  void describeForAccessibility(toolkit::View& root);
   void scheduleSync();
   Node* nodeOfWidget(GtkWidget* widget);
   std::shared_ptr<toolkit::View> viewOfWidget(GtkWidget* widget);
