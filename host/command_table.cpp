@@ -51,6 +51,7 @@ CommandTable standardCommands() {
   addUserCommands(table);
   addStateCommands(table);
   addPrintCommands(table);
+  addPresetCommands(table);
   return table;
 }
 
@@ -79,6 +80,28 @@ std::optional<std::vector<std::string>> splitCommandLine(std::string_view line, 
     words.push_back(std::move(word));
   }
   return words;
+}
+
+namespace {
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+}  // namespace
+
+std::string firstWordOf(std::string_view line) {
+  std::size_t begin = 0;
+  while (begin < line.size() && blank(line[begin])) ++begin;
+  std::size_t end = begin;
+  while (end < line.size() && !blank(line[end])) ++end;
+  return std::string(line.substr(begin, end - begin));
+}
+
+std::string restAfterFirstWord(std::string_view line) {
+  std::size_t i = 0;
+  while (i < line.size() && blank(line[i])) ++i;
+  while (i < line.size() && !blank(line[i])) ++i;
+  while (i < line.size() && blank(line[i])) ++i;
+  std::size_t end = line.size();
+  while (end > i && blank(line[end - 1])) --end;
+  return std::string(line.substr(i, end - i));
 }
 
 std::optional<long long> parseInteger(std::string_view text) {

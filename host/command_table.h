@@ -40,6 +40,9 @@ struct CommandSpec {
   std::size_t minArgs = 0;
   std::size_t maxArgs = 0;
   CommandHandler run;
+  // The command takes the rest of its line as it stands, blanks and quotes
+  // included, as one argument (none when the rest is blank).
+  bool restOfLine = false;
 };
 
 class CommandTable {
@@ -57,13 +60,19 @@ class CommandTable {
 void addProtocolCommands(CommandTable& table);  // panelName, restore, ...
 void addUserCommands(CommandTable& table);      // select, click, slide, segment, tab
 void addStateCommands(CommandTable& table);     // state, settings, show
-void addPrintCommands(CommandTable& table);     // print, save-settings
+void addPrintCommands(CommandTable& table);     // print, save-settings, save-defaults, printer
+void addPresetCommands(CommandTable& table);    // presets, use-preset, save-preset, delete-preset
 
 CommandTable standardCommands();
 
 // Splits a script line into words at blanks; "double quotes" keep blanks in
 // a word, with \" and \\ inside them. None, with `*error`, for an open quote.
 std::optional<std::vector<std::string>> splitCommandLine(std::string_view line, std::string* error);
+
+// The line's first word, and the text after it without the blanks around
+// it, words being separated by blanks alone.
+std::string firstWordOf(std::string_view line);
+std::string restAfterFirstWord(std::string_view line);
 
 // Parses a whole decimal integer ("-1", "12"); none for anything else.
 std::optional<long long> parseInteger(std::string_view text);

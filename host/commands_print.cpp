@@ -9,6 +9,7 @@
 #include "command_table.h"
 #include "host_session.h"
 #include "input_file.h"
+#include "preset_store.h"
 #include "print_job.h"
 #include "queue_defaults.h"
 #include "test_page.h"
@@ -108,7 +109,15 @@ CommandOutcome print(HostSession& session, const std::vector<std::string>& args)
   for (const JobOption& option : options) sent[option.name] = option.value;
   json names = json::array();
   for (const std::filesystem::path& file : request->files) names.push_back(file.string());
-  return CommandOutcome::result({{"job", *job}, {"printer", *printer}, {"options", sent}, {"files", names}});
+  CommandOutcome outcome =
+      CommandOutcome::result({{"job", *job}, {"printer", *printer}, {"options", sent}, {"files", names}});
+  // The queue's "Last Used Settings" follow every job that was sent.
+  if (const std::filesystem::path root = PresetStore::defaultRoot(); !root.empty() && session.settings() != nullptr) {
+    PresetStore store(root, session.ppd() != nullptr ? session.ppd()->modelName() : "");
+    if (!store.saveLastUsed(*printer, *session.settings(), &error))
+      outcome.line["warning"] = "the last used settings were not kept: " + error;
+  }
+  return outcome;
 }
 
 // The panel's printer options become the user's defaults for the queue:

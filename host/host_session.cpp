@@ -59,14 +59,16 @@ std::unique_ptr<HostSession> HostSession::start(const HostOptions& options, cons
   if (!ppd) return fail(kExitCannotLoad, error);
 
   std::unique_ptr<JsonPrintSettings> settings;
+  OptionList queueDefaults;
   if (options.settingsFile) {
     settings = JsonPrintSettings::load(*options.settingsFile, &error);
     if (!settings) return fail(kExitCannotLoad, error);
   } else if (!options.noSettings) {
     settings = std::make_unique<JsonPrintSettings>();
     // A job starts from what a plain `lp` to the queue would get.
-    if (lookup != nullptr) startFromQueueDefaults(*settings, *ppd, lookup->defaults);
+    if (lookup != nullptr) queueDefaults = startFromQueueDefaults(*settings, *ppd, lookup->defaults);
   }
+  if (lookup != nullptr && queueDefaults.empty()) queueDefaults = printerOptionsIn(*ppd, lookup->defaults);
 
   auto callback = std::make_shared<HostCallbackObject>(ppd.get(), settings.get(), printer.queue,
                                                        !options.noConstraints);
@@ -88,6 +90,7 @@ std::unique_ptr<HostSession> HostSession::start(const HostOptions& options, cons
   auto session = std::make_unique<HostSession>(std::move(settings), std::move(ppd), std::move(plugin),
                                                std::move(callback), std::move(*panels), std::move(bundle));
   session->setPrinter(std::move(printer));
+  session->setQueueDefaults(std::move(queueDefaults));
   return session;
 }
 

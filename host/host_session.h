@@ -57,6 +57,9 @@ class HostSession {
   PpdDocument* ppd() const { return ppd_.get(); }
   const PrinterInfo& printer() const { return printer_; }
   void setPrinter(PrinterInfo printer) { printer_ = std::move(printer); }
+  // The queue's defaults the job started from ("Default Settings").
+  const OptionList& queueDefaults() const { return queueDefaults_; }
+  void setQueueDefaults(OptionList defaults) { queueDefaults_ = std::move(defaults); }
 
   // The view the host got from panelView and shows in its window; null
   // until panelView gave one.
@@ -83,6 +86,7 @@ class HostSession {
   toolkit::View* shown_ = nullptr;
   std::size_t problemsReported_ = 0;
   PrinterInfo printer_;
+  OptionList queueDefaults_;
 };
 
 }  // namespace pdehost

@@ -35,6 +35,10 @@ class JsonPrintSettings : public pde::PrintSettings {
 
   bool isLocked(const std::string& key) const;
 
+  // Every entry of `other` in place of this one's (the object stays: the
+  // panel holds on to it).
+  void assign(const JsonPrintSettings& other) { entries_ = other.entries_; }
+
  private:
   struct Entry {
     nlohmann::json value;  // a text, or a value loaded as it was

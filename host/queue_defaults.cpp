@@ -19,10 +19,14 @@ OptionList textEntriesOf(const JsonPrintSettings& settings) {
   return out;
 }
 
-void startFromQueueDefaults(JsonPrintSettings& settings, PpdDocument& ppd, const OptionList& queueDefaults) {
+OptionList startFromQueueDefaults(JsonPrintSettings& settings, PpdDocument& ppd, const OptionList& queueDefaults) {
+  OptionList applied;
   for (const auto& [name, value] : printerOptionsIn(ppd, queueDefaults)) {
-    if (ppd.markIfNoNewConflict(name, value)) settings.setValue(name, value, false);
+    if (!ppd.markIfNoNewConflict(name, value)) continue;
+    settings.setValue(name, value, false);
+    applied.emplace_back(name, value);
   }
+  return applied;
 }
 
 }  // namespace pdehost

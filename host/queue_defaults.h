@@ -19,7 +19,7 @@ OptionList textEntriesOf(const JsonPrintSettings& settings);
 // Puts the queue's defaults (the server's, with the user's saved ones over
 // them) into the settings and marks them in the description, as a print
 // dialog starts a job; a default that would conflict with those before it
-// is left out.
-void startFromQueueDefaults(JsonPrintSettings& settings, PpdDocument& ppd, const OptionList& queueDefaults);
+// is left out. The defaults put in, in order.
+OptionList startFromQueueDefaults(JsonPrintSettings& settings, PpdDocument& ppd, const OptionList& queueDefaults);
 
 }  // namespace pdehost

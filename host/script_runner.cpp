@@ -55,14 +55,26 @@ int runScript(std::istream& script, const std::string& scriptName, HostSession& 
   };
   while (std::getline(script, line)) {
     ++number;
+    // A command that takes the rest of its line is found by its first
+    // word alone: the rest may hold anything, an odd quote included.
     std::string error;
-    auto words = splitCommandLine(line, &error);
-    if (!words) return scriptError(error);
-    if (words->empty() || (*words)[0].rfind('#', 0) == 0) continue;
-    const std::string& name = (*words)[0];
-    const CommandSpec* entry = commands.find(name);
-    if (entry == nullptr) return scriptError("unknown command \"" + name + "\"");
-    std::vector<std::string> args(words->begin() + 1, words->end());
+    std::vector<std::string> args;
+    std::string name;
+    const CommandSpec* entry = nullptr;
+    if (const CommandSpec* whole = commands.find(firstWordOf(line)); whole != nullptr && whole->restOfLine) {
+      entry = whole;
+      name = entry->name;
+      const std::string rest = restAfterFirstWord(line);
+      if (!rest.empty()) args.push_back(rest);
+    } else {
+      auto words = splitCommandLine(line, &error);
+      if (!words) return scriptError(error);
+      if (words->empty() || (*words)[0].rfind('#', 0) == 0) continue;
+      name = (*words)[0];
+      entry = commands.find(name);
+      if (entry == nullptr) return scriptError("unknown command \"" + name + "\"");
+      args.assign(words->begin() + 1, words->end());
+    }
     if (args.size() < entry->minArgs || args.size() > entry->maxArgs) {
       return scriptError(name + " takes " + (entry->arguments.empty() ? std::string("no arguments") : entry->arguments));
     }

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "host_session.h"
+#include "preset_store.h"
 #include "script_runner.h"
 
 namespace pdehost::gtk {
@@ -63,6 +64,13 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
   gtk_widget_set_name(printButton_, "print");
   gtk_style_context_add_class(gtk_widget_get_style_context(printButton_), GTK_STYLE_CLASS_SUGGESTED_ACTION);
   gtk_widget_set_can_default(printButton_, TRUE);
+  presets_ = std::make_unique<PresetsMenu>(
+      GTK_WINDOW(window_),
+      PresetsMenu::Actions{[this](const std::string& name) { choosePreset(name); },
+                           [this](const std::string& name, bool replace) { savePreset(name, replace); },
+                           [this](const std::string& name) { deletePreset(name); }});
+  gtk_container_add(GTK_CONTAINER(buttons), presets_->button());
+  gtk_button_box_set_child_secondary(GTK_BUTTON_BOX(buttons), presets_->button(), TRUE);
   gtk_container_add(GTK_CONTAINER(buttons), saveDefaultsButton_);
   gtk_button_box_set_child_secondary(GTK_BUTTON_BOX(buttons), saveDefaultsButton_, TRUE);
   gtk_container_add(GTK_CONTAINER(buttons), cancelButton_);
@@ -81,7 +89,14 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
   // knows which are hidden.
   if (renderer_) renderer_->syncNow();
   updatePrinterRow();
+  refreshPresets();
   gtk_window_set_default(GTK_WINDOW(window_), printButton_);
+  // Escape cancels, as in any dialog.
+  GtkAccelGroup* keys = gtk_accel_group_new();
+  gtk_window_add_accel_group(GTK_WINDOW(window_), keys);
+  gtk_widget_add_accelerator(cancelButton_, "clicked", keys, GDK_KEY_Escape, static_cast<GdkModifierType>(0),
+                             static_cast<GtkAccelFlags>(0));
+  g_object_unref(keys);
   // Return prints, as in any print dialog.
   gtk_widget_grab_focus(printButton_);
 }
@@ -120,6 +135,8 @@ GtkWidget* PrintDialog::buildHeader() {
   gtk_widget_set_name(printerChoice_, "printer-choice");
   gtk_widget_set_no_show_all(printerChoice_, TRUE);
   gtk_label_set_mnemonic_widget(GTK_LABEL(caption), printerChoice_);
+  // A screen reader names it by its caption, not by the queue shown.
+  atk_object_set_name(gtk_widget_get_accessible(printerChoice_), "Printer");
   g_signal_connect(printerChoice_, "changed", G_CALLBACK(onPrinterChanged), this);
   gtk_box_pack_start(GTK_BOX(row), printerChoice_, FALSE, FALSE, 0);
   printerModel_ = dimLabel("");
@@ -153,6 +170,7 @@ GtkWidget* PrintDialog::buildJobRow() {
   gtk_spin_button_set_numeric(GTK_SPIN_BUTTON(copies_), TRUE);
   gtk_entry_set_activates_default(GTK_ENTRY(copies_), TRUE);
   gtk_label_set_mnemonic_widget(GTK_LABEL(copiesCaption), copies_);
+  atk_object_set_name(gtk_widget_get_accessible(copies_), "Copies");
   gtk_box_pack_end(GTK_BOX(row), copies_, FALSE, FALSE, 0);
   gtk_box_pack_end(GTK_BOX(row), copiesCaption, FALSE, FALSE, 0);
   return row;
@@ -206,6 +224,7 @@ void PrintDialog::useSession(std::unique_ptr<HostSession> session) {
   gtk_widget_show_all(pane_);
   if (renderer_) renderer_->syncNow();
   refreshSummary();
+  refreshPresets();
   showPrinter();
 }
 
@@ -413,6 +432,52 @@ void PrintDialog::pressPrint() {
   }
   exitStatus_ = kExitOk;
   if (leavePane()) close();
+}
+
+void PrintDialog::refreshPresets() {
+  PresetMenuEntries entries;
+  const std::filesystem::path root = PresetStore::defaultRoot();
+  if (!root.empty()) {
+    const PresetStore store(root, session_->ppd() != nullptr ? session_->ppd()->modelName() : "");
+    for (const PresetEntry& entry : store.list()) {
+      if (entry.problem) {
+        entries.unusable.emplace_back(entry.file.filename().string(), *entry.problem);
+      } else {
+        entries.names.push_back(entry.name);
+      }
+    }
+    std::string ignored;
+    const std::optional<std::string>& queue = session_->printer().queue;
+    entries.lastUsedAvailable = queue && store.loadLastUsed(*queue, &ignored) != nullptr;
+  }
+  presets_->refresh(std::move(entries));
+}
+
+void PrintDialog::choosePreset(const std::string& name) {
+  CommandOutcome outcome = run("use-preset", {name});
+  if (outcome.line.value("ok", true) == false) {
+    showMessage("Could not use the preset: " + outcome.line.value("error", std::string("unknown error")), true);
+    return;
+  }
+  showMessage("", false);
+  if (renderer_) renderer_->syncNow();
+}
+
+void PrintDialog::savePreset(const std::string& name, bool replace) {
+  CommandOutcome outcome = run("save-preset", {replace ? "--replace " + name : name});
+  if (outcome.line.value("ok", true) == false) {
+    showMessage("Could not save the preset: " + outcome.line.value("error", std::string("unknown error")), true);
+  } else {
+    showMessage("Saved the preset \"" + name + "\".", false);
+  }
+  refreshPresets();
+}
+
+void PrintDialog::deletePreset(const std::string& name) {
+  CommandOutcome outcome = run("delete-preset", {name});
+  if (outcome.line.value("ok", true) == false)
+    showMessage("Could not delete the preset: " + outcome.line.value("error", std::string("unknown error")), true);
+  refreshPresets();
 }
 
 void PrintDialog::pressSaveDefaults() {

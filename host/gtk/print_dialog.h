@@ -17,6 +17,7 @@
 
 #include "command_table.h"
 #include "control_renderer.h"
+#include "presets_menu.h"
 #include "summary_rows.h"
 
 namespace pdehost {
@@ -79,6 +80,11 @@ class PrintDialog : public PersonInput {
   void setOnQueueChosen(std::function<void(const std::string&)> onChosen) { onQueueChosen_ = std::move(onChosen); }
 
   void pressSaveDefaults();
+  // The Presets menu and what its entries do, through the command table.
+  PresetsMenu& presets() const { return *presets_; }
+  void choosePreset(const std::string& name);
+  void savePreset(const std::string& name, bool replace);
+  void deletePreset(const std::string& name);
   GtkWidget* saveDefaultsButton() const { return saveDefaultsButton_; }
   GtkWidget* printerChoice() const { return printerChoice_; }
   GtkWidget* copiesField() const { return copies_; }
@@ -95,6 +101,7 @@ class PrintDialog : public PersonInput {
   std::string openPanel();
   void fillPane(const std::string& title);
   void updatePrinterRow();
+  void refreshPresets();
   GtkWidget* buildSummaryPane();
   void refreshSummary();
   void showMessage(const std::string& text, bool isError);
@@ -113,6 +120,7 @@ class PrintDialog : public PersonInput {
   std::ostream& out_;
   std::ostream& err_;
   std::unique_ptr<ControlRenderer> renderer_;
+  std::unique_ptr<PresetsMenu> presets_;
   GtkWidget* window_ = nullptr;
   GtkWidget* pane_ = nullptr;
   GtkWidget* printerName_ = nullptr;

@@ -116,6 +116,10 @@ print)
   check "the chosen toner save reached the printer" contains "$output" '%%BeginFeature: *VMSaveToner True'
   check "PostScript, text, PDF and image each reached it" test "$(grep -c '%%BeginFeature: \*VMCMode Gray' <<<"$output")" -ge 4
 
+  # The queue's last used settings follow the job.
+  host 'panelView\nrestore\nuse-preset Last Used Settings\nsummaryInfo\n'
+  check "the last used settings come back ($err)" contains "$(line 4)" '"Color Mode":"Grayscale"'
+
   # An unreadable document stops the job before anything is sent.
   before=$(lpstat -W all -o | wc -l)
   : >"$work/empty.txt"

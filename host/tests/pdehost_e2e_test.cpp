@@ -205,6 +205,38 @@ TEST_F(PdeHost, SettingsFileAndNoSettings) {
   EXPECT_EQ(without.lines.at(2)["settings"], nullptr);
 }
 
+TEST_F(PdeHost, PresetsAreSavedPickedAndDeletedByName) {
+  setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
+  const std::string name = "Proofs – Grayscale, \"toner\" save";
+  HostRun saved = run(bundleArgs(), "panelView\nrestore\nselect colorModePopup 2\nclick tonerSaveCB\n"
+                                    "save-preset " + name + "\nsave-preset  " + name + " \npresets\n");
+  EXPECT_EQ(saved.status, 5) << saved.err;  // the second save of the same name is refused
+  EXPECT_EQ(saved.lines.at(4)["result"]["preset"], name);
+  EXPECT_NE(saved.lines.at(5)["error"].get<std::string>().find("exists already"), std::string::npos);
+  const json listed = saved.lines.at(6)["result"]["presets"];
+  ASSERT_EQ(listed.size(), 3u) << listed.dump();
+  EXPECT_EQ(listed[0]["name"], "Default Settings");
+  EXPECT_EQ(listed[1]["name"], "Last Used Settings");
+  EXPECT_EQ(listed[2]["name"], name);
+
+  // Another run picks it through the panel's restore; the rules and the
+  // summary follow. Then it is replaced and deleted.
+  HostRun used = run(bundleArgs(), "panelView\nrestore\nuse-preset " + name +
+                                       "\nsummaryInfo\nuse-preset Default Settings\nsummaryInfo\n"
+                                       "save-preset --replace " + name + "\ndelete-preset " + name +
+                                       "\nuse-preset " + name + "\ndelete-preset Default Settings\n");
+  unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(used.status, 5) << used.err;
+  EXPECT_EQ(used.lines.at(2)["result"], true);
+  EXPECT_EQ(used.lines.at(3)["result"]["Color Mode"], "Grayscale");
+  EXPECT_EQ(used.lines.at(3)["result"]["Toner Save"], "On");
+  EXPECT_EQ(used.lines.at(5)["result"]["Color Mode"], "Auto Color");
+  EXPECT_EQ(used.lines.at(6)["result"]["replaced"], true);
+  EXPECT_EQ(used.lines.at(7)["result"]["deleted"], true);
+  EXPECT_EQ(used.lines.at(8)["error"], "there is no preset named \"" + name + "\"");
+  EXPECT_EQ(used.lines.at(9)["ok"], false);
+}
+
 TEST_F(PdeHost, DefaultPluginAndPpdAreTheBuiltBundle) {
   HostRun r = run({}, "panelName\n");
   ASSERT_EQ(r.status, 0) << r.err;

@@ -7,7 +7,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <sstream>
 
@@ -269,6 +271,7 @@ TEST_F(PrintDialogTest, PrintSendsTheJobWithThePanelsSettingsAndCloses) {
   server.erase(server.find_last_not_of(" \n") + 1);
   setenv("CUPS_SERVER", server.c_str(), 1);
   cupsSetServer(nullptr);  // libcups keeps the first server it read
+  setenv("XDG_CONFIG_HOME", (dir + "/config").c_str(), 1);  // the last used settings go there
   const std::string ppd = std::string(TINTPANEL_BUNDLE) + "/Contents/Resources/LX4200.ppd";
   ASSERT_EQ(std::system(("lpadmin -p LX4200 -E -v file:///dev/null -P " + ppd).c_str()), 0);
   const std::string letter = testing::TempDir() + "letter.txt";
@@ -286,6 +289,7 @@ TEST_F(PrintDialogTest, PrintSendsTheJobWithThePanelsSettingsAndCloses) {
   gtk_button_clicked(GTK_BUTTON(dialog->printButton()));
   settle();
   unsetenv("CUPS_SERVER");
+  unsetenv("XDG_CONFIG_HOME");
   cupsSetServer(nullptr);
   shellOutput(std::string(PRIVATE_CUPSD) + " stop " + dir);
 
@@ -350,6 +354,49 @@ TEST_F(PrintDialogTest, WithoutAQueueItSaysHowToSetOneUpAndCannotPrint) {
   EXPECT_FALSE(gtk_widget_get_sensitive(dialog->saveDefaultsButton()));
   EXPECT_NE(dialog->shownMessage().find("\"Install QVX Printer\""), std::string::npos) << dialog->shownMessage();
   EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(widget("printer"))), "No printer");
+}
+
+// The Presets menu's item with that label, or null.
+GtkWidget* presetItem(PrintDialog& dialog, const std::string& label) {
+  GList* items = gtk_container_get_children(GTK_CONTAINER(dialog.presets().menu()));
+  GtkWidget* found = nullptr;
+  for (GList* at = items; at != nullptr && found == nullptr; at = at->next) {
+    if (GTK_IS_SEPARATOR_MENU_ITEM(at->data)) continue;
+    if (label == gtk_menu_item_get_label(GTK_MENU_ITEM(at->data))) found = GTK_WIDGET(at->data);
+  }
+  g_list_free(items);
+  return found;
+}
+
+TEST_F(PrintDialogTest, PresetsMenuSavesPicksAndDeletesPresets) {
+  const std::string config = testing::TempDir() + "dialog-presets";
+  std::filesystem::remove_all(config);
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  open({});
+  gtk_button_clicked(GTK_BUTTON(widget("tonerSaveCB")));
+  settle();
+  dialog->presets().saveAs("Proofs – toner save");
+  settle();
+  ASSERT_NE(presetItem(*dialog, "Proofs – toner save"), nullptr);
+  EXPECT_FALSE(gtk_widget_get_sensitive(presetItem(*dialog, "Last Used Settings")));  // nothing printed yet
+
+  gtk_menu_item_activate(GTK_MENU_ITEM(presetItem(*dialog, "Default Settings")));
+  settle();
+  EXPECT_EQ(panelState()["tonerSaveChoice"], 0);
+  EXPECT_EQ(summaryValue("Toner Save"), "Off");
+  gtk_menu_item_activate(GTK_MENU_ITEM(presetItem(*dialog, "Proofs – toner save")));
+  settle();
+  EXPECT_EQ(panelState()["tonerSaveChoice"], 1);
+  EXPECT_EQ(summaryValue("Toner Save"), "On");
+  EXPECT_TRUE(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(widget("tonerSaveCB"))));
+
+  dialog->deletePreset("Proofs – toner save");
+  settle();
+  unsetenv("XDG_CONFIG_HOME");
+  std::filesystem::remove_all(config);
+  EXPECT_EQ(presetItem(*dialog, "Proofs – toner save"), nullptr);
+  const std::vector<std::string> names = loggedCommands();
+  EXPECT_EQ(std::count(names.begin(), names.end(), "use-preset"), 2);
 }
 
 TEST_F(PrintDialogTest, CancelLeavesThePaneAndCloses) {
