@@ -21,12 +21,17 @@ class WebPageView : public PageView {
 
   // Main thread only. The outcome of the script is never observed.
   void evaluateJavaScript(const std::string& script) override;
+  // One evaluation in WebKit for the whole batch: the scripts' calls as data
+  // for one loop, or else the scripts each in a try block. `evaluated` runs when
+  // WebKit reports it done (or at once if the view is gone).
+  void evaluateJavaScripts(const ScriptBatch& scripts, std::function<void()> evaluated) override;
 
   // The view, or null once it was destroyed.
   WebKitWebView* view() const { return view_; }
 
  private:
   static void onDestroy(GtkWidget* widget, gpointer self);
+  static void onEvaluated(GObject* view, GAsyncResult* result, gpointer evaluated);
   void release();
 
   WebKitWebView* view_;

@@ -10,8 +10,19 @@ std::shared_ptr<Bridge> Bridge::create(std::shared_ptr<Platform> platform) {
   return std::shared_ptr<Bridge>(new Bridge(std::move(platform)));
 }
 
+namespace {
+
+// Batches handed to the page per turn of the main queue; then the delivery
+// queues itself again behind the other tasks, so a flood of output cannot keep
+// the main thread from page messages, input and drawing.
+constexpr int kBatchesPerTurn = 4;
+
+}  // namespace
+
 Bridge::Bridge(std::shared_ptr<Platform> platform)
-    : platform_(std::move(platform)), runsInProgress_(std::make_shared<std::atomic<int>>(0)) {}
+    : platform_(std::move(platform)),
+      runsInProgress_(std::make_shared<std::atomic<int>>(0)),
+      mainThread_(std::this_thread::get_id()) {}
 
 Bridge::~Bridge() = default;
 
@@ -24,10 +35,34 @@ void Bridge::handleLine(std::string_view line) {
 }
 
 void Bridge::js(std::string_view function, std::string_view argument) {
+  // The main thread never waits: the page catches up only on that thread.
+  const bool mayWait = std::this_thread::get_id() != mainThread_;
+  thread_local std::string script;  // built in place, line after line, without allocating
+  script.clear();
+  appendScriptText(script, function, argument);
+  const bool deliver = scripts_.push(script, mayWait);
+  if (script.capacity() > (64u << 10)) std::string().swap(script);  // a huge line's buffer is not kept
+  if (deliver) arrangeDelivery();
+}
+
+void Bridge::arrangeDelivery() {
   // The task keeps the bridge alive until it has run, but not the page.
-  platform_->postToMain([self = shared_from_this(), script = scriptText(function, argument)] {
-    if (const auto page = self->web.lock()) page->evaluateJavaScript(script);
-  });
+  platform_->postToMain([self = shared_from_this()] { self->deliverScripts(); });
+}
+
+void Bridge::deliverScripts() {
+  const auto page = web.lock();
+  if (!page) {
+    scripts_.dropWaiting();  // the page is gone: its scripts go with it
+    return;
+  }
+  for (int turn = 0; turn < kBatchesPerTurn; ++turn) {
+    if (!scripts_.take(batch_)) return;
+    page->evaluateJavaScripts(batch_, [self = shared_from_this(), count = batch_.size(), bytes = batch_.text.size()] {
+      if (self->scripts_.finished(count, bytes)) self->arrangeDelivery();
+    });
+  }
+  arrangeDelivery();
 }
 
 int Bridge::runsInProgress() const { return runsInProgress_->load(); }

@@ -6,8 +6,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "bridge/platform.h"
+#include "bridge/script_queue.h"
 #include "process/process.h"
 
 namespace qvx {
@@ -18,7 +20,7 @@ inline constexpr const char* kLogPath = "/tmp/qvx-onboarder.log";
 class Bridge : public std::enable_shared_from_this<Bridge> {
  public:
   // Always held by a std::shared_ptr: queued page scripts and engine runs
-  // refer back to it.
+  // refer back to it. The thread that creates it is its main thread.
   static std::shared_ptr<Bridge> create(std::shared_ptr<Platform> platform);
 
   Bridge(const Bridge&) = delete;
@@ -39,6 +41,8 @@ class Bridge : public std::enable_shared_from_this<Bridge> {
 
   // Builds the call of the page function `function` with the one string
   // argument on the calling thread and queues its evaluation on the main thread.
+  // Off the main thread it first waits while the page is behind by the bound
+  // of the script queue.
   void js(std::string_view function, std::string_view argument);
 
   // The message entry of the page's channel: `body` is the posted value as
@@ -52,11 +56,21 @@ class Bridge : public std::enable_shared_from_this<Bridge> {
   // (lets a front end wait for every run it started before it exits).
   int runsInProgress() const;
 
+  // Scripts queued for the page and not yet evaluated there.
+  std::size_t scriptsPending() const { return scripts_.size(); }
+
  private:
   explicit Bridge(std::shared_ptr<Platform> platform);
 
+  // Main thread: hands the waiting scripts to the page in batches.
+  void deliverScripts();
+  void arrangeDelivery();
+
   std::shared_ptr<Platform> platform_;
   std::shared_ptr<std::atomic<int>> runsInProgress_;
+  const std::thread::id mainThread_;
+  ScriptQueue scripts_;
+  ScriptBatch batch_;  // main thread: the batch being handed over, its buffers reused
 };
 
 }  // namespace qvx

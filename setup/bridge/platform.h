@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "bridge/script_batch.h"
+
 namespace qvx {
 
 // The setup page. Only ever called on the main thread.
@@ -17,6 +19,13 @@ class PageView {
   virtual ~PageView() = default;
   // Runs the script in the page; its outcome is never observed.
   virtual void evaluateJavaScript(const std::string& script) = 0;
+  // Runs the scripts in order, each on its own: one that throws does not keep
+  // the next from running. Calls `evaluated` on the main thread once all have
+  // run, possibly before returning. This one runs each with evaluateJavaScript.
+  virtual void evaluateJavaScripts(const ScriptBatch& scripts, std::function<void()> evaluated) {
+    for (std::size_t i = 0; i < scripts.size(); ++i) evaluateJavaScript(std::string(scripts.script(i)));
+    evaluated();
+  }
 };
 
 class Platform {

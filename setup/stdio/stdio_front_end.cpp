@@ -36,9 +36,26 @@ class StdoutPage : public PageView {
     if (buffer_.size() >= kBlock) flush();
   }
 
+  // A batch's text is already one script per line.
+  void evaluateJavaScripts(const ScriptBatch& scripts, std::function<void()> evaluated) override {
+    if (buffer_.size() + scripts.text.size() >= kBlock) {
+      flush();
+      write(scripts.text);
+    } else {
+      buffer_ += scripts.text;
+    }
+    evaluated();
+  }
+
   void flush() {
-    const char* data = buffer_.data();
-    std::size_t left = buffer_.size();
+    write(buffer_);
+    buffer_.clear();
+  }
+
+ private:
+  static void write(std::string_view text) {
+    const char* data = text.data();
+    std::size_t left = text.size();
     while (left > 0) {
       const ssize_t n = ::write(STDOUT_FILENO, data, left);
       if (n < 0 && errno == EINTR) continue;
@@ -46,10 +63,8 @@ class StdoutPage : public PageView {
       data += n;
       left -= static_cast<std::size_t>(n);
     }
-    buffer_.clear();
   }
 
- private:
   std::string buffer_;
 };
 

@@ -36,10 +36,13 @@ class BridgeTest : public ::testing::Test {
 
   void post(const std::string& body) { bridge->userContentControllerDidReceiveScriptMessage(body); }
 
-  // Waits for every run to finish its termination handling, then runs the
-  // main queue and returns what the page received.
+  // Runs the main queue until every run has finished its termination
+  // handling, then once more, and returns what the page received.
   Scripts finishRuns() {
-    EXPECT_TRUE(eventually([&] { return bridge->runsInProgress() == 0; }));
+    EXPECT_TRUE(eventually([&] {
+      platform->drain();
+      return bridge->runsInProgress() == 0;
+    }));
     platform->drain();
     return page->scripts;
   }
@@ -70,8 +73,8 @@ TEST_F(BridgeTest, ScriptsForAReleasedPageAreDroppedAndTheBridgeLivesUntilTheyRu
   bridge->js("onStep", "b");
   std::weak_ptr<Bridge> weak = bridge;
   bridge.reset();
-  EXPECT_FALSE(weak.expired());  // kept alive by the queued tasks
-  EXPECT_EQ(platform->drain(), 2u);
+  EXPECT_FALSE(weak.expired());  // kept alive by the queued task
+  EXPECT_EQ(platform->drain(), 1u);
   EXPECT_TRUE(weak.expired());
   EXPECT_TRUE(page->scripts.empty());
 }
@@ -208,6 +211,32 @@ TEST_F(BridgeTest, HugeBinaryOutputAndMultiMegabyteLinesAreSurvived) {
   // Random bytes may by chance form a tagged line; the last two are ours.
   EXPECT_EQ(scripts[scripts.size() - 2], call("onStep", "\"" + std::string(3000000, 'x') + "\""));
   EXPECT_EQ(scripts.back(), call("onDone", R"("ok")"));
+}
+
+// An engine that writes far more than the page takes in: its reader stops at
+// the bound of waiting scripts and the engine waits in its writes; then, as the
+// page catches up, every line arrives once and in order, and the exit rule runs
+// after the last of them.
+TEST_F(BridgeTest, AFloodIsHeldAtTheBoundUntilThePageCatchesUpAndArrivesWhole) {
+  constexpr int kLines = 200000;  // several times what the pipe and the bound hold
+  writeEngine("seq -f '@STEP %g' 1 " + std::to_string(kLines) + "\nexit 5\n");
+  post(R"({"cmd":"install"})");
+  const std::size_t bound = ScriptQueue::Limits{}.scripts;
+  ASSERT_TRUE(eventually([&] { return bridge->scriptsPending() == bound; }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_EQ(bridge->scriptsPending(), bound);
+  EXPECT_FALSE(bridge->proc->hasExited()) << "the engine should be waiting in its writes";
+
+  while (bridge->runsInProgress() != 0 || platform->queued() != 0) {
+    platform->drain();
+    ASSERT_LE(bridge->scriptsPending(), bound);
+  }
+  const auto& scripts = page->scripts;
+  ASSERT_EQ(scripts.size(), std::size_t(kLines) + 1);
+  for (int i = 0; i < kLines; ++i) {
+    ASSERT_EQ(scripts[i], call("onStep", "\"" + std::to_string(i + 1) + "\"")) << "at " << i;
+  }
+  EXPECT_EQ(scripts.back(), kGeneric);
 }
 
 TEST_F(BridgeTest, TwoInstallsAtOnceBothReachThePageEachInItsOwnOrder) {

@@ -46,5 +46,55 @@ TEST(ScriptText, ArrayTextDecodesBackToTheArgument) {
   EXPECT_EQ(decoded[0].get<std::string>(), every);
 }
 
+ScriptBatch batchOf(const std::vector<std::string>& scripts) {
+  ScriptBatch batch;
+  for (const auto& script : scripts) batch.append(script);
+  return batch;
+}
+
+TEST(BatchScriptText, ASingleScriptGoesAsItIs) {
+  EXPECT_EQ(batchScriptText(batchOf({scriptText("onStep", "a")})), scriptText("onStep", "a"));
+}
+
+// The calls travel as JSON inside a single-quoted string: undoing the string's
+// escapes and parsing the JSON gives back every function and argument.
+TEST(BatchScriptText, CallsTravelAsDataThatDecodesBackToEachCall) {
+  std::string every;
+  for (int c = 1; c < 0x80; ++c) every += static_cast<char>(c);
+  every += "ü€\u2028\U00010348";
+  const std::vector<std::pair<std::string, std::string>> calls = {
+      {"onStep", every}, {"onWarn", "it's a \\ and a '"}, {"onDone", ""}};
+  std::vector<std::string> scripts;
+  for (const auto& [function, argument] : calls) scripts.push_back(scriptText(function, argument));
+  const std::string text = batchScriptText(batchOf(scripts));
+
+  const std::string head = "for(const[f,a]of JSON.parse('";
+  const std::string tail = "'))try{window[f].apply(null,a)}catch(e){}";
+  ASSERT_EQ(text.substr(0, head.size()), head);
+  ASSERT_EQ(text.substr(text.size() - tail.size()), tail);
+  const std::string literal = text.substr(head.size(), text.size() - head.size() - tail.size());
+  std::string json;
+  for (std::size_t i = 0; i < literal.size(); ++i) {
+    ASSERT_NE(literal[i], '\'') << "an unescaped quote would end the string at " << i;
+    ASSERT_NE(literal[i], '\n');
+    if (literal[i] == '\\') ++i;
+    json += literal[i];
+  }
+  const auto decoded = nlohmann::json::parse(json);
+  ASSERT_EQ(decoded.size(), calls.size());
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    EXPECT_EQ(decoded[i][0].get<std::string>(), calls[i].first);
+    EXPECT_EQ(decoded[i][1], nlohmann::json::array({calls[i].second}));
+  }
+}
+
+TEST(BatchScriptText, OtherScriptsRunEachInATryBlockOfItsOwn) {
+  EXPECT_EQ(batchScriptText(batchOf({scriptText("onStep", "a"), "alert(1)"})),
+            "try{window.onStep.apply(null, [\"a\"]);}catch(e){}\ntry{alert(1)}catch(e){}\n");
+  // A call whose argument is not a JSON string array as ours are is not taken apart.
+  EXPECT_EQ(batchScriptText(batchOf({"window.onStep.apply(null, [\"a\"]);", "window.onStep.apply(null, [\"a\"b\"]);"})),
+            "try{window.onStep.apply(null, [\"a\"]);}catch(e){}\ntry{window.onStep.apply(null, [\"a\"b\"]);}catch(e){}\n");
+}
+
 }  // namespace
 }  // namespace qvx

@@ -6,8 +6,8 @@
 #
 #   window_e2e_test.sh CASE ONBOARDER X_WINDOW_TOOL RESOURCES_DIR
 #
-# CASE is one of: calls, real-page-done, real-page-error, keyboard, showlog,
-# close, no-resources, detach. Exits 77 (skipped) without a display.
+# CASE is one of: calls, flood, real-page-done, real-page-error, keyboard,
+# showlog, close, no-resources, detach. Exits 77 (skipped) without a display.
 set -euo pipefail
 
 case_name="$1"
@@ -165,6 +165,50 @@ ENGINE
     '{"width":560,"height":640,"calls":[["onStep","Preparing"],["onWarn"," low disk"],["onStep","quote \" back \\ slash / done"],["onStep","Café ☕ 👩‍👩‍👧"],["onStep","</script>'"'"'); alert(1)//"],["onStep","split across writes"],["onDone",""]]}' \
     "the calls the page received"
   check_environment 1 'Berlin "HQ" / 1' "Zoë Ünal" 'c\o$de`x' "$app/Contents/Resources/installer"
+  ;;
+
+# A burst of output far larger than the bound of waiting scripts, whose calls
+# the page gets in batches, and an onStep that throws on every third call: each
+# call still arrives, once and in order, and the throwing ones swallow nothing.
+flood)
+  app=$(make_bundle "$work")
+  cat >"$app/Contents/Resources/ui.html" <<'HTML'
+<!DOCTYPE html><meta charset="utf-8"><title>flood</title>
+<script>
+const expected = (i) => `${i} it's "quoted" \\ / é`;
+let steps = 0, warnings = 0, wrong = -1;
+function post(m) { window.webkit.messageHandlers.qvx.postMessage(m); }
+window.onStep = (text) => {
+  ++steps;
+  if (text !== expected(steps) && wrong < 0) wrong = steps;
+  if (steps % 3 === 0) throw new Error(`step ${steps} fails`);
+};
+window.onWarn = () => { ++warnings; throw new Error("a warning fails too"); };
+window.onError = () => post({ cmd: "quit" });
+window.onDone = (text) => {
+  if (text === "recorded") { post({ cmd: "quit" }); return; }
+  post({ cmd: "install", office: JSON.stringify({ steps, warnings, wrong, done: text }) });
+};
+addEventListener("load", () => post({ cmd: "install" }));
+</script>
+HTML
+  cat >"$app/Contents/Resources/installer" <<'ENGINE'
+if [[ "$QVX_OFFICE" == "{"* ]]; then
+  printf '%s' "$QVX_OFFICE" >"$QVX_E2E_DIR/record.json"
+  echo "@DONE recorded"
+  exit 0
+fi
+for ((i = 1; i <= 30000; i++)); do
+  printf '@STEP %d it'"'"'s "quoted" \\ / é\n' "$i"
+  (( i % 1000 == 0 )) && echo "@WARN $i"
+done
+echo "@DONE all there"
+ENGINE
+  start_program "$app"
+  wait_program
+  [ -f "$work/record.json" ] || fail "the page never handed back its count"
+  expect_equal "$(cat "$work/record.json")" '{"steps":30000,"warnings":30,"wrong":-1,"done":"all there"}' \
+    "what the page received"
   ;;
 
 # The real setup page, filled in and submitted the way a user would, with an

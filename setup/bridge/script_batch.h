@@ -1,0 +1,36 @@
+// Page scripts handed over together: their texts one after another in one
+// buffer, each followed by a line feed (so a batch is also the terminal front
+// end's output as it stands).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qvx {
+
+struct ScriptBatch {
+  std::string text;
+  std::vector<std::size_t> ends;  // where each script's line feed is in `text`
+
+  std::size_t size() const { return ends.size(); }
+  bool empty() const { return ends.empty(); }
+  // The i-th script, without its line feed.
+  std::string_view script(std::size_t i) const {
+    const std::size_t begin = i == 0 ? 0 : ends[i - 1] + 1;
+    return std::string_view(text).substr(begin, ends[i] - begin);
+  }
+  void append(std::string_view script) {
+    text += script;
+    ends.push_back(text.size());
+    text += '\n';
+  }
+  // Empty again, keeping the buffers for reuse.
+  void clear() {
+    text.clear();
+    ends.clear();
+  }
+};
+
+}  // namespace qvx
