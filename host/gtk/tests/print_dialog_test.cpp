@@ -331,6 +331,7 @@ TEST_F(PrintDialogTest, WaitsForThePrintingServiceThenOpensTheQueueFound) {
   EXPECT_EQ(loggedCommands(), opening);
   EXPECT_TRUE(gtk_widget_get_sensitive(widget("pane")));
   EXPECT_TRUE(gtk_widget_get_sensitive(dialog->printButton()));
+  EXPECT_EQ(gtk_window_get_focus(GTK_WINDOW(dialog->window())), dialog->printButton());  // Return prints
   EXPECT_EQ(dialog->shownMessage(), "");
   EXPECT_STREQ(gtk_combo_box_get_active_id(GTK_COMBO_BOX(dialog->printerChoice())), "QVX-B");
   EXPECT_TRUE(gtk_widget_get_visible(dialog->printerChoice()));
