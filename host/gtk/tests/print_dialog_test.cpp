@@ -453,6 +453,14 @@ TEST_F(PrintDialogTest, ADescriptionMissingOptionsShowsWhatItHas) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  // libcups reads the user's saved defaults from HOME: the test's own, empty.
+  char home[] = "/tmp/print-dialog-test-home-XXXXXX";
+  if (mkdtemp(home) != nullptr) {
+    setenv("HOME", home, 1);
+    setenv("CUPS_SERVERROOT", home, 1);
+  }
   pdehost::gtk::haveDisplay = gtk_init_check(&argc, &argv);
-  return RUN_ALL_TESTS();
+  const int status = RUN_ALL_TESTS();
+  std::filesystem::remove_all(home);
+  return status;
 }
