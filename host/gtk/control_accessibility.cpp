@@ -83,6 +83,25 @@ void relate(GtkWidget* from, AtkRelationType type, GtkWidget* to, AtkRelationTyp
   atk_object_add_relationship(target, reverse, source);
 }
 
+void findToggle(GtkWidget* widget, gpointer found) {
+  auto** toggle = static_cast<GtkWidget**>(found);
+  if (*toggle != nullptr) return;
+  if (GTK_IS_TOGGLE_BUTTON(widget)) {
+    *toggle = widget;
+  } else if (GTK_IS_CONTAINER(widget)) {
+    gtk_container_forall(GTK_CONTAINER(widget), findToggle, found);
+  }
+}
+
+// A combo box takes the focus with a button of its own, which is what a
+// screen reader announces: it carries the combo box's name, and the item
+// chosen as its description.
+GtkWidget* comboButton(GtkWidget* combo) {
+  GtkWidget* toggle = nullptr;
+  if (GTK_IS_COMBO_BOX(combo)) gtk_container_forall(GTK_CONTAINER(combo), findToggle, &toggle);
+  return toggle;
+}
+
 std::string textOf(const RenderedOutlet& outlet) {
   if (outlet.view->kind() != toolkit::ViewKind::textField) return {};
   return static_cast<const toolkit::TextField&>(*outlet.view).stringValue();
@@ -107,6 +126,13 @@ void showTitle(const Title& title) {
   for (const RenderedOutlet* control : title.controls) {
     setName(control->widget, name);
     relate(control->widget, ATK_RELATION_LABELLED_BY, title.title->widget, ATK_RELATION_LABEL_FOR);
+    if (GtkWidget* button = comboButton(control->widget)) {
+      setName(button, name);
+      relate(button, ATK_RELATION_LABELLED_BY, title.title->widget, ATK_RELATION_LABEL_FOR);
+      const auto& popup = static_cast<const toolkit::PopUpButton&>(*control->view);
+      const toolkit::MenuItem* chosen = popup.selectedItem();
+      setDescription(button, chosen != nullptr ? chosen->title : "");
+    }
   }
 }
 

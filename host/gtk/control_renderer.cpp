@@ -6,6 +6,7 @@
 #include "control_accessibility.h"
 #include "fixed_canvas.h"
 #include "frame_placement.h"
+#include "reading_focus.h"
 #include "spoken_scale.h"
 
 namespace pdehost::gtk {
@@ -119,6 +120,7 @@ void ControlRenderer::syncNow() {
                                 static_cast<int>(root->frame().height));
     syncChildren(node, *root);
     root_ = node.outer;
+    followReadingOrder(root_);
   }
   // Views that left the window take their widgets with them.
   std::vector<const toolkit::View*> gone;
