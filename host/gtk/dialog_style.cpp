@@ -15,6 +15,7 @@ constexpr const char* kStyleSheet = R"css(
 .qvx-pane notebook > header tab { padding: 7px 14px; min-height: 0; }
 .qvx-pane .qvx-icon-toggle { padding: 2px; min-height: 0; min-width: 0; }
 .qvx-pane scale { padding-top: 4px; padding-bottom: 4px; }
+.qvx-pane scale trough { outline-offset: 4px; outline-color: alpha(currentColor, 0.6); }
 .qvx-pane .linked > button { padding: 2px 4px; min-height: 0; }
 )css";
 
