@@ -6,9 +6,11 @@ through the accessibility bus (AT-SPI). Run inside its own session bus:
 
   names     on both tabs, every showing control has a name; a popup, slider,
             spin button or icon button beside a title is labelled by it and
-            named after it; a slider describes its ends and says its value
+            named after it; a slider describes its ends and says its value;
+            no two showing controls answer to one Alt letter
   keyboard  Tab reaches every enabled control of both tabs in reading order,
-            and the keys a person uses change each one
+            the keys a person uses change each one, and a popup's Alt letter
+            takes the focus to it
   escape    Escape cancels: the pane is left and the program ends
   return    Return prints (here the job fails, without a server, and stays)
 Exit status 77 skips: no display, or no GObject introspection for AT-SPI.
@@ -153,6 +155,37 @@ def press(name):
     Atspi.generate_keyboard_event(KEY[name], None, Atspi.KeySynthType.SYM)
 
 
+def press_with_alt(letter):
+    alt = 1 << 3  # Mod1, the Alt key's modifier
+    Atspi.generate_keyboard_event(alt, None, Atspi.KeySynthType.LOCKMODIFIERS)
+    Atspi.generate_keyboard_event(ord(letter), None, Atspi.KeySynthType.SYM)
+    Atspi.generate_keyboard_event(alt, None, Atspi.KeySynthType.UNLOCKMODIFIERS)
+
+
+def alt_letter(node):
+    """The letter that reaches `node` with Alt, from its action's key binding ("<Alt>m")."""
+    try:
+        bindings = [Atspi.Action.get_key_binding(node, i) for i in range(Atspi.Action.get_n_actions(node))]
+    except GLib.Error:
+        return None
+    for binding in bindings:
+        if binding and binding.startswith("<Alt>") and len(binding) == 6:
+            return binding[-1].lower()
+    return None
+
+
+def check_alt_letters(frame, tab):
+    """Each popup's Alt letter takes the focus to it."""
+    for node in showing_controls(frame):
+        letter = alt_letter(node)
+        if node.get_role() != Role.COMBO_BOX or letter is None or not states(node).contains(State.SENSITIVE):
+            continue
+        count = len(focused)
+        press_with_alt(letter)
+        if not pump(2, lambda: len(focused) > count and focused[-1].get_name() == node.get_name()):
+            fail(f"{tab}: Alt+{letter} does not reach {node.get_name()!r}")
+
+
 def take_keyboard(process):
     listener = Atspi.EventListener.new(on_focus)
     listener.register("object:state-changed:focused")
@@ -275,6 +308,14 @@ def open_tab(frame, name):
 
 
 def check_names(frame, tab):
+    letters = {}
+    for node in showing_controls(frame):
+        letter = alt_letter(node)
+        if letter is not None:
+            letters.setdefault(letter, []).append(node.get_name())
+    for letter, names in letters.items():
+        if len(names) > 1:
+            fail(f"{tab}: Alt+{letter} is taken by {names}")
     for node in walk(frame, []):
         role, st = node.get_role(), states(node)
         if not st.contains(State.SHOWING):
@@ -334,6 +375,7 @@ try:
     elif CASE == "keyboard":
         listener = take_keyboard(process)
         keyboard_walk(frame, pane, "Basic")
+        check_alt_letters(frame, "Basic")
         # To the tab list, then the next tab with the arrow key.
         for _ in range(40):
             stop = next_focus()
@@ -345,6 +387,7 @@ try:
             fail("the Right arrow on the tabs does not open the Color tab")
         else:
             keyboard_walk(frame, pane, "Color")
+            check_alt_letters(frame, "Color")
     elif CASE in ("escape", "return"):
         listener = take_keyboard(process)
         press("Return" if CASE == "return" else "Escape")
