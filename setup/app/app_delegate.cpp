@@ -8,6 +8,7 @@
 #include "detach_command.h"
 #include "gtk_platform.h"
 #include "page_guard.h"
+#include "page_languages.h"
 #include "process/process.h"
 #include "window_geometry.h"
 
@@ -78,7 +79,9 @@ void AppDelegate::applicationDidFinishLaunching() {
                         GConnectFlags(0));
   webkit_user_content_manager_register_script_message_handler(contentManager, "qvx");
 
-  // 2. The page view with that configuration.
+  // 2. The page view with that configuration, asking for the person's
+  //    languages.
+  setPageLanguages();
   auto* view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "user-content-manager", contentManager, nullptr));
   g_object_unref(contentManager);
   g_object_ref_sink(view);

@@ -6,7 +6,7 @@
 #
 #   window_e2e_test.sh CASE ONBOARDER X_WINDOW_TOOL RESOURCES_DIR
 #
-# CASE is one of: calls, flood, real-page-done, real-page-error, keyboard,
+# CASE is one of: calls, flood, real-page-done, real-page-error, real-page-german, keyboard,
 # showlog, close, no-resources, detach. Exits 77 (skipped) without a display.
 set -euo pipefail
 
@@ -214,7 +214,7 @@ ENGINE
 # The real setup page, filled in and submitted the way a user would, with an
 # engine that succeeds (or fails without a final line): the page must show the
 # steps, the warning and the outcome, and its own buttons must end the program.
-real-page-done | real-page-error)
+real-page-done | real-page-error | real-page-german)
   app=$(make_bundle "$work")
   cp "$resources/ui.html" "$app/Contents/Resources/ui.html"
   cat >>"$app/Contents/Resources/ui.html" <<'HTML'
@@ -282,14 +282,20 @@ echo "@STEP Checking that it is ready"
 echo "@DONE The printer is ready."
 ENGINE
   export QVX_E2E_SCENARIO=${case_name#real-page-}
+  if [ "$case_name" = real-page-german ]; then
+    # A German desktop: the page speaks German, the engine's steps stay as written.
+    export QVX_E2E_SCENARIO=error LANGUAGE=de_DE:de LANG=de_DE.UTF-8
+  fi
   start_program "$app"
   wait_program
   [ -f "$work/record.json" ] || fail "the page never handed back what it showed"
   check_environment 1 berlin "Alex Morgan" "QVX-4821" "$app/Contents/Resources/installer"
-  if [ "$case_name" = real-page-done ]; then
+  if [ "$case_name" = real-page-german ]; then
+    expected='{"enabled":[false,false,false,true],"state":"error","title":"Die Einrichtung wurde nicht abgeschlossen","message":"Die Einrichtung wurde nicht abgeschlossen. Klicken Sie auf „Details anzeigen“ oder wenden Sie sich in Slack an QVX Admin.","rows":[["ok","Checking your details"],["warning","Warnung: The printer can'"'"'t be reached from here."],["failed","Adding the printer"]],"buttons":["Details anzeigen","Beenden","Erneut versuchen"],"focused":"Erneut versuchen"}'
+  elif [ "$case_name" = real-page-done ]; then
     expected='{"enabled":[false,false,false,true],"state":"done","title":"You’re all set","message":"The printer is ready.","rows":[["ok","Checking your details"],["warning","Warning: The printer can'"'"'t be reached from here."],["ok","Adding the printer"],["ok","Checking that it is ready"]],"buttons":["Show details","Done"],"focused":"Done"}'
   else
-    expected='{"enabled":[false,false,false,true],"state":"error","title":"Setup didn’t finish","message":"Setup didn'"'"'t finish. Tap '"'"'Show details'"'"' or contact QVX Admin in Slack.","rows":[["ok","Checking your details"],["warning","Warning: The printer can'"'"'t be reached from here."],["failed","Adding the printer"]],"buttons":["Show details","Quit","Try again"],"focused":"Try again"}'
+    expected='{"enabled":[false,false,false,true],"state":"error","title":"Setup didn’t finish","message":"Setup didn'"'"'t finish. Click '"'"'Show details'"'"' or contact QVX Admin in Slack.","rows":[["ok","Checking your details"],["warning","Warning: The printer can'"'"'t be reached from here."],["failed","Adding the printer"]],"buttons":["Show details","Quit","Try again"],"focused":"Try again"}'
   fi
   expect_equal "$(cat "$work/record.json")" "$expected" "what the setup page showed"
   ;;
