@@ -71,7 +71,7 @@ void setName(GtkWidget* widget, const std::string& name) {
 void setDescription(GtkWidget* widget, const std::string& description) {
   AtkObject* accessible = gtk_widget_get_accessible(widget);
   const gchar* now = atk_object_get_description(accessible);
-  if (!description.empty() && (now == nullptr || description != now))
+  if (now == nullptr ? !description.empty() : description != now)
     atk_object_set_description(accessible, description.c_str());
 }
 

@@ -2,9 +2,10 @@
 // of the renderer: a title names its control (the label's mnemonic widget,
 // plus labelled-by relations where one title names two controls, as the
 // neutral-gray popup and slider share theirs) and reaches it with Alt and a
-// letter; a slider carries its two ends as its description and reads out its
-// value in words; the sample image and its selector, which have no title,
-// get a name. Only what changed is touched.
+// letter; a combo box's focus button, which is what a screen reader meets,
+// carries the same name and the item chosen; a slider carries its two ends
+// as its description and reads out its value in words; the sample image and
+// its selector, which have no title, get a name. Only what changed is touched.
 #pragma once
 
 #include <gtk/gtk.h>

@@ -119,8 +119,10 @@ void ControlRenderer::syncNow() {
     gtk_widget_set_size_request(node.outer, static_cast<int>(root->frame().width),
                                 static_cast<int>(root->frame().height));
     syncChildren(node, *root);
-    root_ = node.outer;
-    followReadingOrder(root_);
+    if (root_ != node.outer) {
+      root_ = node.outer;
+      g_signal_connect(root_, "focus", G_CALLBACK(onFocus), this);
+    }
   }
   // Views that left the window take their widgets with them.
   std::vector<const toolkit::View*> gone;
@@ -527,6 +529,14 @@ void ControlRenderer::onSegmentClicked(GtkButton* button, gpointer self) {
   const auto index = static_cast<std::int64_t>(GPOINTER_TO_SIZE(g_object_get_data(G_OBJECT(button), "qvx-segment")));
   renderer->input_.personSelectedSegment(static_cast<toolkit::SegmentedControl&>(*view), index);
   renderer->scheduleSync();
+}
+
+gboolean ControlRenderer::onFocus(GtkWidget* canvas, GtkDirectionType direction, gpointer self) {
+  // Keys come before the sync a change scheduled: a control that Space just
+  // enabled is shown enabled before Tab looks for the next one.
+  auto* renderer = static_cast<ControlRenderer*>(self);
+  if (renderer->syncPending()) renderer->syncNow();
+  return moveFocusInReadingOrder(canvas, direction);
 }
 
 void ControlRenderer::onSwitchPage(GtkNotebook* notebook, GtkWidget*, guint index, gpointer self) {

@@ -68,6 +68,7 @@ class ControlRenderer : public toolkit::ViewObserver {
   static void onScaleChanged(GtkRange* range, gpointer self);
   static void onSegmentClicked(GtkButton* button, gpointer self);
   static void onSwitchPage(GtkNotebook* notebook, GtkWidget* page, guint index, gpointer self);
+  static gboolean onFocus(GtkWidget* canvas, GtkDirectionType direction, gpointer self);
 
   toolkit::Window& window_;
   PersonInput& input_;

@@ -5,8 +5,6 @@
 namespace pdehost::gtk {
 namespace {
 
-constexpr const char* kConnectedKey = "qvx-reading-focus";
-
 struct Entry {
   Extent extent;
   std::vector<GtkWidget*> widgets;
@@ -74,7 +72,9 @@ void collect(GtkWidget* widget, GtkWidget* canvas, std::vector<Entry>& into) {
   if (!group.widgets.empty()) into.push_back(std::move(group));
 }
 
-gboolean onFocus(GtkWidget* canvas, GtkDirectionType direction, gpointer) {
+}  // namespace
+
+gboolean moveFocusInReadingOrder(GtkWidget* canvas, GtkDirectionType direction) {
   const bool forward = direction == GTK_DIR_TAB_FORWARD;
   if (!forward && direction != GTK_DIR_TAB_BACKWARD) return FALSE;  // arrows as GTK moves them
   const std::vector<GtkWidget*> chain = readingFocusChain(canvas);
@@ -99,18 +99,10 @@ gboolean onFocus(GtkWidget* canvas, GtkDirectionType direction, gpointer) {
   return TRUE;
 }
 
-}  // namespace
-
 std::vector<GtkWidget*> readingFocusChain(GtkWidget* canvas) {
   std::vector<Entry> entries;
   if (GTK_IS_CONTAINER(canvas)) collectChildren(canvas, canvas, entries);
   return inOrder(entries);
-}
-
-void followReadingOrder(GtkWidget* canvas) {
-  if (g_object_get_data(G_OBJECT(canvas), kConnectedKey) != nullptr) return;
-  g_object_set_data(G_OBJECT(canvas), kConnectedKey, GINT_TO_POINTER(1));
-  g_signal_connect(canvas, "focus", G_CALLBACK(onFocus), nullptr);
 }
 
 }  // namespace pdehost::gtk

@@ -12,9 +12,10 @@
 
 namespace pdehost::gtk {
 
-// Takes over Tab and Shift+Tab inside `canvas`; focus leaves it for the
-// dialog's next control after the last one. Connecting twice is harmless.
-void followReadingOrder(GtkWidget* canvas);
+// The handler of `canvas`'s "focus" signal: moves Tab and Shift+Tab in
+// reading order and returns TRUE, or lets the focus leave `canvas` for the
+// dialog's next control after the last one; other directions are GTK's.
+gboolean moveFocusInReadingOrder(GtkWidget* canvas, GtkDirectionType direction);
 
 // The widgets of `canvas` that Tab visits now, in order.
 std::vector<GtkWidget*> readingFocusChain(GtkWidget* canvas);
