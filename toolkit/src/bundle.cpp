@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "toolkit/localizations.h"
+
 namespace toolkit {
 namespace fs = std::filesystem;
 namespace {
@@ -19,43 +21,6 @@ std::map<std::string, std::weak_ptr<Bundle>>& registry() {
   return bundles;
 }
 
-// "de_DE.UTF-8@euro" -> {"de_DE", "de"}; C and POSIX name no language.
-void addLocale(std::string locale, std::vector<std::string>& out) {
-  locale = locale.substr(0, locale.find_first_of(".@"));
-  if (locale.empty() || locale == "C" || locale == "POSIX") return;
-  auto add = [&](const std::string& name) {
-    if (std::find(out.begin(), out.end(), name) == out.end()) out.push_back(name);
-  };
-  add(locale);
-  auto underscore = locale.find('_');
-  if (underscore != std::string::npos) add(locale.substr(0, underscore));
-}
-
-std::vector<std::string> environmentLocalizations() {
-  std::vector<std::string> out;
-  if (const char* language = std::getenv("LANGUAGE"); language != nullptr && *language != '\0') {
-    std::string list = language;
-    std::size_t start = 0;
-    while (start <= list.size()) {
-      auto end = list.find(':', start);
-      if (end == std::string::npos) end = list.size();
-      addLocale(list.substr(start, end - start), out);
-      start = end + 1;
-    }
-  }
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = std::getenv(name);
-    if (value != nullptr && *value != '\0') {
-      addLocale(value, out);
-      break;
-    }
-  }
-  for (const char* fallback : {"en", "Base"}) {
-    if (std::find(out.begin(), out.end(), fallback) == out.end()) out.emplace_back(fallback);
-  }
-  return out;
-}
-
 bool isDirectory(const fs::path& path) {
   std::error_code ec;
   return fs::is_directory(path, ec);
@@ -63,7 +28,7 @@ bool isDirectory(const fs::path& path) {
 
 }  // namespace
 
-Bundle::Bundle(fs::path path) : path_(std::move(path)), localizations_(environmentLocalizations()) {}
+Bundle::Bundle(fs::path path) : path_(std::move(path)), localizations_(localizationsForSettings(languageSettingsFromEnvironment())) {}
 
 std::shared_ptr<Bundle> Bundle::bundleWithPath(const fs::path& path) {
   std::error_code ec;
@@ -113,29 +78,37 @@ std::optional<fs::path> Bundle::pathForResource(std::string_view name, std::stri
   return found;
 }
 
-const StringsTable* Bundle::table(const std::string& name) const {
+const std::vector<StringsTable>& Bundle::tables(const std::string& name) const {
   auto cached = tables_.find(name);
-  if (cached == tables_.end()) {
-    std::optional<StringsTable> loaded;
-    if (auto path = pathForResource(name, "strings")) {
-      std::string error;
-      loaded = loadStringsFile(*path, &error);
-      if (!loaded) noteProblem("strings table " + error);
-    } else {
-      noteProblem("strings table \"" + name + "\" is missing from " + resourcePath().string());
-    }
-    cached = tables_.emplace(name, std::move(loaded)).first;
+  if (cached != tables_.end()) return cached->second;
+  // Every localisation's table in preference order, then an unlocalised one,
+  // so that a key missing from one table is looked up in the next.
+  std::vector<fs::path> paths;
+  std::error_code ec;
+  for (const auto& localization : localizations_)
+    paths.push_back(resourcePath() / (localization + ".lproj") / (name + ".strings"));
+  paths.push_back(resourcePath() / (name + ".strings"));
+  std::vector<StringsTable> loaded;
+  bool found = false;
+  for (const auto& path : paths) {
+    if (!fs::is_regular_file(path, ec)) continue;
+    found = true;
+    std::string error;
+    if (auto table = loadStringsFile(path, &error))
+      loaded.push_back(std::move(*table));
+    else
+      noteProblem("strings table " + error);
   }
-  return cached->second ? &*cached->second : nullptr;
+  if (!found) noteProblem("strings table \"" + name + "\" is missing from " + resourcePath().string());
+  return tables_.emplace(name, std::move(loaded)).first->second;
 }
 
 std::string Bundle::localizedStringForKey(const std::string& key, const std::string& value,
                                           const std::string& table) const {
   std::lock_guard lock(mutex_);
-  const StringsTable* strings = this->table(table.empty() ? "Localizable" : table);
-  if (strings != nullptr) {
-    auto found = strings->find(key);
-    if (found != strings->end()) return found->second;
+  for (const StringsTable& strings : tables(table.empty() ? "Localizable" : table)) {
+    auto found = strings.find(key);
+    if (found != strings.end()) return found->second;
   }
   return value.empty() ? key : value;
 }

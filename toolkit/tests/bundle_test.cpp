@@ -27,7 +27,8 @@ class BundleTest : public testing::Test {
     bundlePath_ = root_ / "Sample.plugin";
     fs::create_directories(bundlePath_ / "Contents" / "MacOS");
     write(resources() / "en.lproj" / "Localizable.strings",
-          "\"Image Quality\" = \"Image Quality\";\n\"Color Mode\" = \"Colour mode\";\n");
+          "\"Image Quality\" = \"Image Quality\";\n\"Color Mode\" = \"Colour mode\";\n"
+          "\"Lock Settings\" = \"Lock settings\";\n");
     write(resources() / "de.lproj" / "Localizable.strings", "\"Color Mode\" = \"Farbmodus\";\n");
     write(resources() / "en.lproj" / "Broken.strings", "\"a\" = \"b\"\n\"c\" = \"d\";\n");
     write(resources() / "Layout.json",
@@ -130,8 +131,11 @@ TEST_F(BundleTest, PreferredLocalizationComesFromTheEnvironment) {
   EXPECT_EQ(order[order.size() - 2], "en");
   EXPECT_EQ(order.back(), "Base");
   EXPECT_EQ(german.localizedStringForKey("Color Mode", "", ""), "Farbmodus");
-  // A key only the development table has still falls back to the key.
-  EXPECT_EQ(german.localizedStringForKey("Image Quality", "", ""), "Image Quality");
+  // A key the German table lacks comes from the development table, key by
+  // key; a key no table has is the key itself.
+  EXPECT_EQ(german.localizedStringForKey("Lock Settings", "", ""), "Lock settings");
+  EXPECT_EQ(german.localizedStringForKey("Unknown", "", ""), "Unknown");
+  EXPECT_TRUE(german.problems().empty());
 }
 
 TEST(BundleForAddress, FindsTheBundleHoldingALoadedLibrary) {

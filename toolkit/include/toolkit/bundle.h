@@ -39,8 +39,9 @@ class Bundle {
   std::optional<std::filesystem::path> pathForResource(std::string_view name,
                                                        std::string_view extension) const;
 
-  // The text for `key` in the table `table` ("Localizable" when empty). A
-  // missing key gives `value`, or the key itself when `value` is empty.
+  // The text for `key` in the table `table` ("Localizable" when empty) of
+  // the first preferred localisation whose table has the key. A key no table
+  // has gives `value`, or the key itself when `value` is empty.
   std::string localizedStringForKey(const std::string& key, const std::string& value,
                                     const std::string& table) const;
 
@@ -58,12 +59,13 @@ class Bundle {
 
  private:
   void noteProblem(std::string problem) const;
-  const StringsTable* table(const std::string& name) const;  // caller holds mutex_
+  // The loadable tables named `name`, most preferred first; caller holds mutex_.
+  const std::vector<StringsTable>& tables(const std::string& name) const;
 
   std::filesystem::path path_;
   std::vector<std::string> localizations_;
   mutable std::mutex mutex_;  // guards tables_
-  mutable std::map<std::string, std::optional<StringsTable>, std::less<>> tables_;
+  mutable std::map<std::string, std::vector<StringsTable>, std::less<>> tables_;
   mutable std::mutex pathsMutex_;  // guards foundPaths_
   // Resources found so far by file name: a bundle's contents do not move,
   // and a panel looks its layout up each time it is created.
