@@ -134,5 +134,6 @@ endif()
 if(QVX_GUI AND QVX_SANITIZE STREQUAL "" AND TARGET Onboarder)
   add_test(NAME package_install
            COMMAND ${PROJECT_SOURCE_DIR}/packaging/tests/package_install_test.sh ${PROJECT_BINARY_DIR})
-  set_tests_properties(package_install PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
+  # It runs the real installer, which appends to the one installer log in /tmp.
+  set_tests_properties(package_install PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 RESOURCE_LOCK qvx_installer_log)
 endif()
