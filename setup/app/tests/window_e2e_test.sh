@@ -291,11 +291,11 @@ ENGINE
   [ -f "$work/record.json" ] || fail "the page never handed back what it showed"
   check_environment 1 berlin "Alex Morgan" "QVX-4821" "$app/Contents/Resources/installer"
   if [ "$case_name" = real-page-german ]; then
-    expected='{"enabled":[false,false,false,true],"state":"error","title":"Die Einrichtung wurde nicht abgeschlossen","message":"Die Einrichtung wurde nicht abgeschlossen. Klicken Sie auf „Details anzeigen“ oder wenden Sie sich in Slack an QVX Admin.","rows":[["ok","Checking your details"],["warning","Warnung: The printer can'"'"'t be reached from here."],["failed","Adding the printer"]],"buttons":["Details anzeigen","Beenden","Erneut versuchen"],"focused":"Erneut versuchen"}'
+    expected='{"enabled":[false,false,false,true],"state":"error","title":"Die Einrichtung wurde nicht abgeschlossen","message":"Die Einrichtung wurde nicht abgeschlossen. Klicken Sie auf „Details anzeigen“ oder wenden Sie sich in Slack an QVX Admin.","rows":[["ok","Checking your details"],["warning","Warnung: The printer can'"'"'t be reached from here."],["failed","Fehlgeschlagen: Adding the printer"]],"buttons":["Details anzeigen","Beenden","Erneut versuchen"],"focused":"Erneut versuchen"}'
   elif [ "$case_name" = real-page-done ]; then
     expected='{"enabled":[false,false,false,true],"state":"done","title":"You’re all set","message":"The printer is ready.","rows":[["ok","Checking your details"],["warning","Warning: The printer can'"'"'t be reached from here."],["ok","Adding the printer"],["ok","Checking that it is ready"]],"buttons":["Show details","Done"],"focused":"Done"}'
   else
-    expected='{"enabled":[false,false,false,true],"state":"error","title":"Setup didn’t finish","message":"Setup didn'"'"'t finish. Click '"'"'Show details'"'"' or contact QVX Admin in Slack.","rows":[["ok","Checking your details"],["warning","Warning: The printer can'"'"'t be reached from here."],["failed","Adding the printer"]],"buttons":["Show details","Quit","Try again"],"focused":"Try again"}'
+    expected='{"enabled":[false,false,false,true],"state":"error","title":"Setup didn’t finish","message":"Setup didn'"'"'t finish. Click '"'"'Show details'"'"' or contact QVX Admin in Slack.","rows":[["ok","Checking your details"],["warning","Warning: The printer can'"'"'t be reached from here."],["failed","Failed: Adding the printer"]],"buttons":["Show details","Quit","Try again"],"focused":"Try again"}'
   fi
   expect_equal "$(cat "$work/record.json")" "$expected" "what the setup page showed"
   ;;
