@@ -57,6 +57,9 @@ std::unique_ptr<HostSession> HostSession::start(const HostOptions& options, cons
   }
   auto ppd = PpdDocument::open(ppdPath, &error);
   if (!ppd) return fail(kExitCannotLoad, error);
+  // The panel shows the description's labels in the person's language, the
+  // one its bundle chose for its own labels.
+  ppd->localize(plugin->bundle()->preferredLocalizations());
 
   std::unique_ptr<JsonPrintSettings> settings;
   OptionList queueDefaults;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace pdehost {
 
@@ -26,6 +27,16 @@ class PpdDocument {
 
   // Whether the description has an option `keyword` with the choice `choice`.
   bool hasChoice(const std::string& keyword, const std::string& choice) const;
+
+  // Gives groups, options and choices the labels of the description's own
+  // translations ("*de.Translation VMCMode/Farbmodus", "*de.VMCMode
+  // Gray/Graustufen"), each from the first of `localizations` that has one,
+  // as a print dialog shows them; from "en" on (the language the description
+  // is written in) the labels stay. A translation that is not UTF-8 is
+  // skipped. Done here rather than by ppdLocalize(), which follows only the
+  // locale and never the person's LANGUAGE list, so the description's labels
+  // are in the same language as the panel's own.
+  void localize(const std::vector<std::string>& localizations);
 
   // The model name (*ModelName), or empty.
   std::string modelName() const;
