@@ -86,7 +86,7 @@ TEST(PdeHostLanguages, GermanFromLanguageAndPortugueseFromLang) {
   EXPECT_EQ(portuguese.summary["Poupança de toner"], "Desligado");
   EXPECT_EQ(portuguese.summary["Summary Display Order"][0], "Prioridade de impressão");
   EXPECT_NE(portuguese.shown.find("Tabs: [Básico] | Cor"), std::string::npos) << portuguese.shown;
-  EXPECT_NE(portuguese.shown.find("Cinzento neutro:   Quadricromia"), std::string::npos) << portuguese.shown;
+  EXPECT_NE(portuguese.shown.find("Cinzento neutro:   Composto"), std::string::npos) << portuguese.shown;
 }
 
 }  // namespace
