@@ -28,7 +28,8 @@ bool isDirectory(const fs::path& path) {
 
 }  // namespace
 
-Bundle::Bundle(fs::path path) : path_(std::move(path)), localizations_(localizationsForSettings(languageSettingsFromEnvironment())) {}
+Bundle::Bundle(fs::path path)
+    : path_(std::move(path)), localizations_(localizationsForSettings(languageSettingsFromEnvironment())) {}
 
 std::shared_ptr<Bundle> Bundle::bundleWithPath(const fs::path& path) {
   std::error_code ec;
@@ -85,13 +86,14 @@ const std::vector<StringsTable>& Bundle::tables(const std::string& name) const {
   // so that a key missing from one table is looked up in the next.
   std::vector<fs::path> paths;
   std::error_code ec;
+  const bool plainName = !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
   for (const auto& localization : localizations_)
     paths.push_back(resourcePath() / (localization + ".lproj") / (name + ".strings"));
   paths.push_back(resourcePath() / (name + ".strings"));
   std::vector<StringsTable> loaded;
   bool found = false;
   for (const auto& path : paths) {
-    if (!fs::is_regular_file(path, ec)) continue;
+    if (!plainName || !fs::is_regular_file(path, ec)) continue;
     found = true;
     std::string error;
     if (auto table = loadStringsFile(path, &error))

@@ -79,8 +79,9 @@ TEST_F(BundleTest, MalformedOrMissingTablesGiveTheKeyAndAreReportedOnce) {
   EXPECT_EQ(bundle->localizedStringForKey("c", "", "Broken"), "c");
   EXPECT_EQ(bundle->localizedStringForKey("a", "", "Broken"), "a");
   EXPECT_EQ(bundle->localizedStringForKey("a", "", "Absent"), "a");
+  EXPECT_EQ(bundle->localizedStringForKey("Color Mode", "", "../en.lproj/Localizable"), "Color Mode");
   auto problems = bundle->problems();
-  ASSERT_EQ(problems.size(), 2u);
+  ASSERT_EQ(problems.size(), 3u);
   EXPECT_NE(problems[0].find("Broken.strings: line 2: expected \";\""), std::string::npos) << problems[0];
   EXPECT_NE(problems[1].find("\"Absent\" is missing"), std::string::npos) << problems[1];
 }
