@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "percent_encoding.h"
+
 namespace pdehost {
 namespace fs = std::filesystem;
 
@@ -74,24 +76,6 @@ bool readDests(CupsServer& server, DestArray& out, const std::string& what, std:
   return true;
 }
 
-// A queue's name as part of a resource path.
-std::string escapedName(const std::string& queue) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : queue) {
-    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-                       c == '_' || c == '.';
-    if (plain) {
-      out += static_cast<char>(c);
-    } else {
-      out += '%';
-      out += kHex[c >> 4];
-      out += kHex[c & 0xF];
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
 std::optional<std::vector<Destination>> listDestinations(CupsServer& server, std::string* error) {
@@ -123,7 +107,8 @@ std::optional<fs::path> fetchDescription(CupsServer& server, const std::string& 
     return std::nullopt;
   }
   server.beginRequest();
-  const http_status_t status = cupsGetFd(server.http(), ("/printers/" + escapedName(queue) + ".ppd").c_str(), fd);
+  const std::string resource = "/printers/" + percentEncoded(queue, ".") + ".ppd";
+  const http_status_t status = cupsGetFd(server.http(), resource.c_str(), fd);
   close(fd);
   if (status == HTTP_STATUS_OK) return fs::path(pattern);
   fs::remove(pattern, ec);

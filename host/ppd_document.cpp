@@ -23,15 +23,15 @@ ppd_file_t* _ppdOpenFile(const char* filename, PpdLocalization localization);
 namespace pdehost {
 namespace {
 
-// The text of the first "<localization>.<keyword> <spec>/text" that the
+// The text of the first "<localization>.<keyword> <entry>/text" that the
 // description has, trying each localisation before "en"; null when none has it.
 const char* translation(ppd_file_t* ppd, const std::vector<std::string>& localizations, const char* keyword,
-                        const char* spec) {
+                        const char* entry) {
   for (const auto& localization : localizations) {
     if (localization == "en") break;
     std::string name = localization + "." + keyword;
     if (name.size() >= PPD_MAX_NAME) continue;
-    ppd_attr_t* attr = ppdFindAttr(ppd, name.c_str(), spec);
+    ppd_attr_t* attr = ppdFindAttr(ppd, name.c_str(), entry);
     if (attr != nullptr && attr->text[0] != '\0' && toolkit::utf8::isValid(attr->text)) return attr->text;
   }
   return nullptr;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "percent_encoding.h"
 #include "toolkit/utf8.h"
 
 namespace pdehost {
@@ -36,20 +37,7 @@ fs::path PresetStore::defaultRoot() {
 PresetStore::PresetStore(fs::path root, const std::string& model)
     : folder_(std::move(root) / fileNameFor(model.empty() ? "unknown model" : model)) {}
 
-std::string PresetStore::fileNameFor(const std::string& name) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : name) {
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_') {
-      out += static_cast<char>(c);
-    } else {
-      out += '%';
-      out += kHex[c >> 4];
-      out += kHex[c & 0xF];
-    }
-  }
-  return out;
-}
+std::string PresetStore::fileNameFor(const std::string& name) { return percentEncoded(name); }
 
 std::unique_ptr<JsonPrintSettings> PresetStore::read(const fs::path& file, const std::string* expectedName,
                                                      std::string* name, std::string* error) const {
