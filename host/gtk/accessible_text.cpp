@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "dialog_texts.h"
+
 namespace pdehost::gtk {
 namespace {
 
@@ -49,7 +51,7 @@ std::string spokenTitle(std::string_view text) {
 
 std::string rangeDescription(std::string_view left, std::string_view right) {
   if (left.empty() || right.empty()) return {};
-  return std::string(left) + " to " + std::string(right);
+  return trFormat("{} to {}", {left, right});
 }
 
 std::string sliderValueText(double minValue, double maxValue, double value, std::int64_t tickMarks,
@@ -58,7 +60,7 @@ std::string sliderValueText(double minValue, double maxValue, double value, std:
   if (tickMarkValuesOnly && tickMarks > 1 && span > 0) {
     const double step = span / static_cast<double>(tickMarks - 1);
     const auto reached = std::llround((value - minValue) / step);
-    return std::to_string(reached) + " of " + std::to_string(tickMarks - 1);
+    return trFormat("{} of {}", {std::to_string(reached), std::to_string(tickMarks - 1)});
   }
   char text[32];
   std::snprintf(text, sizeof text, "%g", value);

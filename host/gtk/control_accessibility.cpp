@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "accessible_text.h"
+#include "dialog_texts.h"
 #include "toolkit/controls.h"
 
 namespace pdehost::gtk {
@@ -192,7 +193,7 @@ void describeControls(const std::vector<RenderedOutlet>& outlets, GtkWidget* pan
 
   for (const RenderedOutlet& outlet : outlets) {
     auto untitled = kUntitledNames.find(outlet.name);
-    if (untitled != kUntitledNames.end()) setName(outlet.widget, std::string(untitled->second));
+    if (untitled != kUntitledNames.end()) setName(outlet.widget, tr(untitled->second));
   }
 }
 

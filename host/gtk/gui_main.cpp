@@ -4,9 +4,11 @@
 
 #include "background_lookup.h"
 #include "dialog_style.h"
+#include "dialog_texts.h"
 #include "host_session.h"
 #include "print_dialog.h"
 #include "script_runner.h"
+#include "toolkit/localizations.h"
 
 namespace pdehost::gtk {
 
@@ -17,6 +19,7 @@ int runPrintDialog(const HostOptions& options, const std::filesystem::path& prog
     return kExitCannotLoad;
   }
   installDialogStyle();
+  useDialogLanguage(dialogLanguageFor(toolkit::localizationsForSettings(toolkit::languageSettingsFromEnvironment())));
 
   // The window's first panel needs no server: the sample description, or
   // the one named with --ppd.
@@ -48,8 +51,8 @@ int runPrintDialog(const HostOptions& options, const std::filesystem::path& prog
   int asked = 0;
   std::function<void(std::optional<std::string>)> ask = [&](std::optional<std::string> queue) {
     const int question = ++asked;
-    dialog.showWaiting(queue ? "Opening " + *queue + "…"
-                             : "Waiting for the printing service at " + CupsServer::name() + "…");
+    dialog.showWaiting(queue ? trFormat("Opening {}…", {*queue})
+                             : trFormat("Waiting for the printing service at {}…", {CupsServer::name()}));
     lookUpQueueInBackground(queue, [&, question](QueueLookup lookup) {
       if (question != asked || dialog.closed()) return;
       if (lookup.printer.queue && !lookup.unknownQueue) {

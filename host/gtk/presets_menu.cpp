@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "dialog_texts.h"
 #include "preset_store.h"
 
 namespace pdehost::gtk {
@@ -10,7 +11,7 @@ namespace pdehost::gtk {
 PresetsMenu::PresetsMenu(GtkWindow* parent, Actions actions) : parent_(parent), actions_(std::move(actions)) {
   button_ = gtk_menu_button_new();
   gtk_widget_set_name(button_, "presets");
-  GtkWidget* label = gtk_label_new_with_mnemonic("Pre_sets");
+  GtkWidget* label = gtk_label_new_with_mnemonic(tr("Pre_sets").c_str());
   gtk_container_add(GTK_CONTAINER(button_), label);
   menu_ = gtk_menu_new();
   gtk_widget_set_name(menu_, "presets-menu");
@@ -37,20 +38,20 @@ void PresetsMenu::refresh(PresetMenuEntries entries) {
   retired_ = std::move(handlers_);
   handlers_.clear();
 
-  addItem(kDefaultSettingsPreset, [this] { actions_.choose(kDefaultSettingsPreset); });
-  GtkWidget* lastUsed = addItem(kLastUsedSettingsPreset, [this] { actions_.choose(kLastUsedSettingsPreset); });
+  addItem(tr(kDefaultSettingsPreset), [this] { actions_.choose(kDefaultSettingsPreset); });
+  GtkWidget* lastUsed = addItem(tr(kLastUsedSettingsPreset), [this] { actions_.choose(kLastUsedSettingsPreset); });
   gtk_widget_set_sensitive(lastUsed, entries_.lastUsedAvailable);
   if (!entries_.names.empty() || !entries_.unusable.empty())
     gtk_menu_shell_append(GTK_MENU_SHELL(menu_), gtk_separator_menu_item_new());
   for (const std::string& name : entries_.names) addItem(name, [this, name] { actions_.choose(name); });
   for (const auto& [file, why] : entries_.unusable) {
-    GtkWidget* item = addItem(file + " (unusable)", [] {});
+    GtkWidget* item = addItem(trFormat("{} (unusable)", {file}), [] {});
     gtk_widget_set_sensitive(item, FALSE);
     gtk_widget_set_tooltip_text(item, why.c_str());
   }
   gtk_menu_shell_append(GTK_MENU_SHELL(menu_), gtk_separator_menu_item_new());
-  addItem("Save Current Settings as Preset…", [this] { askName(); });
-  GtkWidget* remove = addItem("Delete Preset…", [this] { askWhichToDelete(); });
+  addItem(tr("Save Current Settings as Preset…"), [this] { askName(); });
+  GtkWidget* remove = addItem(tr("Delete Preset…"), [this] { askWhichToDelete(); });
   gtk_widget_set_sensitive(remove, !entries_.names.empty());
   gtk_widget_show_all(menu_);
 }
@@ -58,8 +59,8 @@ void PresetsMenu::refresh(PresetMenuEntries entries) {
 void PresetsMenu::saveAs(const std::string& name) {
   const bool taken = std::find(entries_.names.begin(), entries_.names.end(), name) != entries_.names.end();
   if (taken) {
-    GtkWidget* ask = gtk_message_dialog_new(parent_, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_OK_CANCEL,
-                                            "Replace the preset \"%s\"?", name.c_str());
+    GtkWidget* ask = gtk_message_dialog_new(parent_, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_OK_CANCEL, "%s",
+                                            trFormat("Replace the preset \"{}\"?", {name}).c_str());
     const bool agreed = gtk_dialog_run(GTK_DIALOG(ask)) == GTK_RESPONSE_OK;
     gtk_widget_destroy(ask);
     if (!agreed) return;
@@ -68,12 +69,13 @@ void PresetsMenu::saveAs(const std::string& name) {
 }
 
 void PresetsMenu::askName() {
-  GtkWidget* dialog = gtk_dialog_new_with_buttons("Save Preset", parent_, GTK_DIALOG_MODAL, "_Cancel",
-                                                  GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_OK, nullptr);
+  GtkWidget* dialog = gtk_dialog_new_with_buttons(tr("Save Preset").c_str(), parent_, GTK_DIALOG_MODAL,
+                                                  tr("_Cancel").c_str(), GTK_RESPONSE_CANCEL, tr("_Save").c_str(),
+                                                  GTK_RESPONSE_OK, nullptr);
   gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 6);
   gtk_container_set_border_width(GTK_CONTAINER(box), 12);
-  GtkWidget* caption = gtk_label_new_with_mnemonic("Preset _name:");
+  GtkWidget* caption = gtk_label_new_with_mnemonic(tr("Preset _name:").c_str());
   gtk_label_set_xalign(GTK_LABEL(caption), 0);
   GtkWidget* entry = gtk_entry_new();
   gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);
@@ -89,11 +91,12 @@ void PresetsMenu::askName() {
 }
 
 void PresetsMenu::askWhichToDelete() {
-  GtkWidget* dialog = gtk_dialog_new_with_buttons("Delete Preset", parent_, GTK_DIALOG_MODAL, "_Cancel",
-                                                  GTK_RESPONSE_CANCEL, "_Delete", GTK_RESPONSE_OK, nullptr);
+  GtkWidget* dialog = gtk_dialog_new_with_buttons(tr("Delete Preset").c_str(), parent_, GTK_DIALOG_MODAL,
+                                                  tr("_Cancel").c_str(), GTK_RESPONSE_CANCEL, tr("_Delete").c_str(),
+                                                  GTK_RESPONSE_OK, nullptr);
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 6);
   gtk_container_set_border_width(GTK_CONTAINER(box), 12);
-  GtkWidget* caption = gtk_label_new_with_mnemonic("_Preset:");
+  GtkWidget* caption = gtk_label_new_with_mnemonic(tr("_Preset:").c_str());
   gtk_label_set_xalign(GTK_LABEL(caption), 0);
   GtkWidget* choice = gtk_combo_box_text_new();
   for (const std::string& name : entries_.names)

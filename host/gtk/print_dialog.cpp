@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "dialog_texts.h"
 #include "host_session.h"
 #include "preset_store.h"
 #include "script_runner.h"
@@ -24,7 +25,7 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
 
   window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   g_object_ref_sink(window_);
-  gtk_window_set_title(GTK_WINDOW(window_), "Print");
+  gtk_window_set_title(GTK_WINDOW(window_), tr("Print").c_str());
   gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
   gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER);
   g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
@@ -54,12 +55,12 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
   GtkWidget* buttons = gtk_button_box_new(GTK_ORIENTATION_HORIZONTAL);
   gtk_button_box_set_layout(GTK_BUTTON_BOX(buttons), GTK_BUTTONBOX_END);
   gtk_box_set_spacing(GTK_BOX(buttons), 8);
-  saveDefaultsButton_ = gtk_button_new_with_mnemonic("Save as _Default");
+  saveDefaultsButton_ = gtk_button_new_with_mnemonic(tr("Save as _Default").c_str());
   gtk_widget_set_name(saveDefaultsButton_, "save-defaults");
   gtk_widget_set_tooltip_text(saveDefaultsButton_,
-                              "Every application that prints to this printer will use these options");
-  cancelButton_ = gtk_button_new_with_mnemonic("_Cancel");
-  printButton_ = gtk_button_new_with_mnemonic("_Print");
+                              tr("Every application that prints to this printer will use these options").c_str());
+  cancelButton_ = gtk_button_new_with_mnemonic(tr("_Cancel").c_str());
+  printButton_ = gtk_button_new_with_mnemonic(tr("_Print").c_str());
   gtk_widget_set_name(cancelButton_, "cancel");
   gtk_widget_set_name(printButton_, "print");
   gtk_style_context_add_class(gtk_widget_get_style_context(printButton_), GTK_STYLE_CLASS_SUGGESTED_ACTION);
@@ -121,7 +122,7 @@ PrintDialog::~PrintDialog() {
 
 GtkWidget* PrintDialog::buildHeader() {
   GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 8);
-  GtkWidget* caption = gtk_label_new_with_mnemonic("P_rinter:");
+  GtkWidget* caption = gtk_label_new_with_mnemonic(tr("P_rinter:").c_str());
   gtk_style_context_add_class(gtk_widget_get_style_context(caption), "qvx-caption");
   gtk_box_pack_start(GTK_BOX(row), caption, FALSE, FALSE, 0);
 
@@ -136,7 +137,7 @@ GtkWidget* PrintDialog::buildHeader() {
   gtk_widget_set_no_show_all(printerChoice_, TRUE);
   gtk_label_set_mnemonic_widget(GTK_LABEL(caption), printerChoice_);
   // A screen reader names it by its caption, not by the queue shown.
-  atk_object_set_name(gtk_widget_get_accessible(printerChoice_), "Printer");
+  atk_object_set_name(gtk_widget_get_accessible(printerChoice_), tr("Printer").c_str());
   g_signal_connect(printerChoice_, "changed", G_CALLBACK(onPrinterChanged), this);
   gtk_box_pack_start(GTK_BOX(row), printerChoice_, FALSE, FALSE, 0);
   printerModel_ = dimLabel("");
@@ -150,9 +151,9 @@ GtkWidget* PrintDialog::buildJobRow() {
   std::string names;
   for (const std::filesystem::path& document : documents_)
     names += (names.empty() ? "" : ", ") + document.filename().string();
-  GtkWidget* caption = dimLabel(documents_.size() > 1 ? "Documents:" : "Document:");
+  GtkWidget* caption = dimLabel(tr(documents_.size() > 1 ? "Documents:" : "Document:"));
   gtk_box_pack_start(GTK_BOX(row), caption, FALSE, FALSE, 0);
-  GtkWidget* documents = gtk_label_new(names.empty() ? "Test page" : names.c_str());
+  GtkWidget* documents = gtk_label_new(names.empty() ? tr("Test page").c_str() : names.c_str());
   gtk_widget_set_name(documents, "documents");
   gtk_label_set_ellipsize(GTK_LABEL(documents), PANGO_ELLIPSIZE_MIDDLE);
   gtk_label_set_max_width_chars(GTK_LABEL(documents), 60);
@@ -164,13 +165,13 @@ GtkWidget* PrintDialog::buildJobRow() {
   }
   gtk_box_pack_start(GTK_BOX(row), documents, TRUE, TRUE, 0);
 
-  GtkWidget* copiesCaption = gtk_label_new_with_mnemonic("C_opies:");
+  GtkWidget* copiesCaption = gtk_label_new_with_mnemonic(tr("C_opies:").c_str());
   copies_ = gtk_spin_button_new_with_range(1, 9999, 1);
   gtk_widget_set_name(copies_, "copies");
   gtk_spin_button_set_numeric(GTK_SPIN_BUTTON(copies_), TRUE);
   gtk_entry_set_activates_default(GTK_ENTRY(copies_), TRUE);
   gtk_label_set_mnemonic_widget(GTK_LABEL(copiesCaption), copies_);
-  atk_object_set_name(gtk_widget_get_accessible(copies_), "Copies");
+  atk_object_set_name(gtk_widget_get_accessible(copies_), tr("Copies").c_str());
   gtk_box_pack_end(GTK_BOX(row), copies_, FALSE, FALSE, 0);
   gtk_box_pack_end(GTK_BOX(row), copiesCaption, FALSE, FALSE, 0);
   return row;
@@ -190,7 +191,7 @@ void PrintDialog::fillPane(const std::string& title) {
   } else {
     // A panel without a view (its layout could not be loaded) still prints
     // with its settings; say why the pane is empty.
-    GtkWidget* label = gtk_label_new("This panel has no options to show.");
+    GtkWidget* label = gtk_label_new(tr("This panel has no options to show.").c_str());
     gtk_widget_set_name(label, "no-view");
     gtk_widget_set_size_request(label, 420, 200);
     gtk_container_add(GTK_CONTAINER(pane_), label);
@@ -231,7 +232,7 @@ void PrintDialog::useSession(std::unique_ptr<HostSession> session) {
 void PrintDialog::updatePrinterRow() {
   const PrinterInfo& printer = session_->printer();
   const bool haveQueue = printer.queue && !printer.queue->empty();
-  gtk_label_set_text(GTK_LABEL(printerName_), haveQueue ? printer.queue->c_str() : "No printer");
+  gtk_label_set_text(GTK_LABEL(printerName_), haveQueue ? printer.queue->c_str() : tr("No printer").c_str());
 
   // The choice lists the LX4200 queues, and the queue in use among them.
   fillingChoice_ = true;
@@ -259,7 +260,7 @@ void PrintDialog::updatePrinterRow() {
     const ppd_file_t* ppd = session_->ppd()->file();
     model = ppd->nickname != nullptr ? ppd->nickname : (ppd->modelname != nullptr ? ppd->modelname : "");
   }
-  if (printer.source == "sample" && !model.empty()) model += " (sample description)";
+  if (printer.source == "sample" && !model.empty()) model += tr(" (sample description)");
   gtk_label_set_text(GTK_LABEL(printerModel_), model.empty() ? "" : ("— " + model).c_str());
 
   gtk_widget_set_sensitive(printButton_, haveQueue && !waiting_);
@@ -267,7 +268,7 @@ void PrintDialog::updatePrinterRow() {
   if (!waiting_) {
     gtk_widget_set_sensitive(pane_, TRUE);
     if (!printer.problem.empty()) {
-      std::string text = printer.problem;
+      std::string text = trMessage(printer.problem);
       if (text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
       showMessage(text, !haveQueue);
     }
@@ -285,7 +286,7 @@ void PrintDialog::onPrinterChanged(GtkComboBox* box, gpointer self) {
 }
 
 GtkWidget* PrintDialog::buildSummaryPane() {
-  GtkWidget* pane = gtk_frame_new("Summary");
+  GtkWidget* pane = gtk_frame_new(tr("Summary").c_str());
   gtk_widget_set_name(pane, "summary-pane");
   gtk_style_context_add_class(gtk_widget_get_style_context(pane), "qvx-pane");
   summaryGrid_ = gtk_grid_new();
@@ -308,7 +309,7 @@ void PrintDialog::refreshSummary() {
   for (GList* at = children; at != nullptr; at = at->next) gtk_widget_destroy(GTK_WIDGET(at->data));
   g_list_free(children);
   if (summary_.empty()) {
-    GtkWidget* none = dimLabel("No settings to list.");
+    GtkWidget* none = dimLabel(tr("No settings to list."));
     gtk_grid_attach(GTK_GRID(summaryGrid_), none, 0, 0, 2, 1);
   }
   int top = 0;
@@ -426,8 +427,8 @@ void PrintDialog::pressPrint() {
   CommandOutcome outcome = run("print", args);
   if (outcome.line.value("ok", true) == false) {
     exitStatus_ = kExitPrintFailed;
-    std::string why = outcome.line.value("error", std::string("the job was not sent"));
-    showMessage("Could not print: " + why, true);
+    std::string why = outcome.line.value("error", tr("the job was not sent"));
+    showMessage(trFormat("Could not print: {}", {trMessage(why)}), true);
     return;
   }
   exitStatus_ = kExitOk;
@@ -456,7 +457,7 @@ void PrintDialog::refreshPresets() {
 void PrintDialog::choosePreset(const std::string& name) {
   CommandOutcome outcome = run("use-preset", {name});
   if (outcome.line.value("ok", true) == false) {
-    showMessage("Could not use the preset: " + outcome.line.value("error", std::string("unknown error")), true);
+    showMessage(trFormat("Could not use the preset: {}", {outcome.line.value("error", tr("unknown error"))}), true);
     return;
   }
   showMessage("", false);
@@ -466,9 +467,9 @@ void PrintDialog::choosePreset(const std::string& name) {
 void PrintDialog::savePreset(const std::string& name, bool replace) {
   CommandOutcome outcome = run("save-preset", {replace ? "--replace " + name : name});
   if (outcome.line.value("ok", true) == false) {
-    showMessage("Could not save the preset: " + outcome.line.value("error", std::string("unknown error")), true);
+    showMessage(trFormat("Could not save the preset: {}", {outcome.line.value("error", tr("unknown error"))}), true);
   } else {
-    showMessage("Saved the preset \"" + name + "\".", false);
+    showMessage(trFormat("Saved the preset \"{}\".", {name}), false);
   }
   refreshPresets();
 }
@@ -476,7 +477,7 @@ void PrintDialog::savePreset(const std::string& name, bool replace) {
 void PrintDialog::deletePreset(const std::string& name) {
   CommandOutcome outcome = run("delete-preset", {name});
   if (outcome.line.value("ok", true) == false)
-    showMessage("Could not delete the preset: " + outcome.line.value("error", std::string("unknown error")), true);
+    showMessage(trFormat("Could not delete the preset: {}", {outcome.line.value("error", tr("unknown error"))}), true);
   refreshPresets();
 }
 
@@ -485,11 +486,11 @@ void PrintDialog::pressSaveDefaults() {
   run("save");
   CommandOutcome outcome = run("save-defaults");
   if (outcome.line.value("ok", true) == false) {
-    showMessage("Could not save the defaults: " + outcome.line.value("error", std::string("unknown error")), true);
+    showMessage(trFormat("Could not save the defaults: {}", {outcome.line.value("error", tr("unknown error"))}), true);
     return;
   }
-  showMessage("Saved as the defaults for " + session_->printer().queue.value_or("") +
-                  ": every application that prints to it now uses these options.",
+  showMessage(trFormat("Saved as the defaults for {}: every application that prints to it now uses these options.",
+                       {session_->printer().queue.value_or("")}),
               false);
 }
 

@@ -70,6 +70,10 @@ TEST(PdeHostLanguages, GermanFromLanguageAndPortugueseFromLang) {
   EXPECT_EQ(german.state["colorModePopup"]["items"][2]["title"], "Graustufen");
   EXPECT_EQ(german.state["saveSettingsTitle"]["text"], "Einstellungen sperren");
   EXPECT_EQ(german.state["neutralGrayRightTitle"]["text"], "Nur Schwarz");
+  // The layout's own texts, on the tab not shown.
+  EXPECT_EQ(german.state["imageTypeTitle"]["text"], "Bildtyp:");
+  EXPECT_EQ(german.state["imageTypePopup"]["items"][1]["title"], "Foto");
+  EXPECT_EQ(german.state["sourceProfilePopup"]["items"][1]["title"], "sRGB");
   EXPECT_EQ(german.summary["Farbmodus"], "Graustufen");
   EXPECT_EQ(german.summary["Überfüllung"], "Standard");
   EXPECT_EQ(german.summary["Schärfe"], "Normal");

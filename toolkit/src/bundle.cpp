@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "toolkit/layout_texts.h"
 #include "toolkit/localizations.h"
 
 namespace toolkit {
@@ -129,6 +130,12 @@ bool Bundle::loadNibNamed(const std::string& name, LayoutOwner* owner,
     return false;
   }
   for (auto& warning : layout->warnings) noteProblem("layout " + warning);
+  // The layout shows in the person's language, from the Localizable table.
+  const TextLookup lookup = [this](const std::string& key) -> std::optional<std::string> {
+    std::string text = localizedStringForKey(key, key, "");
+    return text == key ? std::nullopt : std::optional<std::string>(std::move(text));
+  };
+  for (const auto& view : layout->topLevelObjects) localizeLayoutTexts(*view, lookup);
   if (topLevelObjects != nullptr) *topLevelObjects = std::move(layout->topLevelObjects);
   return true;
 }

@@ -1,0 +1,166 @@
+#include "dialog_texts.h"
+
+#include <algorithm>
+#include <atomic>
+#include <regex>
+
+namespace pdehost::gtk {
+namespace {
+
+// A mnemonic letter (after '_') must be ASCII: the panel's own letters are
+// chosen around the window's, and only ASCII ones are counted there.
+const std::vector<DialogText> kTexts = {
+    // The window.
+    {"Print", "Drucken", "Imprimir"},
+    {"P_rinter:", "Dr_ucker:", "Impre_ssora:"},
+    {"Printer", "Drucker", "Impressora"},
+    {"No printer", "Kein Drucker", "Nenhuma impressora"},
+    {" (sample description)", " (Beispielbeschreibung)", " (descrição de exemplo)"},
+    {"Document:", "Dokument:", "Documento:"},
+    {"Documents:", "Dokumente:", "Documentos:"},
+    {"Test page", "Testseite", "Página de teste"},
+    {"C_opies:", "_Kopien:", "Cópi_as:"},
+    {"Copies", "Kopien", "Cópias"},
+    {"Save as _Default", "Als _Standard speichern", "Guardar como pre_definição"},
+    {"Every application that prints to this printer will use these options",
+     "Jedes Programm, das auf diesem Drucker druckt, verwendet diese Optionen",
+     "Todas as aplicações que imprimem nesta impressora vão usar estas opções"},
+    {"_Cancel", "_Abbrechen", "_Cancelar"},
+    {"_Print", "_Drucken", "_Imprimir"},
+    {"Summary", "Übersicht", "Resumo"},
+    {"No settings to list.", "Keine Einstellungen vorhanden.", "Não há definições a mostrar."},
+    {"This panel has no options to show.", "Dieser Bereich hat keine Optionen.", "Este painel não tem opções a mostrar."},
+    {"Sample", "Beispiel", "Exemplo"},
+    {"{} to {}", "{} bis {}", "{} a {}"},
+    {"{} of {}", "{} von {}", "{} de {}"},
+    // Waiting for the printing service, and what it answered.
+    {"Opening {}…", "{} wird geöffnet …", "A abrir {}…"},
+    {"Waiting for the printing service at {}…", "Warten auf den Druckdienst unter {} …",
+     "A aguardar o serviço de impressão em {}…"},
+    {"No QVX printer is set up on this computer. Set one up with \"Install QVX Printer\" in the "
+     "applications menu, or run qvx-onboarder.",
+     "Auf diesem Computer ist kein QVX-Drucker eingerichtet. Richten Sie einen mit „QVX-Drucker installieren“ im "
+     "Anwendungsmenü ein oder starten Sie qvx-onboarder.",
+     "Não há nenhuma impressora QVX configurada neste computador. Configure uma com «Instalar impressora QVX» no "
+     "menu de aplicações, ou execute qvx-onboarder."},
+    {"the CUPS server {} cannot be reached", "der CUPS-Server {} ist nicht erreichbar",
+     "o servidor CUPS {} não está acessível"},
+    {"the CUPS server {} cannot be reached ({})", "der CUPS-Server {} ist nicht erreichbar ({})",
+     "o servidor CUPS {} não está acessível ({})"},
+    {"the CUPS server {} did not answer within {} s ({})", "der CUPS-Server {} hat nicht binnen {} s geantwortet ({})",
+     "o servidor CUPS {} não respondeu em {} s ({})"},
+    {"there is no CUPS queue named \"{}\" on {}", "es gibt keine CUPS-Warteschlange „{}“ auf {}",
+     "não existe nenhuma fila CUPS «{}» em {}"},
+    {"the CUPS queue \"{}\" on {} has no printer description", "die CUPS-Warteschlange „{}“ auf {} hat keine Druckerbeschreibung",
+     "a fila CUPS «{}» em {} não tem descrição da impressora"},
+    {"Could not print: {}", "Drucken nicht möglich: {}", "Não foi possível imprimir: {}"},
+    {"the job was not sent", "der Auftrag wurde nicht gesendet", "o trabalho não foi enviado"},
+    {"unknown error", "unbekannter Fehler", "erro desconhecido"},
+    {"Could not save the defaults: {}", "Die Standardeinstellungen konnten nicht gespeichert werden: {}",
+     "Não foi possível guardar as predefinições: {}"},
+    {"Saved as the defaults for {}: every application that prints to it now uses these options.",
+     "Als Standard für {} gespeichert: Jedes Programm, das darauf druckt, verwendet jetzt diese Optionen.",
+     "Guardado como predefinição de {}: todas as aplicações que imprimem nela passam a usar estas opções."},
+    // Presets.
+    {"Pre_sets", "_Voreinstellungen", "Pré-a_justes"},
+    {"Default Settings", "Standardeinstellungen", "Definições predefinidas"},
+    {"Last Used Settings", "Zuletzt verwendete Einstellungen", "Últimas definições usadas"},
+    {"{} (unusable)", "{} (unbrauchbar)", "{} (inutilizável)"},
+    {"Save Current Settings as Preset…", "Aktuelle Einstellungen als Voreinstellung speichern …",
+     "Guardar definições atuais como pré-ajuste…"},
+    {"Delete Preset…", "Voreinstellung löschen …", "Apagar pré-ajuste…"},
+    {"Replace the preset \"{}\"?", "Voreinstellung „{}“ ersetzen?", "Substituir o pré-ajuste «{}»?"},
+    {"Save Preset", "Voreinstellung speichern", "Guardar pré-ajuste"},
+    {"_Save", "_Speichern", "_Guardar"},
+    {"Preset _name:", "_Name der Voreinstellung:", "_Nome do pré-ajuste:"},
+    {"Delete Preset", "Voreinstellung löschen", "Apagar pré-ajuste"},
+    {"_Delete", "_Löschen", "_Apagar"},
+    {"_Preset:", "_Voreinstellung:", "_Pré-ajuste:"},
+    {"Could not use the preset: {}", "Die Voreinstellung konnte nicht verwendet werden: {}",
+     "Não foi possível usar o pré-ajuste: {}"},
+    {"Could not save the preset: {}", "Die Voreinstellung konnte nicht gespeichert werden: {}",
+     "Não foi possível guardar o pré-ajuste: {}"},
+    {"Saved the preset \"{}\".", "Voreinstellung „{}“ gespeichert.", "Pré-ajuste «{}» guardado."},
+    {"Could not delete the preset: {}", "Die Voreinstellung konnte nicht gelöscht werden: {}",
+     "Não foi possível apagar o pré-ajuste: {}"},
+};
+
+// Set once before the window is built; read by the main thread only, but
+// atomic so that a test may switch it between cases.
+std::atomic<int> gLanguage{0};  // 0 en, 1 de, 2 pt
+
+int languageIndex(std::string_view language) {
+  if (language == "de") return 1;
+  if (language == "pt") return 2;
+  return 0;
+}
+
+// `pattern` with each "{}" replaced by the next of `values`.
+std::string fillHoles(std::string_view pattern, const std::vector<std::string_view>& values) {
+  std::string text;
+  auto value = values.begin();
+  std::size_t at = 0;
+  for (std::size_t hole = pattern.find("{}"); hole != std::string_view::npos; hole = pattern.find("{}", at)) {
+    text.append(pattern, at, hole - at);
+    if (value != values.end()) text += *value++;
+    at = hole + 2;
+  }
+  return text.append(pattern, at);
+}
+
+// A text with holes as a pattern: its words literally, each hole any text.
+std::regex patternOf(std::string_view english) {
+  std::string pattern;
+  for (char c : english) {
+    if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) pattern += '\\';
+    pattern += c;
+  }
+  for (std::size_t hole = pattern.find("\\{\\}"); hole != std::string::npos; hole = pattern.find("\\{\\}", hole))
+    pattern.replace(hole, 4, "(.*)");
+  return std::regex(pattern);
+}
+
+}  // namespace
+
+const std::vector<DialogText>& dialogTexts() { return kTexts; }
+
+std::string_view dialogLanguageFor(const std::vector<std::string>& localizations) {
+  for (const std::string& wanted : localizations) {
+    // "de_AT" reads as "de": the dialog has one text per language.
+    const std::string_view language = std::string_view(wanted).substr(0, wanted.find('_'));
+    if (language == "en" || language == "de" || language == "pt") return language;
+  }
+  return "en";
+}
+
+void useDialogLanguage(std::string_view language) { gLanguage = languageIndex(language); }
+
+std::string tr(std::string_view english) {
+  const int language = gLanguage;
+  if (language == 0) return std::string(english);
+  auto found = std::find_if(kTexts.begin(), kTexts.end(), [&](const DialogText& text) { return text.en == english; });
+  if (found == kTexts.end()) return std::string(english);
+  return std::string(language == 1 ? found->de : found->pt);
+}
+
+std::string trMessage(std::string_view message) {
+  if (gLanguage == 0) return std::string(message);
+  const std::string text(message);
+  for (const DialogText& row : kTexts) {
+    if (row.en == message) return tr(row.en);
+    // Only sentences: a text that starts with a hole ("{} of {}") would
+    // take any message for its own.
+    if (row.en.find("{}") == std::string_view::npos || row.en.starts_with("{}")) continue;
+    std::smatch found;
+    if (!std::regex_match(text, found, patternOf(row.en))) continue;
+    const std::vector<std::string> values(found.begin() + 1, found.end());
+    return fillHoles(tr(row.en), std::vector<std::string_view>(values.begin(), values.end()));
+  }
+  return text;
+}
+
+std::string trFormat(std::string_view english, std::initializer_list<std::string_view> values) {
+  return fillHoles(tr(english), values);
+}
+
+}  // namespace pdehost::gtk

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "dialog_texts.h"
+
+namespace pdehost::gtk {
+namespace {
+
+TEST(DialogLanguage, FollowsTheFirstLanguageTheDialogSpeaks) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"de_DE", "de", "en", "Base"}, "de"},
+      {{"pt_BR", "pt", "en", "Base"}, "pt"},
+      {{"fr_FR", "fr", "pt_PT", "pt", "en", "Base"}, "pt"},  // LANGUAGE=fr:pt
+      {{"en_GB", "en", "de", "Base"}, "en"},
+      {{"ja_JP", "ja", "en", "Base"}, "en"},
+      {{}, "en"},
+  };
+  for (const auto& [localizations, expected] : cases) EXPECT_EQ(dialogLanguageFor(localizations), expected);
+}
+
+std::vector<std::string_view> translations(const DialogText& text) { return {text.de, text.pt}; }
+
+std::size_t count(std::string_view text, std::string_view part) {
+  std::size_t n = 0;
+  for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + part.size())) ++n;
+  return n;
+}
+
+// The letter after '_', lower case, or 0 when the text has none.
+char mnemonic(std::string_view text) {
+  const auto at = text.find('_');
+  if (at == std::string_view::npos || at + 1 >= text.size()) return 0;
+  return static_cast<char>(std::tolower(static_cast<unsigned char>(text[at + 1])));
+}
+
+TEST(DialogTexts, EveryTextHasBothTranslationsWithItsHolesAndOneAsciiMnemonic) {
+  for (const DialogText& text : dialogTexts()) {
+    for (std::string_view translated : translations(text)) {
+      SCOPED_TRACE(std::string(text.en) + " -> " + std::string(translated));
+      ASSERT_FALSE(translated.empty());
+      EXPECT_EQ(count(translated, "{}"), count(text.en, "{}"));
+      EXPECT_EQ(count(translated, "_"), count(text.en, "_"));
+      if (mnemonic(text.en) != 0) {
+        EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(mnemonic(translated))));
+      }
+    }
+  }
+}
+
+TEST(DialogTexts, NoTwoControlsOfOneWindowShareAMnemonic) {
+  const std::vector<std::vector<std::string_view>> windows = {
+      {"P_rinter:", "C_opies:", "Save as _Default", "_Cancel", "_Print", "Pre_sets"},
+      {"Preset _name:", "_Cancel", "_Save"},
+      {"_Preset:", "_Cancel", "_Delete"},
+  };
+  for (std::string_view language : {"en", "de", "pt"}) {
+    useDialogLanguage(language);
+    for (const auto& window : windows) {
+      std::string letters;
+      for (std::string_view text : window) letters += mnemonic(tr(text));
+      std::string sorted = letters;
+      std::sort(sorted.begin(), sorted.end());
+      EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << language << ": " << letters;
+    }
+  }
+  useDialogLanguage("en");
+}
+
+TEST(DialogTexts, TranslatesFillsHolesAndLeavesUnknownTextsInEnglish) {
+  useDialogLanguage("de");
+  EXPECT_EQ(tr("Summary"), "Übersicht");
+  EXPECT_EQ(trFormat("Could not print: {}", {"no paper"}), "Drucken nicht möglich: no paper");
+  EXPECT_EQ(tr("A text nobody translated"), "A text nobody translated");
+  // A message the printing service gave, with its values kept.
+  EXPECT_EQ(trMessage("the CUPS server localhost:631 cannot be reached"),
+            "der CUPS-Server localhost:631 ist nicht erreichbar");
+  EXPECT_EQ(trMessage("the CUPS server s did not answer within 3 s (listing the printers of x)"),
+            "der CUPS-Server s hat nicht binnen 3 s geantwortet (listing the printers of x)");
+  EXPECT_EQ(trMessage("listing 2 of 3 failed"), "listing 2 of 3 failed");
+  useDialogLanguage("pt");
+  EXPECT_EQ(trFormat("{} of {}", {"2", "4"}), "2 de 4");
+  useDialogLanguage("en");
+  EXPECT_EQ(trFormat("Saved the preset \"{}\".", {"Photos {}"}), "Saved the preset \"Photos {}\".");
+}
+
+}  // namespace
+}  // namespace pdehost::gtk
