@@ -38,7 +38,9 @@ TEST(LayoutTexts, EveryKindOfFixedTextInsideTheTreeIsTranslated) {
   auto box = std::make_shared<Box>();
   box->setTitle("Photo");
   box->addSubview(popup);
-  for (const auto& view : std::vector<std::shared_ptr<View>>{title, segments, box}) page->addSubview(view);
+  page->addSubview(title);
+  page->addSubview(segments);
+  page->addSubview(box);
 
   localizeLayoutTexts(*root, kGerman);
   EXPECT_EQ(tabs->tabViewItemAtIndex(0)->label(), "Farbe");
