@@ -90,6 +90,15 @@ void BM_ScriptText(benchmark::State& state) {
 }
 BENCHMARK(BM_ScriptText);
 
+// Validation alone, on a typical ASCII line and on one with accented letters.
+void BM_ValidateLine(benchmark::State& state) {
+  const std::string line = state.range(0) ? "@STEP Copie du pilote \u00e9tape 3 vers le dossier d'impression \u00e0 Lisbonne"
+                                          : "@STEP Copying driver file 42 to the spool folder of the print server";
+  for (auto _ : state) benchmark::DoNotOptimize(qvx::isValidUtf8(line));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * line.size()));
+}
+BENCHMARK(BM_ValidateLine)->Arg(0)->Arg(1);
+
 }  // namespace
 
 BENCHMARK_MAIN();
