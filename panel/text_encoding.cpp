@@ -1,11 +1,9 @@
 #include "text_encoding.h"
 
-#include <iconv.h>
-
-#include <cerrno>
 #include <cstring>
 
 #include "toolkit/utf8.h"
+#include "utf8/conversion.h"
 
 const char* iconvNameOfEncoding(StringEncoding encoding) {
   switch (encoding) {
@@ -23,36 +21,6 @@ const char* iconvNameOfEncoding(StringEncoding encoding) {
 }
 
 namespace {
-
-// Converts the whole input or nothing: an invalid or incomplete sequence fails.
-std::optional<std::string> convertToUTF8(std::string_view input, const char* from) {
-  iconv_t cd = iconv_open("UTF-8", from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string out;
-  char buffer[256];
-  char* in = const_cast<char*>(input.data());
-  size_t inLeft = input.size();
-  bool ok = true;
-  while (inLeft > 0) {
-    char* dst = buffer;
-    size_t dstLeft = sizeof buffer;
-    size_t rc = iconv(cd, &in, &inLeft, &dst, &dstLeft);
-    out.append(buffer, static_cast<size_t>(dst - buffer));
-    if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
-      ok = false;
-      break;
-    }
-  }
-  if (ok) {
-    char* dst = buffer;
-    size_t dstLeft = sizeof buffer;
-    if (iconv(cd, nullptr, nullptr, &dst, &dstLeft) == static_cast<size_t>(-1)) ok = false;
-    out.append(buffer, static_cast<size_t>(dst - buffer));
-  }
-  iconv_close(cd);
-  if (!ok) return std::nullopt;
-  return out;
-}
 
 bool isASCII(std::string_view text) {
   for (char c : text) {
@@ -74,7 +42,7 @@ std::optional<std::string> stringWithEncoding(const char* text, StringEncoding e
     return std::string(input);
   }
   if (encoding != kStringEncodingShiftJIS && isASCII(input)) return std::string(input);
-  return convertToUTF8(input, iconvNameOfEncoding(encoding));
+  return qvx::utf8::convertToUtf8(input, iconvNameOfEncoding(encoding));
 }
 
 std::optional<std::string> stringWithASCII(const char* text) {

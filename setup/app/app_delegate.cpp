@@ -5,14 +5,10 @@
 #include <utility>
 
 #include "bundle/bundle_resources.h"
-#include "detach_command.h"
-#include "gtk_platform.h"
+#include "disk_image_detach.h"
 #include "page_guard.h"
 #include "page_languages.h"
-#include "process/process.h"
 #include "window_geometry.h"
-
-extern char** environ;
 
 namespace qvx {
 
@@ -126,22 +122,6 @@ void AppDelegate::applicationDidFinishLaunching() {
 
 bool AppDelegate::applicationShouldTerminateAfterLastWindowClosed() { return true; }
 
-void AppDelegate::applicationWillTerminate() {
-  // A program without a bundle counts its own folder as the bundle.
-  auto bundle = findBundleDirectory();
-  if (!bundle) {
-    if (const auto self = runningExecutable()) bundle = self->parent_path();
-  }
-  if (!bundle) return;
-  const auto volume = volumePathForBundle(bundle->string());
-  if (!volume) return;
-
-  // Started and left alone: it outlives the program, and a failure is silent.
-  Process detach;
-  detach.setExecutable(kDetachExecutable);
-  detach.setArguments(detachCommandArguments(*volume));
-  detach.setEnvironment(environmentFromEntries(environ));
-  detach.launch();
-}
+void AppDelegate::applicationWillTerminate() { startDiskImageDetach(); }
 
 }  // namespace qvx

@@ -11,7 +11,7 @@
 #include "bridge/engine_line.h"
 #include "bridge/line_splitter.h"
 #include "bridge/script_text.h"
-#include "bridge/utf8.h"
+#include "utf8/utf8.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ void BM_OutputPath(benchmark::State& state) {
     qvx::LineSplitter splitter;
     for (std::size_t at = 0; at < output.size(); at += 65536) {
       splitter.append(std::string_view(output).substr(at, 65536), [&](std::string_view line) {
-        if (qvx::isValidUtf8(line)) bridge->handleLine(line);
+        if (qvx::utf8::isValid(line)) bridge->handleLine(line);
       });
       platform->drain();
     }
@@ -89,6 +89,15 @@ void BM_ScriptText(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_ScriptText);
+
+// Validation alone, on a typical ASCII line and on one with accented letters.
+void BM_ValidateLine(benchmark::State& state) {
+  const std::string line = state.range(0) ? "@STEP Copie du pilote \u00e9tape 3 vers le dossier d'impression \u00e0 Lisbonne"
+                                          : "@STEP Copying driver file 42 to the spool folder of the print server";
+  for (auto _ : state) benchmark::DoNotOptimize(qvx::utf8::isValid(line));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * line.size()));
+}
+BENCHMARK(BM_ValidateLine)->Arg(0)->Arg(1);
 
 }  // namespace
 

@@ -7,7 +7,7 @@
 #include "bridge/launch_plan.h"
 #include "bridge/line_splitter.h"
 #include "bridge/page_message.h"
-#include "bridge/utf8.h"
+#include "utf8/utf8.h"
 
 namespace qvx {
 
@@ -67,7 +67,7 @@ void Bridge::runEngine(const std::string& office, const std::string& name, const
   process->setOutputHandler([weakSelf, splitter = LineSplitter()](std::string_view chunk) mutable {
     if (chunk.empty()) return;  // end of output: an unfinished last line is never delivered
     splitter.append(chunk, [&](std::string_view line) {
-      if (!isValidUtf8(line)) return;
+      if (!utf8::isValid(line)) return;
       if (const auto self = weakSelf.lock()) self->handleLine(line);
     });
   });

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "bridge/utf8.h"
+#include "utf8/utf8.h"
 
 namespace qvx {
 
@@ -67,13 +67,13 @@ std::string_view trimEngineLine(std::string_view text) {
   std::size_t end = text.size();
   while (begin < end) {
     std::size_t length;
-    const char32_t cp = decodeUtf8At(text, begin, length);
+    const char32_t cp = utf8::decodeAt(text, begin, length);
     if (!isTrimmedCodePoint(cp)) break;
     begin += length;
   }
   while (end > begin) {
     std::size_t length;
-    const char32_t cp = decodeUtf8Before(text, end, length);
+    const char32_t cp = utf8::decodeBefore(text, end, length);
     if (!isTrimmedCodePoint(cp)) break;
     end -= length;
   }

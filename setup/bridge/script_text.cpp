@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "bridge/utf8.h"
+#include "utf8/utf8.h"
 
 namespace qvx {
 
@@ -29,7 +29,7 @@ constexpr std::array<char, 256> kEscape = makeEscapeTable();
 }  // namespace
 
 bool appendJsonArrayOfString(std::string& out, std::string_view text) {
-  if (!isValidUtf8(text)) return false;
+  if (!utf8::isValid(text)) return false;
   out.reserve(out.size() + text.size() + 4);
   out += "[\"";
   std::size_t runStart = 0;

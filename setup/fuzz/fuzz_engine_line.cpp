@@ -11,19 +11,19 @@
 
 #include "bridge/engine_line.h"
 #include "bridge/script_text.h"
-#include "bridge/utf8.h"
+#include "utf8/utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view line(reinterpret_cast<const char*>(data), size);
   // The reader hands over valid UTF-8 only; anything else must give the fallback text.
-  if (!qvx::isValidUtf8(line)) {
+  if (!qvx::utf8::isValid(line)) {
     // Not what the reader hands over, but it must still be safe.
     (void)qvx::classifyEngineLine(line);
     if (qvx::scriptText("onStep", line) != R"(window.onStep.apply(null, [""]);)") std::abort();
     return 0;
   }
   const std::string_view trimmed = qvx::trimEngineLine(line);
-  if (!qvx::isValidUtf8(trimmed)) std::abort();
+  if (!qvx::utf8::isValid(trimmed)) std::abort();
   const auto call = qvx::classifyEngineLine(line);
   if (!call) return 0;
 
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       (!argument.empty() && trimmed.substr(trimmed.size() - argument.size()) != argument)) {
     std::abort();
   }
-  if (!qvx::isValidUtf8(argument)) std::abort();
+  if (!qvx::utf8::isValid(argument)) std::abort();
 
   const std::string script = qvx::scriptText(call->function, argument);
   const std::string head = "window." + std::string(call->function) + ".apply(null, ";

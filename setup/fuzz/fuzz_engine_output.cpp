@@ -24,7 +24,7 @@
 #include "bridge/engine_line.h"
 #include "bridge/line_splitter.h"
 #include "bridge/script_text.h"
-#include "bridge/utf8.h"
+#include "utf8/utf8.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::size_t begin = 0;
   for (std::size_t lf; (lf = output.find('\n', begin)) != std::string_view::npos; begin = lf + 1) {
     const auto line = output.substr(begin, lf - begin);
-    if (line.size() > limit || !qvx::isValidUtf8(line)) continue;
+    if (line.size() > limit || !qvx::utf8::isValid(line)) continue;
     if (const auto call = qvx::classifyEngineLine(line)) {
       expected.push_back(qvx::scriptText(call->function, call->argument));
       expectFinished = expectFinished || call->isFinal;
@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (chunk > output.size() - at) chunk = output.size() - at;
     splitter.append(output.substr(at, chunk), [&](std::string_view line) {
       if (line.size() > limit) std::abort();  // the splitter must hold its limit
-      if (qvx::isValidUtf8(line)) bridge->handleLine(line);
+      if (qvx::utf8::isValid(line)) bridge->handleLine(line);
     });
     at += chunk;
   }

@@ -4,7 +4,6 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/eventfd.h>
 #include <sys/ioctl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -41,15 +40,9 @@ int aboveStandardDescriptors(int fd) {
   return moved;
 }
 
-int openPidfd(pid_t pid) {
-#ifdef SYS_pidfd_open
-  return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
-#else
-  (void)pid;
-  errno = ENOSYS;
-  return -1;
-#endif
-}
+// Through syscall: glibc 2.36's <sys/pidfd.h> declares pidfd_open without C
+// linkage, so C++ cannot link against it.
+int openPidfd(pid_t pid) { return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)); }
 
 int decodeWaitStatus(int status) {
   if (WIFEXITED(status)) return WEXITSTATUS(status);
@@ -88,8 +81,7 @@ struct Process::Run {
   TerminationHandler termination;
   pid_t pid = -1;
   int readFd = -1;  // the pipe's read end, or -1 without an output handler
-  int exitFd = -1;  // readable once the child has exited (a pidfd or an eventfd)
-  bool exitFdIsPidfd = false;
+  int pidfd = -1;   // readable once the child has exited
   std::atomic<bool> exited{false};
   std::atomic<int> status{0};
 
@@ -99,7 +91,7 @@ struct Process::Run {
 
   ~Run() {
     closeFd(readFd);
-    closeFd(exitFd);
+    closeFd(pidfd);
   }
 
   void deliver(const char* data, std::size_t size) {
@@ -154,7 +146,7 @@ struct Process::Run {
     if (!waitForStart()) return;
     std::vector<char> buffer(readFd >= 0 ? kReadSize : 0);
     while (true) {
-      pollfd fds[2] = {{exitFd, POLLIN, 0}, {readFd, POLLIN, 0}};
+      pollfd fds[2] = {{pidfd, POLLIN, 0}, {readFd, POLLIN, 0}};
       const nfds_t count = readFd >= 0 ? 2 : 1;
       if (::poll(fds, count, -1) < 0) {
         if (errno == EINTR) continue;
@@ -166,7 +158,7 @@ struct Process::Run {
       if (fds[0].revents) break;
       if (count == 2 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) readChunk(buffer);
     }
-    int code = exitFdIsPidfd ? reap(pid) : static_cast<int>(status.load());
+    const int code = reap(pid);
     if (readFd >= 0) drain(buffer);
     closeFd(readFd);
     status.store(code);
@@ -265,16 +257,16 @@ bool Process::launch(std::string* error) {
   }
 
   run->pid = pid;
-  run->exitFd = openPidfd(pid);
-  run->exitFdIsPidfd = run->exitFd >= 0;
-  if (!run->exitFdIsPidfd) {
-    // Without pidfds a waiter thread reaps the child and signals an eventfd.
-    run->exitFd = ::eventfd(0, EFD_CLOEXEC);
-    std::thread([run] {
-      run->status.store(reap(run->pid));
-      const std::uint64_t one = 1;
-      [[maybe_unused]] const ssize_t written = ::write(run->exitFd, &one, sizeof one);
-    }).detach();
+  run->pidfd = openPidfd(pid);
+  if (run->pidfd < 0) {
+    // Only when out of descriptors: a child that cannot be watched is not
+    // left running unwatched.
+    const int reason = errno;
+    ::kill(pid, SIGKILL);
+    reap(pid);
+    run->release(Run::Start::Cancel);
+    monitor.join();
+    return fail(std::string("cannot watch the child: ") + std::strerror(reason));
   }
   run_ = run;
   run->release(Run::Start::Go);

@@ -1,5 +1,6 @@
-// A child process over POSIX: posix_spawn, a pipe for standard output read on a
-// thread of its own, and a waiter thread that reaps the child by its process id.
+// A child process over POSIX: posix_spawn, and one monitor thread that reads
+// standard output from a pipe, learns of the exit from a pidfd and reaps the
+// child by its process id.
 #pragma once
 
 #include <sys/types.h>

@@ -3,7 +3,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "toolkit/utf8.h"
+#include "utf8/conversion.h"
+#include "utf8/utf8.h"
 
 namespace toolkit {
 namespace {
@@ -12,50 +13,6 @@ constexpr std::uintmax_t kMaxFileSize = 4 * 1024 * 1024;
 
 bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-// UTF-16 with a byte order mark to UTF-8; false on an unpaired surrogate or
-// an odd number of bytes.
-bool utf16ToUtf8(std::string_view data, bool bigEndian, std::string& out) {
-  if (data.size() % 2 != 0) return false;
-  auto unit = [&](std::size_t i) -> char32_t {
-    auto a = static_cast<unsigned char>(data[i]);
-    auto b = static_cast<unsigned char>(data[i + 1]);
-    return bigEndian ? (a << 8 | b) : (b << 8 | a);
-  };
-  for (std::size_t i = 0; i < data.size(); i += 2) {
-    char32_t c = unit(i);
-    if (isHighSurrogate(c)) {
-      if (i + 3 >= data.size() || !isLowSurrogate(unit(i + 2))) return false;
-      c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
-      i += 2;
-    } else if (isLowSurrogate(c)) {
-      return false;
-    }
-    utf8::append(out, c);
-  }
-  return true;
-}
-
-bool isValidUtf8(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    auto c = static_cast<unsigned char>(s[i]);
-    int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
-    if (extra < 0 || (extra == 1 && c < 0xC2)) return false;
-    if (extra > 0 && i + static_cast<std::size_t>(extra) >= s.size()) return false;
-    char32_t code = extra == 0 ? c : c & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-      auto d = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-      if ((d & 0xC0) != 0x80) return false;
-      code = (code << 6) | (d & 0x3F);
-    }
-    if ((extra == 2 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
-        (extra == 3 && (code < 0x10000 || code > 0x10FFFF)))
-      return false;
-    i += static_cast<std::size_t>(extra) + 1;
-  }
-  return true;
-}
 
 class Parser {
  public:
@@ -205,7 +162,7 @@ class Parser {
             problem_ = "\\u names no character";
             return false;
           }
-          utf8::append(out, code);
+          qvx::utf8::append(out, code);
           break;
         }
         default:
@@ -223,25 +180,19 @@ class Parser {
 }  // namespace
 
 std::optional<StringsTable> parseStrings(std::string_view data, std::string* error) {
-  std::string converted;
-  if (data.size() >= 2 && static_cast<unsigned char>(data[0]) == 0xFF &&
-      static_cast<unsigned char>(data[1]) == 0xFE) {
-    if (!utf16ToUtf8(data.substr(2), false, converted)) {
+  // A byte order mark names the encoding; without one the table is UTF-8.
+  std::optional<std::string> converted;
+  if (data.starts_with("\xFF\xFE") || data.starts_with("\xFE\xFF")) {
+    converted = qvx::utf8::convertToUtf8(data.substr(2), data[0] == '\xFF' ? "UTF-16LE" : "UTF-16BE");
+    if (!converted) {
       if (error != nullptr) *error = "not valid UTF-16";
       return std::nullopt;
     }
-    data = converted;
-  } else if (data.size() >= 2 && static_cast<unsigned char>(data[0]) == 0xFE &&
-             static_cast<unsigned char>(data[1]) == 0xFF) {
-    if (!utf16ToUtf8(data.substr(2), true, converted)) {
-      if (error != nullptr) *error = "not valid UTF-16";
-      return std::nullopt;
-    }
-    data = converted;
-  } else if (data.substr(0, 3) == "\xEF\xBB\xBF") {
+    data = *converted;
+  } else if (data.starts_with("\xEF\xBB\xBF")) {
     data.remove_prefix(3);
   }
-  if (!isValidUtf8(data)) {
+  if (!qvx::utf8::isValid(data)) {
     if (error != nullptr) *error = "not valid UTF-8";
     return std::nullopt;
   }

@@ -1,14 +1,15 @@
-#include "bridge/utf8.h"
+#include "utf8/utf8.h"
 
+#include <cstdint>
 #include <cstring>
 
-namespace qvx {
+namespace qvx::utf8 {
 
 namespace {
 
 bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
-// Skips a run of ASCII eight bytes at a time; most engine output is ASCII.
+// Skips a run of ASCII eight bytes at a time; most texts are mostly ASCII.
 std::size_t asciiPrefixLength(const unsigned char* data, std::size_t size) {
   std::size_t i = 0;
   for (; i + 8 <= size; i += 8) {
@@ -22,42 +23,37 @@ std::size_t asciiPrefixLength(const unsigned char* data, std::size_t size) {
 
 }  // namespace
 
-bool isValidUtf8(std::string_view text) {
+bool isValid(std::string_view text) {
   const auto* data = reinterpret_cast<const unsigned char*>(text.data());
-  const std::size_t size = text.size();
   std::size_t i = 0;
-  while (i < size) {
-    i += asciiPrefixLength(data + i, size - i);
-    if (i >= size) break;
-    const unsigned char lead = data[i];
-    if (lead < 0xC2) return false;  // stray continuation byte or overlong two-byte form
-    std::size_t length;
-    unsigned char minSecond = 0x80;
-    unsigned char maxSecond = 0xBF;
-    if (lead < 0xE0) {
-      length = 2;
-    } else if (lead < 0xF0) {
-      length = 3;
-      if (lead == 0xE0) minSecond = 0xA0;  // overlong
-      if (lead == 0xED) maxSecond = 0x9F;  // UTF-16 surrogates
-    } else if (lead < 0xF5) {
-      length = 4;
-      if (lead == 0xF0) minSecond = 0x90;  // overlong
-      if (lead == 0xF4) maxSecond = 0x8F;  // above U+10FFFF
-    } else {
-      return false;
-    }
-    if (size - i < length) return false;
-    if (data[i + 1] < minSecond || data[i + 1] > maxSecond) return false;
-    for (std::size_t k = 2; k < length; ++k) {
-      if (!isContinuation(data[i + k])) return false;
-    }
+  while (true) {
+    i += asciiPrefixLength(data + i, text.size() - i);
+    if (i >= text.size()) return true;
+    const std::size_t length = sequenceLength(text.substr(i));
+    if (length == 0) return false;
     i += length;
   }
-  return true;
 }
 
-char32_t decodeUtf8At(std::string_view text, std::size_t pos, std::size_t& length) {
+void append(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+char32_t decodeAt(std::string_view text, std::size_t pos, std::size_t& length) {
   const auto* data = reinterpret_cast<const unsigned char*>(text.data());
   const unsigned char lead = data[pos];
   if (lead < 0x80) {
@@ -84,11 +80,11 @@ char32_t decodeUtf8At(std::string_view text, std::size_t pos, std::size_t& lengt
   return cp;
 }
 
-char32_t decodeUtf8Before(std::string_view text, std::size_t end, std::size_t& length) {
+char32_t decodeBefore(std::string_view text, std::size_t end, std::size_t& length) {
   const auto* data = reinterpret_cast<const unsigned char*>(text.data());
   std::size_t start = end - 1;
   while (start > 0 && isContinuation(data[start]) && end - start < 4) --start;
-  const char32_t cp = decodeUtf8At(text, start, length);
+  const char32_t cp = decodeAt(text, start, length);
   if (start + length != end) {
     length = 1;
     return 0xFFFD;
@@ -96,4 +92,4 @@ char32_t decodeUtf8Before(std::string_view text, std::size_t end, std::size_t& l
   return cp;
 }
 
-}  // namespace qvx
+}  // namespace qvx::utf8
