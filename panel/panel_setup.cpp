@@ -1,9 +1,11 @@
 // Creation with option discovery, filling the layout once (initializeUI) and
 // showing the current choices in it (updateUI).
+#include <algorithm>
 #include <cstring>
 
 #include "VemraPrintPdeLX4200CO.h"
 #include "control_categories.h"
+#include "panel_options.h"
 #include "pde_trace.h"
 #include "ppd_adapter.h"
 #include "system_info.h"
@@ -43,27 +45,10 @@ std::shared_ptr<VemraPrintPdeLX4200CO> VemraPrintPdeLX4200CO::initWithCallback(
     p.ppdEncoding = getEncodingFromPPD(p.ppd);
     p.modelStringRef = stringWithEncoding(p.ppd->modelname, p.ppdEncoding);
 
-    struct Lookup {
-      ppd_option_t* VemraPrintPdeLX4200CO::*option;
-      std::unique_ptr<PDEChoiceArray> VemraPrintPdeLX4200CO::*choices;
-    };
-    // In the order of lookedUpKeywords().
-    static const Lookup kLookups[] = {
-        {&VemraPrintPdeLX4200CO::colorModeOptions, &VemraPrintPdeLX4200CO::colorModeChoices},
-        {&VemraPrintPdeLX4200CO::printPriorityOptions, &VemraPrintPdeLX4200CO::printPriorityChoices},
-        {&VemraPrintPdeLX4200CO::neutralGrayOptions, &VemraPrintPdeLX4200CO::neutralGrayChoices},
-        {&VemraPrintPdeLX4200CO::pureBlackPrintOptions, &VemraPrintPdeLX4200CO::pureBlackPrintChoices},
-        {&VemraPrintPdeLX4200CO::tonerSaveOptions, &VemraPrintPdeLX4200CO::tonerSaveChoices},
-        {&VemraPrintPdeLX4200CO::screeningOptions, &VemraPrintPdeLX4200CO::screeningChoices},
-        {&VemraPrintPdeLX4200CO::trappingOptions, &VemraPrintPdeLX4200CO::trappingChoices},
-        {&VemraPrintPdeLX4200CO::sharpnessOptions, &VemraPrintPdeLX4200CO::sharpnessChoices},
-        {&VemraPrintPdeLX4200CO::SmoothingOptions, &VemraPrintPdeLX4200CO::smoothingChoices},
-    };
-    const std::vector<std::string>& keywords = lookedUpKeywords();
-    for (size_t i = 0; i < keywords.size(); ++i) {
-      ppd_option_t* option = ppdx::findOption(p.ppd, keywords[i].c_str());
-      p.*kLookups[i].option = option;
-      if (option) p.*kLookups[i].choices = ArrayFromPPDOption(option);
+    for (const PanelOption* row : kLookedUpOptions) {
+      ppd_option_t* option = ppdx::findOption(p.ppd, row->keyword);
+      p.*row->option = option;
+      if (option) p.*row->choices = ArrayFromPPDOption(option);
     }
     p.condorFlag = true;
 
@@ -81,16 +66,8 @@ std::shared_ptr<VemraPrintPdeLX4200CO> VemraPrintPdeLX4200CO::initWithCallback(
     p.GetUserPreference();
   }
 
-  const ppd_option_t* const allOptions[] = {
-      p.colorSyncOptions,         p.colorModeOptions,         p.printPriorityOptions,
-      p.imageTypeOptions,         p.neutralGrayOptions,       p.pureBlackPrintOptions,
-      p.blackOverprintOptions,    p.tonerSaveOptions,         p.SmoothingOptions,
-      p.sourceProfileOptions,     p.outputProfileOptions,     p.cmykoutputProfileOptions,
-      p.renderingIntentOptions,   p.screeningOptions,         p.cmykSimulationOptions,
-      p.preservepurecmykcolorsOptions, p.simulationProfileOptions, p.trappingOptions,
-      p.sharpnessOptions};
-  bool anyOption = false;
-  for (const ppd_option_t* option : allOptions) anyOption = anyOption || option;
+  const bool anyOption = std::any_of(kPanelOptions.begin(), kPanelOptions.end(),
+                                     [&p](const PanelOption& row) { return p.*row.option != nullptr; });
   if (!anyOption) {
     p.pdePluginCallbackObject.reset();
     p.pdeBundle.reset();
