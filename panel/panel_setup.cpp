@@ -84,9 +84,22 @@ std::string VemraPrintPdeLX4200CO::optionLabel(const ppd_option_t* option) const
 
 namespace {
 
+// The layout's tab view comes with three tabs; the last is not shown.
+constexpr std::int64_t kLayoutTabCount = 3;
+constexpr std::int64_t kHiddenTabIndex = 2;
+
+// The smoothing checkbox the panel adds, and where toner save moves beside it.
+constexpr toolkit::Rect kSmoothingCheckboxFrame{32, 93, 227, 18};
+constexpr toolkit::Rect kTonerSaveCheckboxFrame{12, 43, 227, 18};
+
 void localizeText(VemraPrintPdeLX4200CO& panel, const std::shared_ptr<toolkit::TextField>& field) {
   if (!field) return;
   if (auto text = panel.localizedStringValue(field.get())) field->setStringValue(*text);
+}
+
+toolkit::Image iconImage(std::uint32_t fileTypeCode) {
+  const SystemIcon icon = initWithSystemIconType(fileTypeCode);
+  return toolkit::Image{icon.name, {double(icon.width), double(icon.height)}};
 }
 
 }  // namespace
@@ -112,27 +125,26 @@ void VemraPrintPdeLX4200CO::initializeUI() {
     }
   };
 
-  // 1. The lock button shows an open and a closed padlock.
+  // The lock button shows an open padlock, and a closed one while pressed.
   if (saveSettingsButton) {
-    const SystemIcon open = initWithSystemIconType(0x756C636B);
-    const SystemIcon closed = initWithSystemIconType(0x6C6F636B);
-    saveSettingsButton->setImage(toolkit::Image{open.name, {double(open.width), double(open.height)}});
-    saveSettingsButton->setAlternateImage(toolkit::Image{closed.name, {double(closed.width), double(closed.height)}});
+    saveSettingsButton->setImage(iconImage(kUnlockedIconType));
+    saveSettingsButton->setAlternateImage(iconImage(kLockedIconType));
   }
-  // 2.
   localizeText(*this, saveSettingsTitle);
-  // 3. Two tabs remain, the first selected, the panel deciding switches.
+  // Two tabs remain, the first selected, the panel deciding switches.
   if (mainTabView) {
-    for (std::int64_t i = 0; i < 3; ++i) {
+    for (std::int64_t i = 0; i < kLayoutTabCount; ++i) {
       if (toolkit::TabViewItem* item = mainTabView->tabViewItemAtIndex(i)) {
         if (auto label = localizedStringValue(std::optional<std::string>(item->label()))) item->setLabel(*label);
       }
     }
-    if (toolkit::TabViewItem* third = mainTabView->tabViewItemAtIndex(2)) mainTabView->removeTabViewItem(third);
+    if (toolkit::TabViewItem* hidden = mainTabView->tabViewItemAtIndex(kHiddenTabIndex)) {
+      mainTabView->removeTabViewItem(hidden);
+    }
     mainTabView->selectFirstTabViewItem();
     mainTabView->setDelegate(this);
   }
-  // 4.
+  // Colour mode, print priority and neutral gray; image type is never offered.
   fillTitle(colorModeTitle, colorModeOptions);
   fillPopup(colorModePopup, colorModeOptions, colorModeChoices);
   fillTitle(printPriorityTitle, printPriorityOptions);
@@ -140,56 +152,48 @@ void VemraPrintPdeLX4200CO::initializeUI() {
   fillTitle(neutralGrayTitle, neutralGrayOptions);
   fillPopup(neutralGrayPopup, neutralGrayOptions, neutralGrayChoices);
   if (imageTypePopup) imageTypePopup->setEnabled(false);
-  // 5.
+  // The texts at the slider ends.
   localizeText(*this, neutralGrayLeftTitle);
   localizeText(*this, neutralGrayRightTitle);
-  // 6.
   if (pureBlackPrintCB && pureBlackPrintOptions) pureBlackPrintCB->setTitle(optionLabel(pureBlackPrintOptions));
   fillTitle(pureBlackPrintTitle, pureBlackPrintOptions);
-  // 7.
   localizeText(*this, pureBlackPrintLeftTitle);
   localizeText(*this, pureBlackPrintRightTitle);
-  // 8.
   if (tonerSaveCB && tonerSaveOptions) tonerSaveCB->setTitle(optionLabel(tonerSaveOptions));
-  // 9. Profiles the description never offers: dimmed, items enabled one by one.
+  // Profiles the description never offers: dimmed, items enabled one by one.
   for (const auto* popup : {&sourceProfilePopup, &renderingIntentPopup, &outputProfilePopup, &cmykoutputProfilePopup}) {
     if (!*popup) continue;
     (*popup)->setEnabled(false);
     (*popup)->setAutoenablesItems(false);
   }
-  // 10.
   fillTitle(screeningTitle, screeningOptions);
   fillPopup(screeningPopup, screeningOptions, screeningChoices);
-  // 11.
   if (simulationProfilePopup) simulationProfilePopup->setEnabled(false);
-  // 12.
   if (preservepurecmykcolorsCB) preservepurecmykcolorsCB->setHidden(true);
-  // 13.
   if (trappingCB && trappingOptions) {
     trappingCB->setHidden(false);
     trappingCB->setTitle(optionLabel(trappingOptions));
   }
-  // 14.
   fillTitle(sharpnessTitle, sharpnessOptions);
   fillPopup(sharpnessPopup, sharpnessOptions, sharpnessChoices);
-  // 15.
   fillTitle(trappingTitle, trappingOptions);
   fillPopup(trappingPopup, trappingOptions, trappingChoices);
-  // 16. The controls of options never looked up keep the layout's texts.
-  // 17.
+  // The controls of options never looked up keep the layout's texts.
   if (sampleViewSelectControl) sampleViewSelectControl->setSelectedSegment(0);
-  // 18. Set before 19, whose panelView() call comes back here.
   hasInited = true;
-  // 19. The smoothing checkbox is built here, and toner save moves beside it.
-  auto smoothing = std::make_shared<toolkit::Button>(toolkit::Rect{32, 93, 227, 18});
+
+  // The smoothing checkbox is built here, and toner save moves beside it. The
+  // layout was loaded above: the checkbox goes into its top view (or into
+  // nothing when there is no layout).
+  auto smoothing = std::make_shared<toolkit::Button>(kSmoothingCheckboxFrame);
   smoothing->setButtonType(toolkit::ButtonType::checkbox);
   smoothing->setTarget(this);
   smoothing->setAction("SmoothingProc:");
   smoothing->setTitle(SmoothingOptions ? optionLabel(SmoothingOptions)
                                        : localizedStringValue(std::optional<std::string>("Smoothing")).value_or(""));
   SmoothingCB = smoothing;
-  if (toolkit::View* view = panelView()) view->addSubview(smoothing);
-  if (tonerSaveCB) tonerSaveCB->setFrame(toolkit::Rect{12, 43, 227, 18});
+  if (panelView_) panelView_->addSubview(smoothing);
+  if (tonerSaveCB) tonerSaveCB->setFrame(kTonerSaveCheckboxFrame);
 }
 
 void VemraPrintPdeLX4200CO::updateUI() {
@@ -203,45 +207,37 @@ void VemraPrintPdeLX4200CO::updateUI() {
   auto slide = [](const std::shared_ptr<toolkit::Slider>& slider, std::int64_t choice) {
     if (slider) slider->setIntegerValue(choice);
   };
-  // 1.
   if (saveSettingsButton) {
     saveSettingsButton->setState(saveSettingsValue);
     saveSettingsProc(saveSettingsButton.get());
   }
-  // 2.
   state(colorSyncCB, colorSyncChoice);
-  // 3.
   select(colorModePopup, colorModeChoice);
   select(printPriorityPopup, printPriorityChoice);
   select(imageTypePopup, imageTypeChoice);
   select(neutralGrayPopup, neutralGrayChoice);
-  // 4.
+  // Sliders show the same current choice as their popup or checkbox.
   slide(neutralGraySlider, neutralGrayChoice);
-  // 5.
   state(pureBlackPrintCB, pureBlackPrintChoice);
   slide(pureBlackPrintSlider, pureBlackPrintChoice);
-  // 6.
   state(blackOverprintCB, blackOverprintChoice);
   state(tonerSaveCB, tonerSaveChoice);
-  // 7.
   select(sourceProfilePopup, sourceProfileChoice);
   select(renderingIntentPopup, renderingIntentChoice);
   select(outputProfilePopup, outputProfileChoice);
   select(cmykoutputProfilePopup, cmykoutputProfileChoice);
   select(screeningPopup, screeningChoice);
-  // 8.
   if (cmykSimulationCB) {
     cmykSimulationCB->setState(cmykSimulationChoice);
     if (cmykSimulationChoice == 0 && preservepurecmykcolorsCB) preservepurecmykcolorsCB->setEnabled(false);
     preservepurecmykcolorsProc(preservepurecmykcolorsCB.get());
   }
-  // 9. Trapping's checkbox and popup share one current choice.
+  // Trapping's checkbox and popup share one current choice.
   select(simulationProfilePopup, simulationProfileChoice);
   state(trappingCB, trappingChoice);
   select(sharpnessPopup, sharpnessChoice);
   select(trappingPopup, trappingChoice);
-  // 10.
   state(SmoothingCB, smoothingChoice);
-  // 11. The enabling rules, in their fixed order.
+  // The enabling rules, in their fixed order.
   fullEnablingRefresh();
 }
