@@ -2,17 +2,22 @@
 // dialog panel over the printer description's colour options.
 //
 // The class is split by concern over several sources:
-//   panel_protocol.cpp          the host protocol, restore/save/print, release
-//   panel_setup.cpp             creation with option discovery, initializeUI, updateUI
-//   panel_outlets.cpp           outlet and action wiring from the layout
-//   panel_utilities.cpp         keyword/index conversion, label localisation, model test
-//   panel_state.cpp             stateSnapshot for hosts and tests
-//   panel_actions_handlers.cpp  control handlers and tab delegate
-//   panel_actions_rules.cpp     forcing and enabling rules
-//   panel_actions_presets.cpp   colour-setting presets
-//   panel_persistence.cpp       print-settings entries
-//   panel_preference.cpp        user-preference record
-//   panel_summary.cpp           print summary
+//   panel_protocol.cpp            the host protocol, restore/save/print, release
+//   panel_setup.cpp               creation with option discovery, initializeUI, updateUI
+//   panel_options.h               the option table: each option's keyword and fields
+//   panel_outlets.cpp             outlet and action wiring from the layout
+//   panel_utilities.cpp           keyword/index conversion, label localisation, model test
+//   panel_state.cpp               stateSnapshot for hosts and tests
+//   panel_actions_handlers.cpp    control handlers
+//   panel_actions_tab.cpp         tab view delegate
+//   panel_actions_adjustment.cpp  colour-adjustment and sample-view handlers
+//   panel_actions_rules.cpp       forcing rules
+//   panel_actions_enabling.cpp    enabling rules and the full refresh
+//   panel_actions_terms.h         the conditions the rules share
+//   panel_actions_presets.cpp     colour-setting presets
+//   panel_persistence.cpp         print-settings entries
+//   panel_preference.cpp          user-preference record (fields in preference_fields.h)
+//   panel_summary.cpp             print summary
 #pragma once
 
 #include <cups/ppd.h>
@@ -138,7 +143,7 @@ class VemraPrintPdeLX4200CO : public pde::Panel, public toolkit::LayoutOwner, pu
   void writeNonPPDSettingsToPrintSettings();
   void getNonPPDSettingsFromPrintSettings();
 
-  // --- Actions: control handlers (panel_actions_handlers.cpp) ---
+  // --- Actions: control handlers (panel_actions_handlers.cpp, panel_actions_adjustment.cpp) ---
   void saveSettingsProc(toolkit::View* sender);
   void colorSyncProc(toolkit::View* sender);
   void colorModeProc(toolkit::View* sender);
@@ -169,7 +174,7 @@ class VemraPrintPdeLX4200CO : public pde::Panel, public toolkit::LayoutOwner, pu
   // trappingChoice from the trapping controls: the checkbox's state, replaced
   // by the popup's index when there is a popup.
   void recordTrappingChoice();
-  // Tab view delegate.
+  // Tab view delegate (panel_actions_tab.cpp).
   bool tabViewShouldSelectTabViewItem(toolkit::TabView* tabView, toolkit::TabViewItem* item) override;
   void tabViewWillSelectTabViewItem(toolkit::TabView* tabView, toolkit::TabViewItem* item) override;
 
@@ -186,7 +191,7 @@ class VemraPrintPdeLX4200CO : public pde::Panel, public toolkit::LayoutOwner, pu
   void simulationProfileControl();
   void trappingControl();
   void sharpnessControl();
-  // --- Actions: enabling rules (panel_actions_rules.cpp) ---
+  // --- Actions: enabling rules (panel_actions_enabling.cpp) ---
   void colorSyncHiliteControl();
   void colorModeHiliteControl();
   void printPriorityHiliteControl();

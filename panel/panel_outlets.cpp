@@ -27,111 +27,120 @@ bool connectTyped(std::shared_ptr<T>& field, const std::shared_ptr<toolkit::View
   return true;
 }
 
-#define PANEL_OUTLET(field, name)                                                                           \
+// An outlet is named as its field; only the top view's field differs.
+#define PANEL_OUTLET_NAMED(field, name)                                                                     \
   OutletEntry {                                                                                            \
     name, [](Panel& p, const std::shared_ptr<toolkit::View>& v) { return connectTyped(p.field, v); },      \
         [](const Panel& p) -> toolkit::View* { return p.field.get(); }                                     \
   }
+#define PANEL_OUTLET(field) PANEL_OUTLET_NAMED(field, #field)
 
 const std::vector<OutletEntry>& outletTable() {
   static const std::vector<OutletEntry> table = {
-      PANEL_OUTLET(panelView_, "panelView"),
-      PANEL_OUTLET(saveSettingsButton, "saveSettingsButton"),
-      PANEL_OUTLET(saveSettingsTitle, "saveSettingsTitle"),
-      PANEL_OUTLET(mainTabView, "mainTabView"),
-      PANEL_OUTLET(colorSyncCB, "colorSyncCB"),
-      PANEL_OUTLET(colorModeTitle, "colorModeTitle"),
-      PANEL_OUTLET(colorModePopup, "colorModePopup"),
-      PANEL_OUTLET(printPriorityTitle, "printPriorityTitle"),
-      PANEL_OUTLET(printPriorityPopup, "printPriorityPopup"),
-      PANEL_OUTLET(imageTypeTitle, "imageTypeTitle"),
-      PANEL_OUTLET(imageTypePopup, "imageTypePopup"),
-      PANEL_OUTLET(neutralGrayTitle, "neutralGrayTitle"),
-      PANEL_OUTLET(neutralGrayPopup, "neutralGrayPopup"),
-      PANEL_OUTLET(neutralGrayLeftTitle, "neutralGrayLeftTitle"),
-      PANEL_OUTLET(neutralGraySlider, "neutralGraySlider"),
-      PANEL_OUTLET(neutralGrayRightTitle, "neutralGrayRightTitle"),
-      PANEL_OUTLET(pureBlackPrintCB, "pureBlackPrintCB"),
-      PANEL_OUTLET(pureBlackPrintTitle, "pureBlackPrintTitle"),
-      PANEL_OUTLET(pureBlackPrintLeftTitle, "pureBlackPrintLeftTitle"),
-      PANEL_OUTLET(pureBlackPrintSlider, "pureBlackPrintSlider"),
-      PANEL_OUTLET(pureBlackPrintRightTitle, "pureBlackPrintRightTitle"),
-      PANEL_OUTLET(blackOverprintCB, "blackOverprintCB"),
-      PANEL_OUTLET(tonerSaveCB, "tonerSaveCB"),
-      PANEL_OUTLET(SmoothingCB, "SmoothingCB"),
-      PANEL_OUTLET(sourceProfileTitle, "sourceProfileTitle"),
-      PANEL_OUTLET(sourceProfilePopup, "sourceProfilePopup"),
-      PANEL_OUTLET(renderingIntentTitle, "renderingIntentTitle"),
-      PANEL_OUTLET(renderingIntentPopup, "renderingIntentPopup"),
-      PANEL_OUTLET(outputProfileTitle, "outputProfileTitle"),
-      PANEL_OUTLET(outputProfilePopup, "outputProfilePopup"),
-      PANEL_OUTLET(cmykoutputProfileTitle, "cmykoutputProfileTitle"),
-      PANEL_OUTLET(cmykoutputProfilePopup, "cmykoutputProfilePopup"),
-      PANEL_OUTLET(screeningTitle, "screeningTitle"),
-      PANEL_OUTLET(screeningPopup, "screeningPopup"),
-      PANEL_OUTLET(cmykSimulationCB, "cmykSimulationCB"),
-      PANEL_OUTLET(cmykSimulationBox, "cmykSimulationBox"),
-      PANEL_OUTLET(simulationProfileTitle, "simulationProfileTitle"),
-      PANEL_OUTLET(simulationProfilePopup, "simulationProfilePopup"),
-      PANEL_OUTLET(trappingCB, "trappingCB"),
-      PANEL_OUTLET(sharpnessTitle, "sharpnessTitle"),
-      PANEL_OUTLET(sharpnessPopup, "sharpnessPopup"),
-      PANEL_OUTLET(trappingTitle, "trappingTitle"),
-      PANEL_OUTLET(trappingPopup, "trappingPopup"),
-      PANEL_OUTLET(preservepurecmykcolorsCB, "preservepurecmykcolorsCB"),
-      PANEL_OUTLET(sampleViewSelectControl, "sampleViewSelectControl"),
-      PANEL_OUTLET(sampleView, "sampleView"),
-      PANEL_OUTLET(colorAdjustmentCB, "colorAdjustmentCB"),
-      PANEL_OUTLET(colorAdjustmentBox, "colorAdjustmentBox"),
-      PANEL_OUTLET(hueTitle, "hueTitle"),
-      PANEL_OUTLET(hueSlider, "hueSlider"),
-      PANEL_OUTLET(saturationTitle, "saturationTitle"),
-      PANEL_OUTLET(saturationSlider, "saturationSlider"),
-      PANEL_OUTLET(brightnessTitle, "brightnessTitle"),
-      PANEL_OUTLET(brightnessSlider, "brightnessSlider"),
+      PANEL_OUTLET_NAMED(panelView_, "panelView"),
+      PANEL_OUTLET(saveSettingsButton),
+      PANEL_OUTLET(saveSettingsTitle),
+      PANEL_OUTLET(mainTabView),
+      PANEL_OUTLET(colorSyncCB),
+      PANEL_OUTLET(colorModeTitle),
+      PANEL_OUTLET(colorModePopup),
+      PANEL_OUTLET(printPriorityTitle),
+      PANEL_OUTLET(printPriorityPopup),
+      PANEL_OUTLET(imageTypeTitle),
+      PANEL_OUTLET(imageTypePopup),
+      PANEL_OUTLET(neutralGrayTitle),
+      PANEL_OUTLET(neutralGrayPopup),
+      PANEL_OUTLET(neutralGrayLeftTitle),
+      PANEL_OUTLET(neutralGraySlider),
+      PANEL_OUTLET(neutralGrayRightTitle),
+      PANEL_OUTLET(pureBlackPrintCB),
+      PANEL_OUTLET(pureBlackPrintTitle),
+      PANEL_OUTLET(pureBlackPrintLeftTitle),
+      PANEL_OUTLET(pureBlackPrintSlider),
+      PANEL_OUTLET(pureBlackPrintRightTitle),
+      PANEL_OUTLET(blackOverprintCB),
+      PANEL_OUTLET(tonerSaveCB),
+      PANEL_OUTLET(SmoothingCB),
+      PANEL_OUTLET(sourceProfileTitle),
+      PANEL_OUTLET(sourceProfilePopup),
+      PANEL_OUTLET(renderingIntentTitle),
+      PANEL_OUTLET(renderingIntentPopup),
+      PANEL_OUTLET(outputProfileTitle),
+      PANEL_OUTLET(outputProfilePopup),
+      PANEL_OUTLET(cmykoutputProfileTitle),
+      PANEL_OUTLET(cmykoutputProfilePopup),
+      PANEL_OUTLET(screeningTitle),
+      PANEL_OUTLET(screeningPopup),
+      PANEL_OUTLET(cmykSimulationCB),
+      PANEL_OUTLET(cmykSimulationBox),
+      PANEL_OUTLET(simulationProfileTitle),
+      PANEL_OUTLET(simulationProfilePopup),
+      PANEL_OUTLET(trappingCB),
+      PANEL_OUTLET(sharpnessTitle),
+      PANEL_OUTLET(sharpnessPopup),
+      PANEL_OUTLET(trappingTitle),
+      PANEL_OUTLET(trappingPopup),
+      PANEL_OUTLET(preservepurecmykcolorsCB),
+      PANEL_OUTLET(sampleViewSelectControl),
+      PANEL_OUTLET(sampleView),
+      PANEL_OUTLET(colorAdjustmentCB),
+      PANEL_OUTLET(colorAdjustmentBox),
+      PANEL_OUTLET(hueTitle),
+      PANEL_OUTLET(hueSlider),
+      PANEL_OUTLET(saturationTitle),
+      PANEL_OUTLET(saturationSlider),
+      PANEL_OUTLET(brightnessTitle),
+      PANEL_OUTLET(brightnessSlider),
   };
   return table;
 }
 
 #undef PANEL_OUTLET
+#undef PANEL_OUTLET_NAMED
 
 struct ActionEntry {
   const char* selector;
   void (Panel::*handler)(toolkit::View*);
 };
 
+// An action is named by its handler's selector: the handler's name and a colon.
+#define PANEL_ACTION(handler) \
+  ActionEntry { #handler ":", &Panel::handler }
+
 const std::vector<ActionEntry>& actionTable() {
   static const std::vector<ActionEntry> table = {
-      {"saveSettingsProc:", &Panel::saveSettingsProc},
-      {"colorSyncProc:", &Panel::colorSyncProc},
-      {"colorModeProc:", &Panel::colorModeProc},
-      {"printPriorityProc:", &Panel::printPriorityProc},
-      {"imageTypeProc:", &Panel::imageTypeProc},
-      {"neutralGrayProc:", &Panel::neutralGrayProc},
-      {"neutralGraySliderProc:", &Panel::neutralGraySliderProc},
-      {"pureBlackPrintProc:", &Panel::pureBlackPrintProc},
-      {"pureBlackPrintSliderProc:", &Panel::pureBlackPrintSliderProc},
-      {"blackOverprintProc:", &Panel::blackOverprintProc},
-      {"tonerSaveProc:", &Panel::tonerSaveProc},
-      {"SmoothingProc:", &Panel::SmoothingProc},
-      {"sourceProfileProc:", &Panel::sourceProfileProc},
-      {"renderingIntentProc:", &Panel::renderingIntentProc},
-      {"outputProfileProc:", &Panel::outputProfileProc},
-      {"cmykoutputProfileProc:", &Panel::cmykoutputProfileProc},
-      {"screeningProc:", &Panel::screeningProc},
-      {"cmykSimulationProc:", &Panel::cmykSimulationProc},
-      {"preservepurecmykcolorsProc:", &Panel::preservepurecmykcolorsProc},
-      {"simulationProfileProc:", &Panel::simulationProfileProc},
-      {"trappingProc:", &Panel::trappingProc},
-      {"sharpnessProc:", &Panel::sharpnessProc},
-      {"sampleViewProc:", &Panel::sampleViewProc},
-      {"hueProc:", &Panel::hueProc},
-      {"saturationProc:", &Panel::saturationProc},
-      {"brightnessProc:", &Panel::brightnessProc},
-      {"colorAdjustmentProc:", &Panel::colorAdjustmentProc},
+      PANEL_ACTION(saveSettingsProc),
+      PANEL_ACTION(colorSyncProc),
+      PANEL_ACTION(colorModeProc),
+      PANEL_ACTION(printPriorityProc),
+      PANEL_ACTION(imageTypeProc),
+      PANEL_ACTION(neutralGrayProc),
+      PANEL_ACTION(neutralGraySliderProc),
+      PANEL_ACTION(pureBlackPrintProc),
+      PANEL_ACTION(pureBlackPrintSliderProc),
+      PANEL_ACTION(blackOverprintProc),
+      PANEL_ACTION(tonerSaveProc),
+      PANEL_ACTION(SmoothingProc),
+      PANEL_ACTION(sourceProfileProc),
+      PANEL_ACTION(renderingIntentProc),
+      PANEL_ACTION(outputProfileProc),
+      PANEL_ACTION(cmykoutputProfileProc),
+      PANEL_ACTION(screeningProc),
+      PANEL_ACTION(cmykSimulationProc),
+      PANEL_ACTION(preservepurecmykcolorsProc),
+      PANEL_ACTION(simulationProfileProc),
+      PANEL_ACTION(trappingProc),
+      PANEL_ACTION(sharpnessProc),
+      PANEL_ACTION(sampleViewProc),
+      PANEL_ACTION(hueProc),
+      PANEL_ACTION(saturationProc),
+      PANEL_ACTION(brightnessProc),
+      PANEL_ACTION(colorAdjustmentProc),
   };
   return table;
 }
+
+#undef PANEL_ACTION
 
 const ActionEntry* findAction(std::string_view selector) {
   for (const ActionEntry& entry : actionTable()) {

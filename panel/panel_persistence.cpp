@@ -2,32 +2,11 @@
 // one choice keyword per option the description offers, and the model code
 // that tells which configuration wrote them.
 #include "VemraPrintPdeLX4200CO.h"
+#include "panel_options.h"
 #include "pm_print_settings.h"
 #include "print_settings_text.h"
 
 namespace {
-
-using Panel = VemraPrintPdeLX4200CO;
-
-struct StoredOption {
-  const char* keyword;
-  ppd_option_t* Panel::*option;
-  std::int64_t Panel::*choice;
-  std::int16_t PDEUserPreference::*preference;
-};
-
-// Both directions walk the options in this order.
-constexpr StoredOption kStoredOptions[] = {
-    {"VMCMode", &Panel::colorModeOptions, &Panel::colorModeChoice, &PDEUserPreference::colorMode},
-    {"VMCPPriority", &Panel::printPriorityOptions, &Panel::printPriorityChoice, &PDEUserPreference::printMode},
-    {"VMCNGray", &Panel::neutralGrayOptions, &Panel::neutralGrayChoice, &PDEUserPreference::neutralGray},
-    {"VMCPureB", &Panel::pureBlackPrintOptions, &Panel::pureBlackPrintChoice, &PDEUserPreference::pureBlackPrint},
-    {"VMSaveToner", &Panel::tonerSaveOptions, &Panel::tonerSaveChoice, &PDEUserPreference::tonerSave},
-    {"VMSmoothing", &Panel::SmoothingOptions, &Panel::smoothingChoice, &PDEUserPreference::smoothing},
-    {"VMCScreen", &Panel::screeningOptions, &Panel::screeningChoice, &PDEUserPreference::screening},
-    {"VMCTrapping", &Panel::trappingOptions, &Panel::trappingChoice, &PDEUserPreference::trapping},
-    {"VMCSharpness", &Panel::sharpnessOptions, &Panel::sharpnessChoice, &PDEUserPreference::sharpness},
-};
 
 // A preference value that is set wins over what was read, once.
 template <typename Field>
@@ -47,7 +26,8 @@ void VemraPrintPdeLX4200CO::writeNonPPDSettingsToPrintSettings() {
   const int locked = saveSettingsButton && saveSettingsButton->state() != 0 ? 1 : 0;
   PMPrintSettingsSetValue(settings, kSaveSettingsKey, decimalText(locked), false);
 
-  for (const StoredOption& stored : kStoredOptions) {
+  // Both directions walk the options in the table's order.
+  for (const PanelOption& stored : kPanelOptions) {
     ppd_option_t* option = this->*stored.option;
     if (!option) continue;
     // A choice without a keyword leaves the entry as it was.
@@ -73,7 +53,7 @@ void VemraPrintPdeLX4200CO::getNonPPDSettingsFromPrintSettings() {
   }
   applyPreference(preference.saveSettings, saveSettingsValue);
 
-  for (const StoredOption& stored : kStoredOptions) {
+  for (const PanelOption& stored : kPanelOptions) {
     ppd_option_t* option = this->*stored.option;
     if (!option) continue;
     std::optional<std::string> keyword;

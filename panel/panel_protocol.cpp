@@ -3,12 +3,11 @@
 #include <cstdio>
 
 #include "VemraPrintPdeLX4200CO.h"
+#include "panel_options.h"
 #include "pde_trace.h"
 
 const std::vector<std::string>& VemraPrintPdeLX4200CO::lookedUpKeywords() {
-  static const std::vector<std::string> keywords = {"VMCMode",     "VMCPPriority", "VMCNGray",
-                                                    "VMCPureB",    "VMSaveToner",  "VMCScreen",
-                                                    "VMCTrapping", "VMCSharpness", "VMSmoothing"};
+  static const std::vector<std::string> keywords(kLookedUpKeywords.begin(), kLookedUpKeywords.end());
   return keywords;
 }
 
@@ -28,25 +27,7 @@ VemraPrintPdeLX4200CO::~VemraPrintPdeLX4200CO() {
     });
   }
 
-  colorSyncChoices.reset();
-  colorModeChoices.reset();
-  printPriorityChoices.reset();
-  imageTypeChoices.reset();
-  neutralGrayChoices.reset();
-  pureBlackPrintChoices.reset();
-  blackOverprintChoices.reset();
-  tonerSaveChoices.reset();
-  smoothingChoices.reset();
-  sourceProfileChoices.reset();
-  outputProfileChoices.reset();
-  cmykoutputProfileChoices.reset();
-  preservepurecolorChoices.reset();
-  renderingIntentChoices.reset();
-  screeningChoices.reset();
-  cmykSimulationChoices.reset();
-  simulationProfileChoices.reset();
-  trappingChoices.reset();
-  sharpnessChoices.reset();
+  for (const PanelOption& row : kPanelOptions) (this->*row.choices).reset();
   modelStringRef.reset();
   preferenceName.reset();
   if (isPanelViewRetain) retainedPanelView_.reset();

@@ -1,9 +1,11 @@
 // Creation with option discovery, filling the layout once (initializeUI) and
 // showing the current choices in it (updateUI).
+#include <algorithm>
 #include <cstring>
 
 #include "VemraPrintPdeLX4200CO.h"
 #include "control_categories.h"
+#include "panel_options.h"
 #include "pde_trace.h"
 #include "ppd_adapter.h"
 #include "system_info.h"
@@ -43,27 +45,10 @@ std::shared_ptr<VemraPrintPdeLX4200CO> VemraPrintPdeLX4200CO::initWithCallback(
     p.ppdEncoding = getEncodingFromPPD(p.ppd);
     p.modelStringRef = stringWithEncoding(p.ppd->modelname, p.ppdEncoding);
 
-    struct Lookup {
-      ppd_option_t* VemraPrintPdeLX4200CO::*option;
-      std::unique_ptr<PDEChoiceArray> VemraPrintPdeLX4200CO::*choices;
-    };
-    // In the order of lookedUpKeywords().
-    static const Lookup kLookups[] = {
-        {&VemraPrintPdeLX4200CO::colorModeOptions, &VemraPrintPdeLX4200CO::colorModeChoices},
-        {&VemraPrintPdeLX4200CO::printPriorityOptions, &VemraPrintPdeLX4200CO::printPriorityChoices},
-        {&VemraPrintPdeLX4200CO::neutralGrayOptions, &VemraPrintPdeLX4200CO::neutralGrayChoices},
-        {&VemraPrintPdeLX4200CO::pureBlackPrintOptions, &VemraPrintPdeLX4200CO::pureBlackPrintChoices},
-        {&VemraPrintPdeLX4200CO::tonerSaveOptions, &VemraPrintPdeLX4200CO::tonerSaveChoices},
-        {&VemraPrintPdeLX4200CO::screeningOptions, &VemraPrintPdeLX4200CO::screeningChoices},
-        {&VemraPrintPdeLX4200CO::trappingOptions, &VemraPrintPdeLX4200CO::trappingChoices},
-        {&VemraPrintPdeLX4200CO::sharpnessOptions, &VemraPrintPdeLX4200CO::sharpnessChoices},
-        {&VemraPrintPdeLX4200CO::SmoothingOptions, &VemraPrintPdeLX4200CO::smoothingChoices},
-    };
-    const std::vector<std::string>& keywords = lookedUpKeywords();
-    for (size_t i = 0; i < keywords.size(); ++i) {
-      ppd_option_t* option = ppdx::findOption(p.ppd, keywords[i].c_str());
-      p.*kLookups[i].option = option;
-      if (option) p.*kLookups[i].choices = ArrayFromPPDOption(option);
+    for (const PanelOption* row : kLookedUpOptions) {
+      ppd_option_t* option = ppdx::findOption(p.ppd, row->keyword);
+      p.*row->option = option;
+      if (option) p.*row->choices = ArrayFromPPDOption(option);
     }
     p.condorFlag = true;
 
@@ -81,16 +66,8 @@ std::shared_ptr<VemraPrintPdeLX4200CO> VemraPrintPdeLX4200CO::initWithCallback(
     p.GetUserPreference();
   }
 
-  const ppd_option_t* const allOptions[] = {
-      p.colorSyncOptions,         p.colorModeOptions,         p.printPriorityOptions,
-      p.imageTypeOptions,         p.neutralGrayOptions,       p.pureBlackPrintOptions,
-      p.blackOverprintOptions,    p.tonerSaveOptions,         p.SmoothingOptions,
-      p.sourceProfileOptions,     p.outputProfileOptions,     p.cmykoutputProfileOptions,
-      p.renderingIntentOptions,   p.screeningOptions,         p.cmykSimulationOptions,
-      p.preservepurecmykcolorsOptions, p.simulationProfileOptions, p.trappingOptions,
-      p.sharpnessOptions};
-  bool anyOption = false;
-  for (const ppd_option_t* option : allOptions) anyOption = anyOption || option;
+  const bool anyOption = std::any_of(kPanelOptions.begin(), kPanelOptions.end(),
+                                     [&p](const PanelOption& row) { return p.*row.option != nullptr; });
   if (!anyOption) {
     p.pdePluginCallbackObject.reset();
     p.pdeBundle.reset();
@@ -107,9 +84,22 @@ std::string VemraPrintPdeLX4200CO::optionLabel(const ppd_option_t* option) const
 
 namespace {
 
+// The layout's tab view comes with three tabs; the last is not shown.
+constexpr std::int64_t kLayoutTabCount = 3;
+constexpr std::int64_t kHiddenTabIndex = 2;
+
+// The smoothing checkbox the panel adds, and where toner save moves beside it.
+constexpr toolkit::Rect kSmoothingCheckboxFrame{32, 93, 227, 18};
+constexpr toolkit::Rect kTonerSaveCheckboxFrame{12, 43, 227, 18};
+
 void localizeText(VemraPrintPdeLX4200CO& panel, const std::shared_ptr<toolkit::TextField>& field) {
   if (!field) return;
   if (auto text = panel.localizedStringValue(field.get())) field->setStringValue(*text);
+}
+
+toolkit::Image iconImage(std::uint32_t fileTypeCode) {
+  const SystemIcon icon = initWithSystemIconType(fileTypeCode);
+  return toolkit::Image{icon.name, {double(icon.width), double(icon.height)}};
 }
 
 }  // namespace
@@ -135,27 +125,26 @@ void VemraPrintPdeLX4200CO::initializeUI() {
     }
   };
 
-  // 1. The lock button shows an open and a closed padlock.
+  // The lock button shows an open padlock, and a closed one while pressed.
   if (saveSettingsButton) {
-    const SystemIcon open = initWithSystemIconType(0x756C636B);
-    const SystemIcon closed = initWithSystemIconType(0x6C6F636B);
-    saveSettingsButton->setImage(toolkit::Image{open.name, {double(open.width), double(open.height)}});
-    saveSettingsButton->setAlternateImage(toolkit::Image{closed.name, {double(closed.width), double(closed.height)}});
+    saveSettingsButton->setImage(iconImage(kUnlockedIconType));
+    saveSettingsButton->setAlternateImage(iconImage(kLockedIconType));
   }
-  // 2.
   localizeText(*this, saveSettingsTitle);
-  // 3. Two tabs remain, the first selected, the panel deciding switches.
+  // Two tabs remain, the first selected, the panel deciding switches.
   if (mainTabView) {
-    for (std::int64_t i = 0; i < 3; ++i) {
+    for (std::int64_t i = 0; i < kLayoutTabCount; ++i) {
       if (toolkit::TabViewItem* item = mainTabView->tabViewItemAtIndex(i)) {
         if (auto label = localizedStringValue(std::optional<std::string>(item->label()))) item->setLabel(*label);
       }
     }
-    if (toolkit::TabViewItem* third = mainTabView->tabViewItemAtIndex(2)) mainTabView->removeTabViewItem(third);
+    if (toolkit::TabViewItem* hidden = mainTabView->tabViewItemAtIndex(kHiddenTabIndex)) {
+      mainTabView->removeTabViewItem(hidden);
+    }
     mainTabView->selectFirstTabViewItem();
     mainTabView->setDelegate(this);
   }
-  // 4.
+  // Colour mode, print priority and neutral gray; image type is never offered.
   fillTitle(colorModeTitle, colorModeOptions);
   fillPopup(colorModePopup, colorModeOptions, colorModeChoices);
   fillTitle(printPriorityTitle, printPriorityOptions);
@@ -163,56 +152,48 @@ void VemraPrintPdeLX4200CO::initializeUI() {
   fillTitle(neutralGrayTitle, neutralGrayOptions);
   fillPopup(neutralGrayPopup, neutralGrayOptions, neutralGrayChoices);
   if (imageTypePopup) imageTypePopup->setEnabled(false);
-  // 5.
+  // The texts at the slider ends.
   localizeText(*this, neutralGrayLeftTitle);
   localizeText(*this, neutralGrayRightTitle);
-  // 6.
   if (pureBlackPrintCB && pureBlackPrintOptions) pureBlackPrintCB->setTitle(optionLabel(pureBlackPrintOptions));
   fillTitle(pureBlackPrintTitle, pureBlackPrintOptions);
-  // 7.
   localizeText(*this, pureBlackPrintLeftTitle);
   localizeText(*this, pureBlackPrintRightTitle);
-  // 8.
   if (tonerSaveCB && tonerSaveOptions) tonerSaveCB->setTitle(optionLabel(tonerSaveOptions));
-  // 9. Profiles the description never offers: dimmed, items enabled one by one.
+  // Profiles the description never offers: dimmed, items enabled one by one.
   for (const auto* popup : {&sourceProfilePopup, &renderingIntentPopup, &outputProfilePopup, &cmykoutputProfilePopup}) {
     if (!*popup) continue;
     (*popup)->setEnabled(false);
     (*popup)->setAutoenablesItems(false);
   }
-  // 10.
   fillTitle(screeningTitle, screeningOptions);
   fillPopup(screeningPopup, screeningOptions, screeningChoices);
-  // 11.
   if (simulationProfilePopup) simulationProfilePopup->setEnabled(false);
-  // 12.
   if (preservepurecmykcolorsCB) preservepurecmykcolorsCB->setHidden(true);
-  // 13.
   if (trappingCB && trappingOptions) {
     trappingCB->setHidden(false);
     trappingCB->setTitle(optionLabel(trappingOptions));
   }
-  // 14.
   fillTitle(sharpnessTitle, sharpnessOptions);
   fillPopup(sharpnessPopup, sharpnessOptions, sharpnessChoices);
-  // 15.
   fillTitle(trappingTitle, trappingOptions);
   fillPopup(trappingPopup, trappingOptions, trappingChoices);
-  // 16. The controls of options never looked up keep the layout's texts.
-  // 17.
+  // The controls of options never looked up keep the layout's texts.
   if (sampleViewSelectControl) sampleViewSelectControl->setSelectedSegment(0);
-  // 18. Set before 19, whose panelView() call comes back here.
   hasInited = true;
-  // 19. The smoothing checkbox is built here, and toner save moves beside it.
-  auto smoothing = std::make_shared<toolkit::Button>(toolkit::Rect{32, 93, 227, 18});
+
+  // The smoothing checkbox is built here, and toner save moves beside it. The
+  // layout was loaded above: the checkbox goes into its top view (or into
+  // nothing when there is no layout).
+  auto smoothing = std::make_shared<toolkit::Button>(kSmoothingCheckboxFrame);
   smoothing->setButtonType(toolkit::ButtonType::checkbox);
   smoothing->setTarget(this);
   smoothing->setAction("SmoothingProc:");
   smoothing->setTitle(SmoothingOptions ? optionLabel(SmoothingOptions)
                                        : localizedStringValue(std::optional<std::string>("Smoothing")).value_or(""));
   SmoothingCB = smoothing;
-  if (toolkit::View* view = panelView()) view->addSubview(smoothing);
-  if (tonerSaveCB) tonerSaveCB->setFrame(toolkit::Rect{12, 43, 227, 18});
+  if (panelView_) panelView_->addSubview(smoothing);
+  if (tonerSaveCB) tonerSaveCB->setFrame(kTonerSaveCheckboxFrame);
 }
 
 void VemraPrintPdeLX4200CO::updateUI() {
@@ -226,45 +207,37 @@ void VemraPrintPdeLX4200CO::updateUI() {
   auto slide = [](const std::shared_ptr<toolkit::Slider>& slider, std::int64_t choice) {
     if (slider) slider->setIntegerValue(choice);
   };
-  // 1.
   if (saveSettingsButton) {
     saveSettingsButton->setState(saveSettingsValue);
     saveSettingsProc(saveSettingsButton.get());
   }
-  // 2.
   state(colorSyncCB, colorSyncChoice);
-  // 3.
   select(colorModePopup, colorModeChoice);
   select(printPriorityPopup, printPriorityChoice);
   select(imageTypePopup, imageTypeChoice);
   select(neutralGrayPopup, neutralGrayChoice);
-  // 4.
+  // Sliders show the same current choice as their popup or checkbox.
   slide(neutralGraySlider, neutralGrayChoice);
-  // 5.
   state(pureBlackPrintCB, pureBlackPrintChoice);
   slide(pureBlackPrintSlider, pureBlackPrintChoice);
-  // 6.
   state(blackOverprintCB, blackOverprintChoice);
   state(tonerSaveCB, tonerSaveChoice);
-  // 7.
   select(sourceProfilePopup, sourceProfileChoice);
   select(renderingIntentPopup, renderingIntentChoice);
   select(outputProfilePopup, outputProfileChoice);
   select(cmykoutputProfilePopup, cmykoutputProfileChoice);
   select(screeningPopup, screeningChoice);
-  // 8.
   if (cmykSimulationCB) {
     cmykSimulationCB->setState(cmykSimulationChoice);
     if (cmykSimulationChoice == 0 && preservepurecmykcolorsCB) preservepurecmykcolorsCB->setEnabled(false);
     preservepurecmykcolorsProc(preservepurecmykcolorsCB.get());
   }
-  // 9. Trapping's checkbox and popup share one current choice.
+  // Trapping's checkbox and popup share one current choice.
   select(simulationProfilePopup, simulationProfileChoice);
   state(trappingCB, trappingChoice);
   select(sharpnessPopup, sharpnessChoice);
   select(trappingPopup, trappingChoice);
-  // 10.
   state(SmoothingCB, smoothingChoice);
-  // 11. The enabling rules, in their fixed order.
+  // The enabling rules, in their fixed order.
   fullEnablingRefresh();
 }

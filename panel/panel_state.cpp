@@ -1,5 +1,7 @@
 // What the panel holds, as JSON, for hosts that show it and for tests.
 #include "VemraPrintPdeLX4200CO.h"
+#include "panel_options.h"
+#include "preference_fields.h"
 
 namespace {
 
@@ -32,57 +34,19 @@ nlohmann::json VemraPrintPdeLX4200CO::stateSnapshot() const {
   s["modelStringRef"] = optionalText(modelStringRef);
   s["saveSettingsValue"] = saveSettingsValue;
 
-  s["colorSyncChoice"] = colorSyncChoice;
-  s["colorModeChoice"] = colorModeChoice;
-  s["printPriorityChoice"] = printPriorityChoice;
-  s["imageTypeChoice"] = imageTypeChoice;
-  s["neutralGrayChoice"] = neutralGrayChoice;
-  s["pureBlackPrintChoice"] = pureBlackPrintChoice;
-  s["blackOverprintChoice"] = blackOverprintChoice;
-  s["tonerSaveChoice"] = tonerSaveChoice;
-  s["smoothingChoice"] = smoothingChoice;
-  s["sourceProfileChoice"] = sourceProfileChoice;
-  s["outputProfileChoice"] = outputProfileChoice;
-  s["cmykoutputProfileChoice"] = cmykoutputProfileChoice;
-  s["renderingIntentChoice"] = renderingIntentChoice;
-  s["screeningChoice"] = screeningChoice;
-  s["cmykSimulationChoice"] = cmykSimulationChoice;
-  s["preservepurecmykcolorChoice"] = preservepurecmykcolorChoice;
-  s["simulationProfileChoice"] = simulationProfileChoice;
-  s["trappingChoice"] = trappingChoice;
-  s["sharpnessChoice"] = sharpnessChoice;
+  for (const PanelOption& row : kPanelOptions) s[std::string(row.choiceName)] = this->*row.choice;
 
   s["imageType_Custom"] = imageType_Custom;
   s["renderingIntentControlValue"] = renderingIntentControlValue;
   s["screeningControlValue"] = screeningControlValue;
 
-  const PDEUserPreference& r = preference;
-  s["preference"] = {
-      {"saveSettings", r.saveSettings},         {"colorSync", r.colorSync},
-      {"colorMode", r.colorMode},               {"printMode", r.printMode},
-      {"imageType", r.imageType},               {"neutralGray", r.neutralGray},
-      {"pureBlackPrint", r.pureBlackPrint},     {"blackOverprint", r.blackOverprint},
-      {"tonerSave", r.tonerSave},               {"smoothing", r.smoothing},
-      {"sourceProfile", r.sourceProfile},       {"renderingIntent", r.renderingIntent},
-      {"outputProfile", r.outputProfile},       {"cmykoutputProfile", r.cmykoutputProfile},
-      {"screening", r.screening},               {"cmykSimulation", r.cmykSimulation},
-      {"preservpurecolor", r.preservpurecolor}, {"simulationProfile", r.simulationProfile},
-      {"trapping", r.trapping},                 {"sharpness", r.sharpness},
-      {"renderingIntent2", r.renderingIntent2}, {"screening2", r.screening2},
-      {"colorAdjustment", r.colorAdjustment},   {"hue", r.hue},
-      {"saturation", r.saturation},             {"brightness", r.brightness},
-      {"tint", r.tint},
-  };
+  nlohmann::json record = nlohmann::json::object();
+  for (const PreferenceField& each : kPreferenceFields) record[std::string(each.name)] = preference.*each.field;
+  s["preference"] = std::move(record);
 
   // Which options the description offers, by keyword.
   nlohmann::json options = nlohmann::json::object();
-  const std::pair<const char*, const ppd_option_t*> found[] = {
-      {"VMCMode", colorModeOptions},       {"VMCPPriority", printPriorityOptions},
-      {"VMCNGray", neutralGrayOptions},    {"VMCPureB", pureBlackPrintOptions},
-      {"VMSaveToner", tonerSaveOptions},   {"VMCScreen", screeningOptions},
-      {"VMCTrapping", trappingOptions},    {"VMCSharpness", sharpnessOptions},
-      {"VMSmoothing", SmoothingOptions}};
-  for (const auto& [keyword, option] : found) options[keyword] = option != nullptr;
+  for (const PanelOption* row : kLookedUpOptions) options[row->keyword] = this->*row->option != nullptr;
   s["options"] = options;
   return s;
 }

@@ -1,34 +1,22 @@
 // The print summary the dialog shows: one line per colour option the
 // description offers, titled with the option's label and valued with the
 // label of its current choice, in a fixed display order.
+#include <array>
 #include <cstring>
+#include <string_view>
 
 #include "VemraPrintPdeLX4200CO.h"
+#include "panel_options.h"
 #include "pde_trace.h"
 
 namespace {
 
-using Panel = VemraPrintPdeLX4200CO;
-
 constexpr const char* kSummaryDisplayOrderKey = "Summary Display Order";
 
-struct SummaryOption {
-  ppd_option_t* Panel::*option;
-  std::unique_ptr<PDEChoiceArray> Panel::*choices;
-  std::int64_t Panel::*choice;
-};
-
-constexpr SummaryOption kDisplayOrder[] = {
-    {&Panel::printPriorityOptions, &Panel::printPriorityChoices, &Panel::printPriorityChoice},
-    {&Panel::screeningOptions, &Panel::screeningChoices, &Panel::screeningChoice},
-    {&Panel::sharpnessOptions, &Panel::sharpnessChoices, &Panel::sharpnessChoice},
-    {&Panel::tonerSaveOptions, &Panel::tonerSaveChoices, &Panel::tonerSaveChoice},
-    {&Panel::SmoothingOptions, &Panel::smoothingChoices, &Panel::smoothingChoice},
-    {&Panel::colorModeOptions, &Panel::colorModeChoices, &Panel::colorModeChoice},
-    {&Panel::neutralGrayOptions, &Panel::neutralGrayChoices, &Panel::neutralGrayChoice},
-    {&Panel::pureBlackPrintOptions, &Panel::pureBlackPrintChoices, &Panel::pureBlackPrintChoice},
-    {&Panel::trappingOptions, &Panel::trappingChoices, &Panel::trappingChoice},
-};
+constexpr std::array<std::string_view, 9> kDisplayOrderKeywords = {
+    "VMCPPriority", "VMCScreen", "VMCSharpness", "VMSaveToner", "VMSmoothing",
+    "VMCMode",      "VMCNGray",  "VMCPureB",     "VMCTrapping"};
+constexpr auto kDisplayOrder = panelOptionsFor(kDisplayOrderKeywords);
 
 // The position of the choice a current choice stands for. For a checkbox of
 // a "True"/"False" pair the state means the keyword (1 "True", 0 "False"),
@@ -73,11 +61,11 @@ nlohmann::json VemraPrintPdeLX4200CO::summaryInfo() {
   nlohmann::json summary = nlohmann::json::object();
   if (hasInited) {
     nlohmann::json order = nlohmann::json::array();
-    for (const SummaryOption& line : kDisplayOrder) {
-      const ppd_option_t* option = this->*line.option;
+    for (const PanelOption* line : kDisplayOrder) {
+      const ppd_option_t* option = this->*line->option;
       if (!option) continue;
       const std::string title = summaryTitle(option, ppdEncoding);
-      summary[title] = summaryValue(option, (this->*line.choices).get(), this->*line.choice, ppdEncoding);
+      summary[title] = summaryValue(option, (this->*line->choices).get(), this->*line->choice, ppdEncoding);
       order.push_back(title);
     }
     summary[kSummaryDisplayOrderKey] = std::move(order);

@@ -10,11 +10,9 @@
 #include <vector>
 
 SystemIcon initWithSystemIconType(std::uint32_t fileTypeCode) {
-  constexpr std::uint32_t kUnlocked = 0x756C636B;  // 'ulck'
-  constexpr std::uint32_t kLocked = 0x6C6F636B;    // 'lock'
   const char* name = "text-x-generic";
-  if (fileTypeCode == kUnlocked) name = "changes-allow";
-  if (fileTypeCode == kLocked) name = "changes-prevent";
+  if (fileTypeCode == kUnlockedIconType) name = "changes-allow";
+  if (fileTypeCode == kLockedIconType) name = "changes-prevent";
   return SystemIcon{name, 18, 18};
 }
 

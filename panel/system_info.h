@@ -16,8 +16,19 @@ struct SystemIcon {
   int height = 0;
 };
 
+// A four-character file type code from its four characters, the first in the
+// highest byte: fourCharCode("lock") is 0x6C6F636B.
+constexpr std::uint32_t fourCharCode(const char (&code)[5]) {
+  std::uint32_t value = 0;
+  for (int i = 0; i < 4; ++i) value = (value << 8) | static_cast<unsigned char>(code[i]);
+  return value;
+}
+inline constexpr std::uint32_t kUnlockedIconType = fourCharCode("ulck");
+inline constexpr std::uint32_t kLockedIconType = fourCharCode("lock");
+
 // The icon for a four-character file type code at 18 by 18 points:
-// 'ulck' an unlocked padlock, 'lock' a locked one, a plain document otherwise.
+// kUnlockedIconType an unlocked padlock, kLockedIconType a locked one, a
+// plain document otherwise.
 PDE_EXPORT SystemIcon initWithSystemIconType(std::uint32_t fileTypeCode);
 
 // Reads "ProductVersion" from the system version file and stores its first
