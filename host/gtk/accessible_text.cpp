@@ -1,8 +1,9 @@
 #include "accessible_text.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
+
+#include "toolkit/person_reach.h"
 
 namespace pdehost::gtk {
 namespace {
@@ -54,12 +55,9 @@ std::string rangeDescription(std::string_view left, std::string_view right) {
 
 std::string sliderValueText(double minValue, double maxValue, double value, std::int64_t tickMarks,
                             bool tickMarkValuesOnly) {
-  const double span = maxValue - minValue;
-  if (tickMarkValuesOnly && tickMarks > 1 && span > 0) {
-    const double step = span / static_cast<double>(tickMarks - 1);
-    const auto reached = std::llround((value - minValue) / step);
-    return std::to_string(reached) + " of " + std::to_string(tickMarks - 1);
-  }
+  const toolkit::TickMarks marks{minValue, maxValue, tickMarks};
+  if (tickMarkValuesOnly && marks.step() > 0)
+    return std::to_string(marks.nearestIndex(value)) + " of " + std::to_string(tickMarks - 1);
   char text[32];
   std::snprintf(text, sizeof text, "%g", value);
   return text;

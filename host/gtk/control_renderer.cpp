@@ -8,6 +8,7 @@
 #include "frame_placement.h"
 #include "reading_focus.h"
 #include "spoken_scale.h"
+#include "toolkit/person_reach.h"
 
 namespace pdehost::gtk {
 namespace {
@@ -20,20 +21,6 @@ constexpr double kBoxTitleBand = 24;
 constexpr const char* kViewKey = "qvx-view";
 
 GtkWidget* newFixed() { return fixedCanvasNew(); }
-
-bool tickOnly(const toolkit::Slider& slider) {
-  return slider.allowsTickMarkValuesOnly() && slider.numberOfTickMarks() > 1;
-}
-
-// The value a person's slider position stands for: the nearest tick mark
-// when the slider stops only there, else the nearest whole number.
-std::int64_t personValue(const toolkit::Slider& slider, double position) {
-  if (tickOnly(slider)) {
-    const double step = (slider.maxValue() - slider.minValue()) / static_cast<double>(slider.numberOfTickMarks() - 1);
-    if (step > 0) position = slider.minValue() + std::round((position - slider.minValue()) / step) * step;
-  }
-  return static_cast<std::int64_t>(std::llround(position));
-}
 
 }  // namespace
 
@@ -322,15 +309,14 @@ void ControlRenderer::apply(Node& node, toolkit::View& view) {
       if (gtk_adjustment_get_lower(range) != low || gtk_adjustment_get_upper(range) != high) {
         gtk_range_set_range(GTK_RANGE(widget), low, high);
         gtk_scale_clear_marks(GTK_SCALE(widget));
-        const std::int64_t ticks = slider.numberOfTickMarks();
-        for (std::int64_t i = 0; ticks > 1 && i < ticks; ++i)
-          gtk_scale_add_mark(GTK_SCALE(widget), low + (high - low) * static_cast<double>(i) / static_cast<double>(ticks - 1),
-                             GTK_POS_BOTTOM, nullptr);
-        const double step = tickOnly(slider) ? (high - low) / static_cast<double>(ticks - 1) : 1;
+        const toolkit::TickMarks marks{low, high, slider.numberOfTickMarks()};
+        for (std::int64_t i = 0; marks.count > 1 && i < marks.count; ++i)
+          gtk_scale_add_mark(GTK_SCALE(widget), marks.at(i), GTK_POS_BOTTOM, nullptr);
+        const double step = toolkit::stopsOnlyAtTickMarks(slider) ? marks.step() : 1;
         gtk_range_set_increments(GTK_RANGE(widget), step, step);
         gtk_range_set_round_digits(GTK_RANGE(widget), 0);
       }
-      spokenScaleSetTickMarks(widget, slider.numberOfTickMarks(), tickOnly(slider));
+      spokenScaleSetTickMarks(widget, slider.numberOfTickMarks(), toolkit::stopsOnlyAtTickMarks(slider));
       if (gtk_range_get_value(GTK_RANGE(widget)) != slider.doubleValue())
         gtk_range_set_value(GTK_RANGE(widget), slider.doubleValue());
       break;
@@ -515,7 +501,7 @@ void ControlRenderer::onScaleChanged(GtkRange* range, gpointer self) {
   auto view = renderer->viewOfWidget(GTK_WIDGET(range));
   if (!view || view->kind() != ViewKind::slider) return;
   auto& slider = static_cast<toolkit::Slider&>(*view);
-  const std::int64_t value = personValue(slider, gtk_range_get_value(range));
+  const std::int64_t value = toolkit::valueAtPosition(slider, gtk_range_get_value(range));
   // A drag reports every pixel; the panel hears of each new value once.
   if (value != slider.integerValue()) renderer->input_.personSlid(slider, value);
   renderer->scheduleSync();
