@@ -64,16 +64,22 @@ std::optional<long long> integerArgument(const std::string& text) {
   return negative ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
 }
 
+// The refusal of `entry` ("item", "segment") `index` of the outlet args[0],
+// which args[1] gave.
+CommandOutcome refusePick(toolkit::PickRefusal refusal, const std::string& entry, const std::vector<std::string>& args,
+                          long long index) {
+  if (refusal == toolkit::PickRefusal::noSuchEntry)
+    return CommandOutcome::refused(args[0] + " has no " + entry + " " + args[1]);
+  return CommandOutcome::refused(entry + " " + std::to_string(index) + " of " + args[0] + " is disabled");
+}
+
 CommandOutcome selectItem(HostSession& session, const std::vector<std::string>& args) {
   auto index = integerArgument(args[1]);
   if (!index) return CommandOutcome::badScript("select: INDEX must be a whole number, not \"" + args[1] + "\"");
   auto found = usable<toolkit::PopUpButton>(session, args[0], toolkit::ViewKind::popUpButton, "a popup button");
   if (auto* refusal = std::get_if<CommandOutcome>(&found)) return *refusal;
   auto* popup = std::get<toolkit::PopUpButton*>(found);
-  if (*index < 0 || *index >= popup->numberOfItems())
-    return CommandOutcome::refused(args[0] + " has no item " + args[1]);
-  if (!popup->isItemEnabled(*index))
-    return CommandOutcome::refused("item " + std::to_string(*index) + " of " + args[0] + " is disabled");
+  if (auto refusal = toolkit::whyNotPickable(*popup, *index)) return refusePick(*refusal, "item", args, *index);
   popup->selectItemAtIndex(*index);
   popup->sendAction();
   return done(args[0], {{"index", *index}, {"title", popup->itemAtIndex(*index)->title}});
@@ -113,10 +119,7 @@ CommandOutcome segment(HostSession& session, const std::vector<std::string>& arg
       usable<toolkit::SegmentedControl>(session, args[0], toolkit::ViewKind::segmentedControl, "a segmented control");
   if (auto* refusal = std::get_if<CommandOutcome>(&found)) return *refusal;
   auto* control = std::get<toolkit::SegmentedControl*>(found);
-  if (*index < 0 || *index >= control->segmentCount())
-    return CommandOutcome::refused(args[0] + " has no segment " + args[1]);
-  if (!control->isEnabledForSegment(*index))
-    return CommandOutcome::refused("segment " + std::to_string(*index) + " of " + args[0] + " is disabled");
+  if (auto refusal = toolkit::whyNotPickable(*control, *index)) return refusePick(*refusal, "segment", args, *index);
   control->setSelectedSegment(*index);
   control->sendAction();
   return done(args[0], {{"index", *index}});

@@ -25,7 +25,7 @@ bool Person::usable(toolkit::View* view, toolkit::ViewKind kind) const {
 bool Person::selectItem(toolkit::View* view, std::int64_t index) {
   if (!usable(view, toolkit::ViewKind::popUpButton)) return false;
   auto* popup = static_cast<toolkit::PopUpButton*>(view);
-  if (index < 0 || index >= popup->numberOfItems() || !popup->isItemEnabled(index)) return false;
+  if (toolkit::whyNotPickable(*popup, index)) return false;
   popup->selectItemAtIndex(index);
   popup->sendAction();
   return true;
@@ -50,7 +50,7 @@ bool Person::slide(toolkit::View* view, std::int64_t value) {
 bool Person::segment(toolkit::View* view, std::int64_t index) {
   if (!usable(view, toolkit::ViewKind::segmentedControl)) return false;
   auto* control = static_cast<toolkit::SegmentedControl*>(view);
-  if (index < 0 || index >= control->segmentCount() || !control->isEnabledForSegment(index)) return false;
+  if (toolkit::whyNotPickable(*control, index)) return false;
   control->setSelectedSegment(index);
   control->sendAction();
   return true;

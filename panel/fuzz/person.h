@@ -1,6 +1,6 @@
 // What a person can do with a shown panel and nothing more, as a print
-// dialog allows it (toolkit/person_reach.h); a popup item or a segment must
-// also be enabled. Each call answers whether the action happened.
+// dialog allows it (toolkit/person_reach.h). Each call answers whether the
+// action happened.
 #pragma once
 
 #include <cstdint>

@@ -33,6 +33,18 @@ std::optional<Obstacle> whyUnusable(const View& view, const View* shown) {
   return std::nullopt;
 }
 
+std::optional<PickRefusal> whyNotPickable(const PopUpButton& popup, std::int64_t index) {
+  if (index < 0 || index >= popup.numberOfItems()) return PickRefusal::noSuchEntry;
+  if (!popup.isItemEnabled(index)) return PickRefusal::entryDisabled;
+  return std::nullopt;
+}
+
+std::optional<PickRefusal> whyNotPickable(const SegmentedControl& control, std::int64_t index) {
+  if (index < 0 || index >= control.segmentCount()) return PickRefusal::noSuchEntry;
+  if (!control.isEnabledForSegment(index)) return PickRefusal::entryDisabled;
+  return std::nullopt;
+}
+
 double TickMarks::step() const { return count > 1 ? (high - low) / static_cast<double>(count - 1) : 0; }
 
 double TickMarks::at(std::int64_t index) const {

@@ -56,6 +56,24 @@ TEST(PersonReach, NamesWhatStandsInTheWay) {
   EXPECT_EQ(kindOf(whyUnusable(*p.box, p.root.get())), Kind::hidden);
 }
 
+TEST(PersonReach, PicksOnlyPopupItemsAndSegmentsThatAreThereAndEnabled) {
+  PopUpButton popup;
+  popup.setAutoenablesItems(false);
+  popup.addItemWithTitle("on");
+  popup.addItemWithTitle("off");
+  popup.setItemEnabled(1, false);
+  SegmentedControl control;
+  control.setSegments({{"before", true}, {"after", false}});
+  EXPECT_FALSE(whyNotPickable(popup, 0));
+  EXPECT_FALSE(whyNotPickable(control, 0));
+  EXPECT_EQ(whyNotPickable(popup, 1), PickRefusal::entryDisabled);
+  EXPECT_EQ(whyNotPickable(control, 1), PickRefusal::entryDisabled);
+  for (std::int64_t outside : {-1, 2}) {
+    EXPECT_EQ(whyNotPickable(popup, outside), PickRefusal::noSuchEntry);
+    EXPECT_EQ(whyNotPickable(control, outside), PickRefusal::noSuchEntry);
+  }
+}
+
 TEST(PersonReach, TickMarksSpreadEvenlyFromLowToHigh) {
   const TickMarks marks{-3, 3, 4};
   EXPECT_DOUBLE_EQ(marks.step(), 2);

@@ -1,7 +1,8 @@
 // What a person can do with a shown panel, as a print dialog lets them: a
 // control must sit in the shown view, with nothing above it hidden and its
 // tab selected, and be enabled; a slider takes values in its range, and only
-// its tick marks when it stops only there. pdehost's commands, its window
+// its tick marks when it stops only there, and a popup item or a segment
+// must be enabled. pdehost's commands, its window
 // and the fuzz target's person all ask here.
 #pragma once
 
@@ -9,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "toolkit/popup_button.h"
+#include "toolkit/segmented_control.h"
 #include "toolkit/slider.h"
 #include "toolkit/view.h"
 
@@ -33,6 +36,12 @@ struct Obstacle {
 std::optional<Obstacle> whyUnreachable(const View& view, const View* shown);
 // The same, and a control must also be enabled.
 std::optional<Obstacle> whyUnusable(const View& view, const View* shown);
+
+enum class PickRefusal { noSuchEntry, entryDisabled };
+// Why a person cannot pick entry `index` of a popup's items or of a
+// control's segments; nothing when they can.
+std::optional<PickRefusal> whyNotPickable(const PopUpButton& popup, std::int64_t index);
+std::optional<PickRefusal> whyNotPickable(const SegmentedControl& control, std::int64_t index);
 
 // The evenly spaced tick marks of a range; fewer than two mark nothing.
 struct TickMarks {
