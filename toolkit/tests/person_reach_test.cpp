@@ -34,15 +34,11 @@ struct ShownPanel {
 
 Kind kindOf(const std::optional<Obstacle>& obstacle) { return obstacle.value().kind; }
 
-TEST(PersonReach, ControlsInTheShownViewOnTheSelectedTabAreUsable) {
+TEST(PersonReach, UsableOnlyWhenShownOnTheSelectedTabAndEnabledElseNamesWhatStandsInTheWay) {
   ShownPanel p;
   EXPECT_FALSE(whyUnusable(*p.inBox, p.root.get()));
   EXPECT_FALSE(whyUnusable(*p.onA, p.root.get()));
   EXPECT_FALSE(whyUnusable(*p.box, p.box.get())) << "a shown view reaches itself";
-}
-
-TEST(PersonReach, NamesWhatStandsInTheWay) {
-  ShownPanel p;
   EXPECT_EQ(kindOf(whyUnusable(*p.inBox, nullptr)), Kind::notShown);
   EXPECT_EQ(kindOf(whyUnusable(*p.inBox, p.tabs.get())), Kind::outsideShownView);
   auto tab = whyUnusable(*p.onB, p.root.get());
@@ -64,14 +60,12 @@ TEST(PersonReach, PicksOnlyPopupItemsAndSegmentsThatAreThereAndEnabled) {
   popup.setItemEnabled(1, false);
   SegmentedControl control;
   control.setSegments({{"before", true}, {"after", false}});
-  EXPECT_FALSE(whyNotPickable(popup, 0));
-  EXPECT_FALSE(whyNotPickable(control, 0));
-  EXPECT_EQ(whyNotPickable(popup, 1), PickRefusal::entryDisabled);
-  EXPECT_EQ(whyNotPickable(control, 1), PickRefusal::entryDisabled);
-  for (std::int64_t outside : {-1, 2}) {
-    EXPECT_EQ(whyNotPickable(popup, outside), PickRefusal::noSuchEntry);
-    EXPECT_EQ(whyNotPickable(control, outside), PickRefusal::noSuchEntry);
-  }
+  for (const auto& why : {whyNotPickable(popup, 0), whyNotPickable(control, 0)}) EXPECT_FALSE(why);
+  for (const auto& why : {whyNotPickable(popup, 1), whyNotPickable(control, 1)})
+    EXPECT_EQ(why, PickRefusal::entryDisabled);
+  for (std::int64_t outside : {-1, 2})
+    for (const auto& why : {whyNotPickable(popup, outside), whyNotPickable(control, outside)})
+      EXPECT_EQ(why, PickRefusal::noSuchEntry);
 }
 
 TEST(PersonReach, TickMarksSpreadEvenlyFromLowToHigh) {
