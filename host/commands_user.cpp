@@ -2,57 +2,48 @@
 // control must be shown (the host asked for the panel's view, the control
 // sits in it, nothing above it is hidden and its tab is selected) and
 // enabled, and a popup item or segment must be enabled.
-#include <cmath>
 #include <limits>
 #include <sstream>
-#include <type_traits>
 #include <variant>
 
 #include "command_table.h"
 #include "host_session.h"
 #include "toolkit/controls.h"
+#include "toolkit/person_reach.h"
 
 namespace pdehost {
 namespace {
 
 using nlohmann::json;
 
-// Why a person cannot reach the view, or nothing when they can.
-std::optional<std::string> unreachable(const HostSession& session, const toolkit::View& view,
-                                       const std::string& name) {
-  const toolkit::View* root = session.shownView();
-  if (root == nullptr) return "the panel is not shown (no panelView yet)";
-  const toolkit::View* child = nullptr;
-  for (const toolkit::View* at = &view; at != nullptr; child = at, at = at->superview()) {
-    if (at->isHidden()) return at == &view ? name + " is hidden" : name + " is inside a hidden view";
-    if (child != nullptr && at->kind() == toolkit::ViewKind::tabView) {
-      const auto& tabs = static_cast<const toolkit::TabView&>(*at);
-      for (std::int64_t i = 0; i < tabs.numberOfTabViewItems(); ++i) {
-        const toolkit::TabViewItem* item = tabs.tabViewItemAtIndex(i);
-        if (&item->view() == child && item != tabs.selectedTabViewItem())
-          return name + " is on tab \"" + item->identifier() + "\", which is not selected";
-      }
-    }
-    if (at == root) return std::nullopt;
+constexpr const char* kNotShown = "the panel is not shown (no panelView yet)";
+
+// The refusal that names what keeps a person from the outlet `name`.
+std::string describe(const toolkit::Obstacle& obstacle, const std::string& name) {
+  using Kind = toolkit::Obstacle::Kind;
+  switch (obstacle.kind) {
+    case Kind::notShown: return kNotShown;
+    case Kind::hidden: return name + " is hidden";
+    case Kind::insideHiddenView: return name + " is inside a hidden view";
+    case Kind::onUnselectedTab: return name + " is on tab \"" + obstacle.tab + "\", which is not selected";
+    case Kind::outsideShownView: return name + " is not in the panel's view";
+    case Kind::disabled: return name + " is disabled";
   }
-  return name + " is not in the panel's view";
+  return name + " cannot be used";
 }
 
 // The outlet as a control of class T that a person can use, or the refusal.
 template <typename T>
 std::variant<T*, CommandOutcome> usable(HostSession& session, const std::string& name, toolkit::ViewKind kind,
                                         const char* what) {
-  if (session.shownView() == nullptr) return CommandOutcome::refused("the panel is not shown (no panelView yet)");
+  if (session.shownView() == nullptr) return CommandOutcome::refused(kNotShown);
   toolkit::View* view = session.outlet(name);
   if (view == nullptr) return CommandOutcome::refused("the panel has no control " + name);
   if (view->kind() != kind)
     return CommandOutcome::refused(name + " is a " + std::string(toolkit::className(view->kind())) + ", not " + what);
-  if (auto why = unreachable(session, *view, name)) return CommandOutcome::refused(*why);
-  auto* control = static_cast<T*>(view);
-  if constexpr (std::is_base_of_v<toolkit::Control, T>) {
-    if (!control->isEnabled()) return CommandOutcome::refused(name + " is disabled");
-  }
-  return control;
+  if (auto obstacle = toolkit::whyUnusable(*view, session.shownView()))
+    return CommandOutcome::refused(describe(*obstacle, name));
+  return static_cast<T*>(view);
 }
 
 CommandOutcome done(const std::string& name, json details = json::object()) {
@@ -73,16 +64,22 @@ std::optional<long long> integerArgument(const std::string& text) {
   return negative ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
 }
 
+// The refusal of `entry` ("item", "segment") `index` of the outlet args[0],
+// which args[1] gave.
+CommandOutcome refusePick(toolkit::PickRefusal refusal, const std::string& entry, const std::vector<std::string>& args,
+                          long long index) {
+  if (refusal == toolkit::PickRefusal::noSuchEntry)
+    return CommandOutcome::refused(args[0] + " has no " + entry + " " + args[1]);
+  return CommandOutcome::refused(entry + " " + std::to_string(index) + " of " + args[0] + " is disabled");
+}
+
 CommandOutcome selectItem(HostSession& session, const std::vector<std::string>& args) {
   auto index = integerArgument(args[1]);
   if (!index) return CommandOutcome::badScript("select: INDEX must be a whole number, not \"" + args[1] + "\"");
   auto found = usable<toolkit::PopUpButton>(session, args[0], toolkit::ViewKind::popUpButton, "a popup button");
   if (auto* refusal = std::get_if<CommandOutcome>(&found)) return *refusal;
   auto* popup = std::get<toolkit::PopUpButton*>(found);
-  if (*index < 0 || *index >= popup->numberOfItems())
-    return CommandOutcome::refused(args[0] + " has no item " + args[1]);
-  if (!popup->isItemEnabled(*index))
-    return CommandOutcome::refused("item " + std::to_string(*index) + " of " + args[0] + " is disabled");
+  if (auto refusal = toolkit::whyNotPickable(*popup, *index)) return refusePick(*refusal, "item", args, *index);
   popup->selectItemAtIndex(*index);
   popup->sendAction();
   return done(args[0], {{"index", *index}, {"title", popup->itemAtIndex(*index)->title}});
@@ -103,16 +100,12 @@ CommandOutcome slide(HostSession& session, const std::vector<std::string>& args)
   if (auto* refusal = std::get_if<CommandOutcome>(&found)) return *refusal;
   auto* slider = std::get<toolkit::Slider*>(found);
   const double v = static_cast<double>(*value);
-  if (v < slider->minValue() || v > slider->maxValue()) {
+  if (auto refusal = toolkit::whyNotSlidable(*slider, v)) {
+    if (*refusal == toolkit::SlideRefusal::offTickMark)
+      return CommandOutcome::refused(args[0] + " stops only at its tick marks");
     std::ostringstream range;
     range << args[0] << " goes from " << slider->minValue() << " to " << slider->maxValue();
     return CommandOutcome::refused(range.str());
-  }
-  if (slider->allowsTickMarkValuesOnly() && slider->numberOfTickMarks() > 1) {
-    double step = (slider->maxValue() - slider->minValue()) / static_cast<double>(slider->numberOfTickMarks() - 1);
-    double ticks = step > 0 ? (v - slider->minValue()) / step : 0;
-    if (std::fabs(ticks - std::round(ticks)) > 1e-9)
-      return CommandOutcome::refused(args[0] + " stops only at its tick marks");
   }
   slider->setDoubleValue(v);
   slider->sendAction();
@@ -126,10 +119,7 @@ CommandOutcome segment(HostSession& session, const std::vector<std::string>& arg
       usable<toolkit::SegmentedControl>(session, args[0], toolkit::ViewKind::segmentedControl, "a segmented control");
   if (auto* refusal = std::get_if<CommandOutcome>(&found)) return *refusal;
   auto* control = std::get<toolkit::SegmentedControl*>(found);
-  if (*index < 0 || *index >= control->segmentCount())
-    return CommandOutcome::refused(args[0] + " has no segment " + args[1]);
-  if (!control->isEnabledForSegment(*index))
-    return CommandOutcome::refused("segment " + std::to_string(*index) + " of " + args[0] + " is disabled");
+  if (auto refusal = toolkit::whyNotPickable(*control, *index)) return refusePick(*refusal, "segment", args, *index);
   control->setSelectedSegment(*index);
   control->sendAction();
   return done(args[0], {{"index", *index}});
@@ -148,7 +138,7 @@ std::string tabViewOutlet(const HostSession& session) {
 
 CommandOutcome tab(HostSession& session, const std::vector<std::string>& args) {
   // Before panelView the layout is not loaded, so no tab view is known yet.
-  if (session.shownView() == nullptr) return CommandOutcome::refused("the panel is not shown (no panelView yet)");
+  if (session.shownView() == nullptr) return CommandOutcome::refused(kNotShown);
   const std::string name = tabViewOutlet(session);
   if (name.empty()) return CommandOutcome::refused("the panel has no tab view");
   auto found = usable<toolkit::TabView>(session, name, toolkit::ViewKind::tabView, "a tab view");

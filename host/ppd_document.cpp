@@ -1,7 +1,3 @@
-// Every libcups PPD call is deprecated but still works; they are kept in this
-// one file, which alone silences that warning.
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-
 #include "ppd_document.h"
 
 #include <cstdio>
@@ -9,16 +5,6 @@
 
 #include "input_file.h"
 #include "toolkit/utf8.h"
-
-// ppdOpenFile() keeps only the translations of libcups' own language, which
-// it takes from the locale alone (never from LANGUAGE); this libcups function,
-// the one cupstestppd opens files with, keeps every language's, so that
-// localize() can follow the person's list. Exported by libcups 2 but
-// declared only in its private header.
-extern "C" {
-enum PpdLocalization { kPpdLocalizationDefault, kPpdLocalizationIccProfiles, kPpdLocalizationNone, kPpdLocalizationAll };
-ppd_file_t* _ppdOpenFile(const char* filename, PpdLocalization localization);
-}
 
 namespace pdehost {
 namespace {
@@ -31,7 +17,7 @@ const char* translation(ppd_file_t* ppd, const std::vector<std::string>& localiz
     if (localization == "en") break;
     std::string name = localization + "." + keyword;
     if (name.size() >= PPD_MAX_NAME) continue;
-    ppd_attr_t* attr = ppdFindAttr(ppd, name.c_str(), entry);
+    ppd_attr_t* attr = ppdx::findAttr(ppd, name.c_str(), entry);
     if (attr != nullptr && attr->text[0] != '\0' && toolkit::utf8::isValid(attr->text)) return attr->text;
   }
   return nullptr;
@@ -80,44 +66,29 @@ std::unique_ptr<PpdDocument> PpdDocument::open(const std::filesystem::path& path
     return nullptr;
   }
   std::fclose(probe);
-  ppd_file_t* ppd = _ppdOpenFile(path.c_str(), kPpdLocalizationAll);
-  if (ppd == nullptr) {
-    int line = 0;
-    ppd_status_t status = ppdLastError(&line);
-    if (error != nullptr)
-      *error = path.string() + ": not a valid printer description: " + ppdErrorString(status) + " on line " +
-               std::to_string(line);
+  // Every language's translations, so that localize() can follow the
+  // person's list.
+  ppdx::File ppd(ppdx::openFileWithAllTranslations(path.c_str()));
+  if (!ppd) {
+    if (error != nullptr) *error = path.string() + ": not a valid printer description: " + ppdx::lastError();
     return nullptr;
   }
-  ppdMarkDefaults(ppd);
-  return std::unique_ptr<PpdDocument>(new PpdDocument(ppd));
+  ppdx::markDefaults(ppd.get());
+  return std::unique_ptr<PpdDocument>(new PpdDocument(std::move(ppd)));
 }
 
-PpdDocument::~PpdDocument() { ppdClose(ppd_); }
-
 bool PpdDocument::hasChoice(const std::string& keyword, const std::string& choice) const {
-  ppd_option_t* option = ppdFindOption(ppd_, keyword.c_str());
-  return option != nullptr && ppdFindChoice(option, choice.c_str()) != nullptr;
+  return ppdx::findChoice(ppdx::findOption(ppd_.get(), keyword.c_str()), choice.c_str()) != nullptr;
 }
 
 void PpdDocument::localize(const std::vector<std::string>& localizations) {
-  for (int i = 0; i < ppd_->num_groups; ++i) localizeGroup(ppd_, &ppd_->groups[i], localizations);
+  for (int i = 0; i < ppd_->num_groups; ++i) localizeGroup(ppd_.get(), &ppd_->groups[i], localizations);
 }
 
 std::string PpdDocument::modelName() const { return ppd_->modelname != nullptr ? ppd_->modelname : ""; }
 
 bool PpdDocument::markIfNoNewConflict(const std::string& keyword, const std::string& choice) {
-  ppd_option_t* option = ppdFindOption(ppd_, keyword.c_str());
-  if (option == nullptr || ppdFindChoice(option, choice.c_str()) == nullptr) return false;
-  ppd_choice_t* before = ppdFindMarkedChoice(ppd_, keyword.c_str());
-  std::string previous = before != nullptr ? before->choice : option->defchoice;
-  int conflictsBefore = ppdConflicts(ppd_);
-  ppdMarkOption(ppd_, keyword.c_str(), choice.c_str());
-  if (ppdConflicts(ppd_) > conflictsBefore) {
-    ppdMarkOption(ppd_, keyword.c_str(), previous.c_str());
-    return false;
-  }
-  return true;
+  return ppdx::markIfNoNewConflict(ppd_.get(), keyword, choice);
 }
 
 }  // namespace pdehost

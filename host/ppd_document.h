@@ -1,12 +1,12 @@
 // The printer description the host opens for the dialog, with libcups.
 #pragma once
 
-#include <cups/ppd.h>
-
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "ppd_adapter.h"
 
 namespace pdehost {
 
@@ -15,11 +15,7 @@ class PpdDocument {
   // Opens the file and marks its defaults; null with `*error` set when the
   // file cannot be read or is not a valid description.
   static std::unique_ptr<PpdDocument> open(const std::filesystem::path& path, std::string* error);
-  ~PpdDocument();
-  PpdDocument(const PpdDocument&) = delete;
-  PpdDocument& operator=(const PpdDocument&) = delete;
-
-  ppd_file_t* file() const { return ppd_; }
+  ppd_file_t* file() const { return ppd_.get(); }
 
   // Marks a choice for a keyword when that adds no conflict; false (and
   // nothing changed) when the option or choice is unknown or would conflict.
@@ -42,8 +38,8 @@ class PpdDocument {
   std::string modelName() const;
 
  private:
-  explicit PpdDocument(ppd_file_t* ppd) : ppd_(ppd) {}
-  ppd_file_t* ppd_;
+  explicit PpdDocument(ppdx::File ppd) : ppd_(std::move(ppd)) {}
+  ppdx::File ppd_;
 };
 
 }  // namespace pdehost

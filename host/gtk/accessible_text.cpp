@@ -1,10 +1,10 @@
 #include "accessible_text.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 #include "dialog_texts.h"
+#include "toolkit/person_reach.h"
 
 namespace pdehost::gtk {
 namespace {
@@ -56,12 +56,9 @@ std::string rangeDescription(std::string_view left, std::string_view right) {
 
 std::string sliderValueText(double minValue, double maxValue, double value, std::int64_t tickMarks,
                             bool tickMarkValuesOnly) {
-  const double span = maxValue - minValue;
-  if (tickMarkValuesOnly && tickMarks > 1 && span > 0) {
-    const double step = span / static_cast<double>(tickMarks - 1);
-    const auto reached = std::llround((value - minValue) / step);
-    return trFormat("{} of {}", {std::to_string(reached), std::to_string(tickMarks - 1)});
-  }
+  const toolkit::TickMarks marks{minValue, maxValue, tickMarks};
+  if (tickMarkValuesOnly && marks.step() > 0)
+    return trFormat("{} of {}", {std::to_string(marks.nearestIndex(value)), std::to_string(tickMarks - 1)});
   char text[32];
   std::snprintf(text, sizeof text, "%g", value);
   return text;

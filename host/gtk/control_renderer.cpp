@@ -4,10 +4,9 @@
 #include <cmath>
 
 #include "control_accessibility.h"
-#include "fixed_canvas.h"
 #include "frame_placement.h"
 #include "reading_focus.h"
-#include "spoken_scale.h"
+#include "view_adapters.h"
 
 namespace pdehost::gtk {
 namespace {
@@ -19,45 +18,7 @@ using toolkit::ViewKind;
 constexpr double kBoxTitleBand = 24;
 constexpr const char* kViewKey = "qvx-view";
 
-GtkWidget* newFixed() { return fixedCanvasNew(); }
-
-bool tickOnly(const toolkit::Slider& slider) {
-  return slider.allowsTickMarkValuesOnly() && slider.numberOfTickMarks() > 1;
-}
-
-// The value a person's slider position stands for: the nearest tick mark
-// when the slider stops only there, else the nearest whole number.
-std::int64_t personValue(const toolkit::Slider& slider, double position) {
-  if (tickOnly(slider)) {
-    const double step = (slider.maxValue() - slider.minValue()) / static_cast<double>(slider.numberOfTickMarks() - 1);
-    if (step > 0) position = slider.minValue() + std::round((position - slider.minValue()) / step) * step;
-  }
-  return static_cast<std::int64_t>(std::llround(position));
-}
-
 }  // namespace
-
-struct ControlRenderer::Node {
-  std::weak_ptr<toolkit::View> view;
-  ViewKind kind = ViewKind::view;
-  GtkWidget* outer = nullptr;      // one reference held by the node
-  GtkWidget* children = nullptr;   // the GtkFixed holding the subviews' widgets
-  GtkWidget* image = nullptr;      // a toggle button's icon
-  GtkListStore* store = nullptr;   // a popup's items: title, enabled
-  std::vector<std::pair<std::string, bool>> shownItems;
-  std::vector<GtkWidget*> segments;
-  std::vector<const toolkit::View*> pages;  // a tab view's item views, in page order
-  GtkWidget* placedIn = nullptr;
-  unsigned generation = 0;
-
-  ~Node() {
-    if (outer != nullptr) {
-      if (GtkWidget* parent = gtk_widget_get_parent(outer)) gtk_container_remove(GTK_CONTAINER(parent), outer);
-      g_object_unref(outer);
-    }
-    if (store != nullptr) g_object_unref(store);
-  }
-};
 
 ControlRenderer::ControlRenderer(toolkit::Window& window, PersonInput& input) : window_(window), input_(input) {
   window_.setObserver(this);
@@ -146,80 +107,10 @@ ControlRenderer::Node& ControlRenderer::ensureNode(toolkit::View& view) {
   auto node = std::make_unique<Node>();
   node->view = view.weak_from_this();
   node->kind = view.kind();
-  GtkWidget* widget = nullptr;
-  switch (view.kind()) {
-    case ViewKind::view:
-      widget = newFixed();
-      node->children = widget;
-      break;
-    case ViewKind::box: {
-      widget = gtk_frame_new(nullptr);
-      node->children = newFixed();
-      gtk_container_add(GTK_CONTAINER(widget), node->children);
-      gtk_widget_show(node->children);
-      break;
-    }
-    case ViewKind::button: {
-      const auto& button = static_cast<const toolkit::Button&>(view);
-      switch (button.buttonType()) {
-        case toolkit::ButtonType::checkbox:
-          widget = gtk_check_button_new_with_label("");
-          g_signal_connect(widget, "toggled", G_CALLBACK(onButtonToggled), this);
-          break;
-        case toolkit::ButtonType::toggle:
-          widget = gtk_toggle_button_new();
-          node->image = gtk_image_new();
-          gtk_container_add(GTK_CONTAINER(widget), node->image);
-          gtk_widget_show(node->image);
-          gtk_button_set_relief(GTK_BUTTON(widget), GTK_RELIEF_NONE);
-          gtk_style_context_add_class(gtk_widget_get_style_context(widget), "qvx-icon-toggle");
-          g_signal_connect(widget, "toggled", G_CALLBACK(onButtonToggled), this);
-          break;
-        case toolkit::ButtonType::push:
-          widget = gtk_button_new_with_label("");
-          g_signal_connect(widget, "clicked", G_CALLBACK(onPushClicked), this);
-          break;
-      }
-      break;
-    }
-    case ViewKind::popUpButton: {
-      node->store = gtk_list_store_new(2, G_TYPE_STRING, G_TYPE_BOOLEAN);
-      widget = gtk_combo_box_new_with_model(GTK_TREE_MODEL(node->store));
-      GtkCellRenderer* text = gtk_cell_renderer_text_new();
-      g_object_set(text, "ellipsize", PANGO_ELLIPSIZE_END, nullptr);
-      gtk_cell_layout_pack_start(GTK_CELL_LAYOUT(widget), text, TRUE);
-      // A disabled item is drawn dimmed and cannot be picked from the menu.
-      gtk_cell_layout_set_attributes(GTK_CELL_LAYOUT(widget), text, "text", 0, "sensitive", 1, nullptr);
-      g_signal_connect(widget, "changed", G_CALLBACK(onComboChanged), this);
-      break;
-    }
-    case ViewKind::slider:
-      widget = spokenScaleNew();
-      gtk_scale_set_draw_value(GTK_SCALE(widget), FALSE);
-      g_signal_connect(widget, "value-changed", G_CALLBACK(onScaleChanged), this);
-      break;
-    case ViewKind::textField:
-      widget = gtk_label_new("");
-      gtk_label_set_xalign(GTK_LABEL(widget), 0);
-      gtk_label_set_yalign(GTK_LABEL(widget), 0.5);
-      break;
-    case ViewKind::tabView:
-      widget = gtk_notebook_new();
-      gtk_notebook_set_scrollable(GTK_NOTEBOOK(widget), FALSE);
-      g_signal_connect(widget, "switch-page", G_CALLBACK(onSwitchPage), this);
-      break;
-    case ViewKind::segmentedControl:
-      widget = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
-      gtk_box_set_homogeneous(GTK_BOX(widget), TRUE);
-      gtk_style_context_add_class(gtk_widget_get_style_context(widget), GTK_STYLE_CLASS_LINKED);
-      break;
-    case ViewKind::imageView:
-      widget = gtk_image_new();
-      break;
-  }
+  adapterFor(view.kind()).create(view, *node, personSignals());
+  GtkWidget* widget = node->outer;
   g_object_ref_sink(widget);
   g_object_set_data(G_OBJECT(widget), kViewKey, &view);
-  node->outer = widget;
   Node& made = *node;
   nodes_[&view] = std::move(node);
   return made;
@@ -249,149 +140,11 @@ void ControlRenderer::apply(Node& node, toolkit::View& view) {
   }
   if (auto* control = dynamic_cast<toolkit::Control*>(&view)) gtk_widget_set_sensitive(widget, control->isEnabled());
 
-  switch (view.kind()) {
-    case ViewKind::view:
-      break;
-    case ViewKind::box: {
-      const auto& box = static_cast<const toolkit::Box&>(view);
-      const char* shown = gtk_frame_get_label(GTK_FRAME(widget));
-      if (box.title().empty() ? shown != nullptr : (shown == nullptr || box.title() != shown))
-        gtk_frame_set_label(GTK_FRAME(widget), box.title().empty() ? nullptr : box.title().c_str());
-      break;
-    }
-    case ViewKind::button: {
-      const auto& button = static_cast<const toolkit::Button&>(view);
-      const bool on = button.state() != toolkit::kOffState;
-      if (GTK_IS_CHECK_BUTTON(widget) || !GTK_IS_TOGGLE_BUTTON(widget)) {
-        if (button.title() != gtk_button_get_label(GTK_BUTTON(widget)))
-          gtk_button_set_label(GTK_BUTTON(widget), button.title().c_str());
-      }
-      if (node.image != nullptr) {
-        // The image while off, the alternate image while on (a padlock open
-        // and closed); a button with neither shows its title.
-        const std::optional<toolkit::Image>& icon = on && button.alternateImage() ? button.alternateImage()
-                                                                                  : button.image();
-        if (icon) {
-          gtk_image_set_from_icon_name(GTK_IMAGE(node.image), icon->iconName.c_str(), GTK_ICON_SIZE_BUTTON);
-          gtk_image_set_pixel_size(GTK_IMAGE(node.image), static_cast<int>(icon->size.width));
-        } else {
-          gtk_image_clear(GTK_IMAGE(node.image));
-        }
-        gtk_widget_set_tooltip_text(widget, button.title().empty() ? nullptr : button.title().c_str());
-      }
-      if (GTK_IS_TOGGLE_BUTTON(widget) && gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(widget)) != on)
-        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(widget), on);
-      break;
-    }
-    case ViewKind::popUpButton: {
-      const auto& popup = static_cast<const toolkit::PopUpButton&>(view);
-      std::vector<std::pair<std::string, bool>> items;
-      for (std::int64_t i = 0; i < popup.numberOfItems(); ++i)
-        items.emplace_back(popup.itemAtIndex(i)->title, popup.isItemEnabled(i));
-      if (items != node.shownItems) {
-        // Titles kept where they match, so an open menu is not rebuilt
-        // when only an enabled flag changes.
-        const auto rows = static_cast<std::size_t>(
-            gtk_tree_model_iter_n_children(GTK_TREE_MODEL(node.store), nullptr));
-        if (rows != items.size()) {
-          gtk_list_store_clear(node.store);
-          for (const auto& [title, enabled] : items)
-            gtk_list_store_insert_with_values(node.store, nullptr, -1, 0, title.c_str(), 1, enabled, -1);
-        } else {
-          GtkTreeIter row;
-          gboolean more = gtk_tree_model_get_iter_first(GTK_TREE_MODEL(node.store), &row);
-          for (const auto& [title, enabled] : items) {
-            if (!more) break;
-            gtk_list_store_set(node.store, &row, 0, title.c_str(), 1, enabled, -1);
-            more = gtk_tree_model_iter_next(GTK_TREE_MODEL(node.store), &row);
-          }
-        }
-        node.shownItems = std::move(items);
-      }
-      const int selected = static_cast<int>(popup.indexOfSelectedItem());
-      if (gtk_combo_box_get_active(GTK_COMBO_BOX(widget)) != selected)
-        gtk_combo_box_set_active(GTK_COMBO_BOX(widget), selected);
-      break;
-    }
-    case ViewKind::slider: {
-      const auto& slider = static_cast<const toolkit::Slider&>(view);
-      GtkAdjustment* range = gtk_range_get_adjustment(GTK_RANGE(widget));
-      const double low = slider.minValue();
-      // GTK needs a range of some width; a one-value slider is drawn at its start.
-      const double high = slider.maxValue() > low ? slider.maxValue() : low + 1;
-      if (gtk_adjustment_get_lower(range) != low || gtk_adjustment_get_upper(range) != high) {
-        gtk_range_set_range(GTK_RANGE(widget), low, high);
-        gtk_scale_clear_marks(GTK_SCALE(widget));
-        const std::int64_t ticks = slider.numberOfTickMarks();
-        for (std::int64_t i = 0; ticks > 1 && i < ticks; ++i)
-          gtk_scale_add_mark(GTK_SCALE(widget), low + (high - low) * static_cast<double>(i) / static_cast<double>(ticks - 1),
-                             GTK_POS_BOTTOM, nullptr);
-        const double step = tickOnly(slider) ? (high - low) / static_cast<double>(ticks - 1) : 1;
-        gtk_range_set_increments(GTK_RANGE(widget), step, step);
-        gtk_range_set_round_digits(GTK_RANGE(widget), 0);
-      }
-      spokenScaleSetTickMarks(widget, slider.numberOfTickMarks(), tickOnly(slider));
-      if (gtk_range_get_value(GTK_RANGE(widget)) != slider.doubleValue())
-        gtk_range_set_value(GTK_RANGE(widget), slider.doubleValue());
-      break;
-    }
-    case ViewKind::textField: {
-      const auto& field = static_cast<const toolkit::TextField&>(view);
-      if (field.stringValue() != gtk_label_get_text(GTK_LABEL(widget)))
-        gtk_label_set_text(GTK_LABEL(widget), field.stringValue().c_str());
-      // The panel dims a title by turning its text grey.
-      PangoAttrList* attributes = pango_attr_list_new();
-      const toolkit::Color& color = field.textColor();
-      if (!(color == toolkit::Color::black()))
-        pango_attr_list_insert(attributes, pango_attr_foreground_new(static_cast<guint16>(color.red * 257),
-                                                                     static_cast<guint16>(color.green * 257),
-                                                                     static_cast<guint16>(color.blue * 257)));
-      gtk_label_set_attributes(GTK_LABEL(widget), attributes);
-      pango_attr_list_unref(attributes);
-      gtk_label_set_selectable(GTK_LABEL(widget), field.isSelectable());
-      break;
-    }
-    case ViewKind::segmentedControl: {
-      const auto& control = static_cast<const toolkit::SegmentedControl&>(view);
-      const auto count = static_cast<std::size_t>(control.segmentCount());
-      if (node.segments.size() != count) {
-        for (GtkWidget* old : node.segments) gtk_container_remove(GTK_CONTAINER(widget), old);
-        node.segments.clear();
-        for (std::size_t i = 0; i < count; ++i) {
-          GtkWidget* segment = gtk_toggle_button_new_with_label("");
-          g_object_set_data(G_OBJECT(segment), "qvx-segment", GSIZE_TO_POINTER(i));
-          g_signal_connect(segment, "clicked", G_CALLBACK(onSegmentClicked), this);
-          gtk_box_pack_start(GTK_BOX(widget), segment, TRUE, TRUE, 0);
-          gtk_widget_show(segment);
-          node.segments.push_back(segment);
-        }
-      }
-      for (std::size_t i = 0; i < count; ++i) {
-        GtkWidget* segment = node.segments[i];
-        const std::string& label = control.segments()[i].label;
-        if (label != gtk_button_get_label(GTK_BUTTON(segment)))
-          gtk_button_set_label(GTK_BUTTON(segment), label.c_str());
-        const auto index = static_cast<std::int64_t>(i);
-        gtk_widget_set_sensitive(segment, control.isEnabledForSegment(index));
-        const bool selected = control.selectedSegment() == index;
-        if (gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(segment)) != selected)
-          gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(segment), selected);
-      }
-      break;
-    }
-    case ViewKind::imageView: {
-      const auto& imageView = static_cast<const toolkit::ImageView&>(view);
-      if (imageView.image()) {
-        gtk_image_set_from_icon_name(GTK_IMAGE(widget), imageView.image()->iconName.c_str(), GTK_ICON_SIZE_DIALOG);
-        gtk_image_set_pixel_size(GTK_IMAGE(widget), static_cast<int>(imageView.image()->size.width));
-      } else {
-        gtk_image_clear(GTK_IMAGE(widget));
-      }
-      break;
-    }
-    case ViewKind::tabView:
-      break;  // pages and selection in syncTabs
-  }
+  adapterFor(view.kind()).refresh(view, node, personSignals());
+}
+
+PersonSignals ControlRenderer::personSignals() {
+  return {G_CALLBACK(onPersonChanged), G_CALLBACK(onSwitchPage), this};
 }
 
 void ControlRenderer::describeForAccessibility(toolkit::View& root) {
@@ -481,53 +234,12 @@ void ControlRenderer::syncTabs(Node& node, toolkit::TabView& tabs) {
     gtk_notebook_set_current_page(notebook, selected);
 }
 
-void ControlRenderer::onComboChanged(GtkComboBox* combo, gpointer self) {
+void ControlRenderer::onPersonChanged(GtkWidget* source, gpointer self) {
   auto* renderer = static_cast<ControlRenderer*>(self);
   if (renderer->applying_) return;
-  auto view = renderer->viewOfWidget(GTK_WIDGET(combo));
-  if (!view || view->kind() != ViewKind::popUpButton) return;
-  const int index = gtk_combo_box_get_active(combo);
-  if (index >= 0) renderer->input_.personSelectedItem(static_cast<toolkit::PopUpButton&>(*view), index);
-  renderer->scheduleSync();
-}
-
-void ControlRenderer::onButtonToggled(GtkToggleButton* button, gpointer self) {
-  auto* renderer = static_cast<ControlRenderer*>(self);
-  if (renderer->applying_) return;
-  auto view = renderer->viewOfWidget(GTK_WIDGET(button));
-  if (!view || view->kind() != ViewKind::button) return;
-  renderer->input_.personClicked(static_cast<toolkit::Button&>(*view));
-  renderer->scheduleSync();
-}
-
-void ControlRenderer::onPushClicked(GtkButton* button, gpointer self) {
-  auto* renderer = static_cast<ControlRenderer*>(self);
-  if (renderer->applying_) return;
-  auto view = renderer->viewOfWidget(GTK_WIDGET(button));
-  if (!view || view->kind() != ViewKind::button) return;
-  renderer->input_.personClicked(static_cast<toolkit::Button&>(*view));
-  renderer->scheduleSync();
-}
-
-void ControlRenderer::onScaleChanged(GtkRange* range, gpointer self) {
-  auto* renderer = static_cast<ControlRenderer*>(self);
-  if (renderer->applying_) return;
-  auto view = renderer->viewOfWidget(GTK_WIDGET(range));
-  if (!view || view->kind() != ViewKind::slider) return;
-  auto& slider = static_cast<toolkit::Slider&>(*view);
-  const std::int64_t value = personValue(slider, gtk_range_get_value(range));
-  // A drag reports every pixel; the panel hears of each new value once.
-  if (value != slider.integerValue()) renderer->input_.personSlid(slider, value);
-  renderer->scheduleSync();
-}
-
-void ControlRenderer::onSegmentClicked(GtkButton* button, gpointer self) {
-  auto* renderer = static_cast<ControlRenderer*>(self);
-  if (renderer->applying_) return;
-  auto view = renderer->viewOfWidget(GTK_WIDGET(button));
-  if (!view || view->kind() != ViewKind::segmentedControl) return;
-  const auto index = static_cast<std::int64_t>(GPOINTER_TO_SIZE(g_object_get_data(G_OBJECT(button), "qvx-segment")));
-  renderer->input_.personSelectedSegment(static_cast<toolkit::SegmentedControl&>(*view), index);
+  auto view = renderer->viewOfWidget(source);
+  if (!view) return;
+  if (auto personChanged = adapterFor(view->kind()).personChanged) personChanged(*view, source, renderer->input_);
   renderer->scheduleSync();
 }
 

@@ -20,6 +20,9 @@
 
 namespace pdehost::gtk {
 
+struct RenderedNode;
+struct PersonSignals;
+
 class ControlRenderer : public toolkit::ViewObserver {
  public:
   // `window` must have a content view; both must outlive the renderer.
@@ -47,7 +50,7 @@ class ControlRenderer : public toolkit::ViewObserver {
   void setAfterSync(std::function<void()> afterSync) { afterSync_ = std::move(afterSync); }
 
  private:
-  struct Node;
+  using Node = RenderedNode;
 
   Node& ensureNode(toolkit::View& view);
   void dropNode(toolkit::View* key);
@@ -60,13 +63,11 @@ class ControlRenderer : public toolkit::ViewObserver {
   void scheduleSync();
   Node* nodeOfWidget(GtkWidget* widget);
   std::shared_ptr<toolkit::View> viewOfWidget(GtkWidget* widget);
+  PersonSignals personSignals();
 
   static gboolean onIdleSync(gpointer self);
-  static void onComboChanged(GtkComboBox* combo, gpointer self);
-  static void onButtonToggled(GtkToggleButton* button, gpointer self);
-  static void onPushClicked(GtkButton* button, gpointer self);
-  static void onScaleChanged(GtkRange* range, gpointer self);
-  static void onSegmentClicked(GtkButton* button, gpointer self);
+  // Every widget's signal of a person's change, handed on by its view's adapter.
+  static void onPersonChanged(GtkWidget* source, gpointer self);
   static void onSwitchPage(GtkNotebook* notebook, GtkWidget* page, guint index, gpointer self);
   static gboolean onFocus(GtkWidget* canvas, GtkDirectionType direction, gpointer self);
 

@@ -1,12 +1,8 @@
-// libcups marks its PPD interface deprecated; it is what hosts still use.
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-
 #include "fuzz_host.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <cups/file.h>
 
 // libcups 2.4 leaks a string of a description that names some keywords twice
 // (a second *Manufacturer, say), whether or not it accepts the file. That
@@ -34,18 +30,8 @@ Description::Description(std::string_view text) {
     ::close(fd);
     return;
   }
-  cups_file_t* file = cupsFileOpenFd(fd, "r");
-  if (file == nullptr) {
-    ::close(fd);
-    return;
-  }
-  ppd_ = ppdOpen2(file);
-  cupsFileClose(file);  // closes the descriptor too
-  if (ppd_ != nullptr) ppdMarkDefaults(ppd_);
-}
-
-Description::~Description() {
-  if (ppd_ != nullptr) ppdClose(ppd_);
+  ppd_.reset(ppdx::openDescriptor(fd));
+  ppdx::markDefaults(ppd_.get());
 }
 
 int Settings::getValue(const std::string& key, std::string* value) const {
@@ -61,18 +47,7 @@ int Settings::setValue(const std::string& key, const std::string& value, bool /*
 }
 
 bool Host::willChangePPDOptionKeyValuePpdChoice(const std::string& keyword, const std::string& choice) {
-  if (!constraintHandling_ || ppd_ == nullptr) return false;
-  ppd_option_t* option = ppdFindOption(ppd_, keyword.c_str());
-  if (option == nullptr || ppdFindChoice(option, choice.c_str()) == nullptr) return false;
-  ppd_choice_t* before = ppdFindMarkedChoice(ppd_, keyword.c_str());
-  const std::string previous = before != nullptr ? before->choice : option->defchoice;
-  const int conflictsBefore = ppdConflicts(ppd_);
-  ppdMarkOption(ppd_, keyword.c_str(), choice.c_str());
-  if (ppdConflicts(ppd_) > conflictsBefore) {
-    ppdMarkOption(ppd_, keyword.c_str(), previous.c_str());
-    return false;
-  }
-  return true;
+  return constraintHandling_ && ppd_ != nullptr && ppdx::markIfNoNewConflict(ppd_, keyword, choice);
 }
 
 }  // namespace panelfuzz

@@ -3,29 +3,25 @@
 // and marks the options the panel changes unless that adds a conflict.
 #pragma once
 
-#include <cups/ppd.h>
-
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "pde/plugin_protocol.h"
+#include "ppd_adapter.h"
 
 namespace panelfuzz {
 
-// The text opened by libcups (ppdOpen2 on an in-memory file, then
-// ppdMarkDefaults); null when libcups rejects it. Nothing is left on disk.
+// The text opened by libcups from an in-memory file, its defaults marked;
+// null when libcups rejects it. Nothing is left on disk.
 class Description {
  public:
   explicit Description(std::string_view text);
-  ~Description();
-  Description(const Description&) = delete;
-  Description& operator=(const Description&) = delete;
-  ppd_file_t* get() const { return ppd_; }
+  ppd_file_t* get() const { return ppd_.get(); }
 
  private:
-  ppd_file_t* ppd_ = nullptr;
+  ppdx::File ppd_;
 };
 
 class Settings : public pde::PrintSettings {

@@ -1,9 +1,9 @@
 #include "person.h"
 
-#include <cmath>
 #include <vector>
 
 #include "toolkit/controls.h"
+#include "toolkit/person_reach.h"
 #include "toolkit/tab_view.h"
 
 namespace panelfuzz {
@@ -18,33 +18,14 @@ toolkit::View* Person::nthOutlet(toolkit::ViewKind kind, std::uint8_t pick) cons
   return found[pick % found.size()];
 }
 
-bool Person::reachable(const toolkit::View& view) const {
-  if (shown_ == nullptr) return false;
-  const toolkit::View* child = nullptr;
-  for (const toolkit::View* at = &view; at != nullptr; child = at, at = at->superview()) {
-    if (at->isHidden()) return false;
-    if (child != nullptr && at->kind() == toolkit::ViewKind::tabView) {
-      const auto& tabs = static_cast<const toolkit::TabView&>(*at);
-      for (std::int64_t i = 0; i < tabs.numberOfTabViewItems(); ++i) {
-        const toolkit::TabViewItem* item = tabs.tabViewItemAtIndex(i);
-        if (&item->view() == child && item != tabs.selectedTabViewItem()) return false;
-      }
-    }
-    if (at == shown_) return true;
-  }
-  return false;
-}
-
 bool Person::usable(toolkit::View* view, toolkit::ViewKind kind) const {
-  if (view == nullptr || view->kind() != kind || !reachable(*view)) return false;
-  if (auto* control = dynamic_cast<toolkit::Control*>(view)) return control->isEnabled();
-  return true;
+  return view != nullptr && view->kind() == kind && !toolkit::whyUnusable(*view, shown_);
 }
 
 bool Person::selectItem(toolkit::View* view, std::int64_t index) {
   if (!usable(view, toolkit::ViewKind::popUpButton)) return false;
   auto* popup = static_cast<toolkit::PopUpButton*>(view);
-  if (index < 0 || index >= popup->numberOfItems() || !popup->isItemEnabled(index)) return false;
+  if (toolkit::whyNotPickable(*popup, index)) return false;
   popup->selectItemAtIndex(index);
   popup->sendAction();
   return true;
@@ -60,13 +41,7 @@ bool Person::slide(toolkit::View* view, std::int64_t value) {
   if (!usable(view, toolkit::ViewKind::slider)) return false;
   auto* slider = static_cast<toolkit::Slider*>(view);
   const double v = static_cast<double>(value);
-  if (v < slider->minValue() || v > slider->maxValue()) return false;
-  if (slider->allowsTickMarkValuesOnly() && slider->numberOfTickMarks() > 1) {
-    const double step =
-        (slider->maxValue() - slider->minValue()) / static_cast<double>(slider->numberOfTickMarks() - 1);
-    const double ticks = step > 0 ? (v - slider->minValue()) / step : 0;
-    if (std::fabs(ticks - std::round(ticks)) > 1e-9) return false;
-  }
+  if (toolkit::whyNotSlidable(*slider, v)) return false;
   slider->setDoubleValue(v);
   slider->sendAction();
   return true;
@@ -75,7 +50,7 @@ bool Person::slide(toolkit::View* view, std::int64_t value) {
 bool Person::segment(toolkit::View* view, std::int64_t index) {
   if (!usable(view, toolkit::ViewKind::segmentedControl)) return false;
   auto* control = static_cast<toolkit::SegmentedControl*>(view);
-  if (index < 0 || index >= control->segmentCount() || !control->isEnabledForSegment(index)) return false;
+  if (toolkit::whyNotPickable(*control, index)) return false;
   control->setSelectedSegment(index);
   control->sendAction();
   return true;

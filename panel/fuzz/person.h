@@ -1,8 +1,6 @@
 // What a person can do with a shown panel and nothing more, as a print
-// dialog allows it: a control must sit in the shown view, with nothing above
-// it hidden and its tab selected, and be enabled; a popup item or a segment
-// must be enabled, a slider value in range (and on a tick mark when the
-// slider stops only there). Each call answers whether the action happened.
+// dialog allows it (toolkit/person_reach.h). Each call answers whether the
+// action happened.
 #pragma once
 
 #include <cstdint>
@@ -21,8 +19,6 @@ class Person {
   // The `pick`-th control of that kind among the panel's outlets (modulo
   // their number), or null when there is none.
   toolkit::View* nthOutlet(toolkit::ViewKind kind, std::uint8_t pick) const;
-
-  bool reachable(const toolkit::View& view) const;
 
   bool selectItem(toolkit::View* popup, std::int64_t index);
   bool click(toolkit::View* button);

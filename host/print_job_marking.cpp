@@ -1,8 +1,6 @@
 // Marking a job's options in the printer description and reading back the
-// conflicts. The libcups PPD calls are deprecated but still work; this file
-// alone silences that warning.
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-
+// conflicts.
+#include "ppd_adapter.h"
 #include "print_job.h"
 
 namespace pdehost {
@@ -10,20 +8,19 @@ namespace pdehost {
 ConflictCheck markJobOptions(ppd_file_t* ppd, const std::vector<JobOption>& options) {
   ConflictCheck check;
   if (ppd == nullptr) return check;
-  ppdMarkDefaults(ppd);
+  ppdx::markDefaults(ppd);
   for (const JobOption& option : options) {
-    ppd_option_t* found = ppdFindOption(ppd, option.name.c_str());
+    ppd_option_t* found = ppdx::findOption(ppd, option.name.c_str());
     if (found == nullptr) continue;  // not a description option: passed on as it is
-    if (ppdFindChoice(found, option.value.c_str()) == nullptr) {
+    if (ppdx::findChoice(found, option.value.c_str()) == nullptr) {
       check.unknownChoices.push_back({option.name, option.value});
       continue;
     }
-    ppdMarkOption(ppd, option.name.c_str(), option.value.c_str());
+    ppdx::markOption(ppd, option.name.c_str(), option.value.c_str());
   }
-  if (ppdConflicts(ppd) > 0) {
-    for (ppd_option_t* option = ppdFirstOption(ppd); option != nullptr; option = ppdNextOption(ppd)) {
-      if (!option->conflicted) continue;
-      ppd_choice_t* marked = ppdFindMarkedChoice(ppd, option->keyword);
+  if (ppdx::countConflicts(ppd) > 0) {
+    for (ppd_option_t* option : ppdx::conflictedOptions(ppd)) {
+      ppd_choice_t* marked = ppdx::findMarkedChoice(ppd, option->keyword);
       check.conflicts.push_back({option->keyword, marked != nullptr ? marked->choice : option->defchoice});
     }
   }
