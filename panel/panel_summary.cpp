@@ -2,6 +2,7 @@
 // description offers, titled with the option's label and valued with the
 // label of its current choice, in a fixed display order.
 #include <cstring>
+#include <nlohmann/json.hpp>
 
 #include "VemraPrintPdeLX4200CO.h"
 #include "pde_trace.h"
