@@ -1,4 +1,6 @@
 // What the panel holds, as JSON, for hosts that show it and for tests.
+#include <nlohmann/json.hpp>
+
 #include "VemraPrintPdeLX4200CO.h"
 #include "panel_options.h"
 #include "preference_fields.h"

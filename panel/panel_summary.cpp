@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string_view>
 
+#include <nlohmann/json.hpp>
+
 #include "VemraPrintPdeLX4200CO.h"
 #include "panel_options.h"
 #include "pde_trace.h"

@@ -1,5 +1,7 @@
 #include "summary_rows.h"
 
+#include <nlohmann/json.hpp>
+
 namespace pdehost::gtk {
 namespace {
 

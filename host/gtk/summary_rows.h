@@ -2,7 +2,7 @@
 // answer: a title and a value per line, in the answer's display order.
 #pragma once
 
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <vector>
 

@@ -4,6 +4,8 @@
 
 #include <fstream>
 
+#include "temp_dir.h"
+
 namespace pdehost {
 namespace {
 
@@ -70,16 +72,14 @@ TEST(HostOptions, BadCommandLinesAreExplained) {
 }
 
 TEST(HostOptions, DefaultPluginIsFoundBesideTheProgram) {
-  char pattern[] = "/tmp/pdehost-options-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  std::filesystem::path root = pattern;
+  const qvx::test::TempDir dir;
+  const std::filesystem::path& root = dir.path();
   std::filesystem::create_directories(root / "host");
   EXPECT_TRUE(defaultPluginBeside(root / "host" / "pdehost").empty());
   std::filesystem::create_directories(root / "panel" / "TintPanel.plugin");
   EXPECT_EQ(defaultPluginBeside(root / "host" / "pdehost"), root / "panel" / "TintPanel.plugin");
   std::filesystem::create_directories(root / "host" / "TintPanel.plugin");
   EXPECT_EQ(defaultPluginBeside(root / "host" / "pdehost"), root / "host" / "TintPanel.plugin");
-  std::filesystem::remove_all(root);
 }
 
 }  // namespace

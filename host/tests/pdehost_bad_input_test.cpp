@@ -39,15 +39,10 @@ bool contains(const std::string& text, const std::string& part) { return text.fi
 
 class BadInput : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/pdehost-bad-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
+  // A test may leave the folder unreadable; the folder's removal needs it back.
   void TearDown() override {
     std::error_code ec;
     fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(dir_, ec);
   }
 
   // Each run starts a whole program, which is slow under the sanitizers,
@@ -71,7 +66,8 @@ class BadInput : public testing::Test {
     return path;
   }
 
-  fs::path dir_;
+  qvx::test::TempDir temp_;
+  const fs::path& dir_ = temp_.path();
 };
 
 // The program ended by itself, cleanly, whatever its status.

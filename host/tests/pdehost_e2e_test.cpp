@@ -17,13 +17,6 @@ using pdehost_test::readFile;
 
 class PdeHost : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/pdehost-e2e-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   // Runs pdehost with `args`, the script on its standard input.
   HostRun run(std::vector<std::string> args, const std::string& script, bool jsonLines = true) {
     return pdehost_test::runPdeHost(PDEHOST_PROGRAM, dir_, args, script, jsonLines);
@@ -48,7 +41,8 @@ class PdeHost : public testing::Test {
 
   std::vector<std::string> bundleArgs() { return {"--plugin", TINTPANEL_BUNDLE}; }
 
-  fs::path dir_;
+  qvx::test::TempDir temp_;
+  const fs::path& dir_ = temp_.path();
 };
 
 TEST_F(PdeHost, AnswersTheProtocolForTheSamplePrinter) {

@@ -46,12 +46,10 @@ struct Seen {
 
 // Grayscale chosen, then the state, the summary and the drawn panel.
 Seen runIn(const std::map<std::string, std::string>& language) {
-  char pattern[] = "/tmp/pdehost-languages-XXXXXX";
-  EXPECT_NE(mkdtemp(pattern), nullptr);
+  const qvx::test::TempDir dir;
   LanguageVariables variables(language);
-  auto r = pdehost_test::runPdeHost(PDEHOST_PROGRAM, pattern, {"--plugin", TINTPANEL_BUNDLE, "--plain"},
+  auto r = pdehost_test::runPdeHost(PDEHOST_PROGRAM, dir.path(), {"--plugin", TINTPANEL_BUNDLE, "--plain"},
                                     "panelView\nrestore\nselect colorModePopup 2\nstate\nsummaryInfo\nshow\n", false);
-  fs::remove_all(pattern);
   EXPECT_EQ(r.status, 0) << r.err;
   Seen seen;
   std::istringstream lines(r.out);

@@ -8,14 +8,14 @@
 #include <fstream>
 
 #include "host_callback.h"
+#include "temp_dir.h"
 
 namespace pdehost {
 namespace {
 
 std::string writeTemp(const std::string& name, const std::string& text) {
-  std::string path = testing::TempDir() + name;
-  std::ofstream(path) << text;
-  return path;
+  static const qvx::test::TempDir dir;
+  return dir.write(name, text).string();
 }
 
 // A small valid description whose two options constrain each other.

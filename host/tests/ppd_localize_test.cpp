@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "ppd_document.h"
+#include "temp_dir.h"
 
 namespace pdehost {
 namespace {
@@ -45,8 +46,8 @@ struct Labels {
 };
 
 Labels localized(const std::vector<std::string>& localizations) {
-  std::string path = testing::TempDir() + "translated.ppd";
-  std::ofstream(path, std::ios::binary) << kTranslated;
+  const qvx::test::TempDir dir;
+  const std::string path = dir.write("translated.ppd", kTranslated).string();
   std::string error;
   auto ppd = PpdDocument::open(path, &error);
   EXPECT_TRUE(ppd) << error;

@@ -1,9 +1,10 @@
 #include "preset_store.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <fstream>
+
+#include "temp_dir.h"
 
 namespace pdehost {
 namespace {
@@ -12,13 +13,6 @@ namespace fs = std::filesystem;
 
 class PresetStoreTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/pdehost-presets-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root = pattern;
-  }
-  void TearDown() override { fs::remove_all(root); }
-
   static JsonPrintSettings settingsWith(const std::string& colorMode) {
     JsonPrintSettings settings;
     settings.setValue("VMCMode", colorMode, false);
@@ -29,7 +23,8 @@ class PresetStoreTest : public ::testing::Test {
     std::ofstream(store.folder() / name) << text;
   }
 
-  fs::path root;
+  qvx::test::TempDir dir;
+  const fs::path& root = dir.path();
   PresetStore store{"/nonexistent", "Vemra LX4200 Color"};
 };
 

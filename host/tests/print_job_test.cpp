@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "ppd_document.h"
+#include "temp_dir.h"
 
 namespace pdehost {
 namespace {
@@ -106,7 +107,8 @@ TEST_F(SampleConstraints, ChoicesTheDescriptionLacksAreNamed) {
 }
 
 TEST(PrintSettingsFile, SaveThenLoadGivesTheSameSettings) {
-  const std::filesystem::path path = testing::TempDir() + "pdehost-print-job-settings.json";
+  const qvx::test::TempDir dir;
+  const std::filesystem::path path = dir.path() / "pdehost-print-job-settings.json";
   std::string error;
   const nlohmann::json session = {{"VMCMode", "Gray"}, {"vemra.print.PrintSettings.co.saveSettings", "1"},
                                   {"n", 2.5}, {"list", {1, "x"}}, {"label", "Farbe \xC3\xBC"}};
@@ -117,7 +119,6 @@ TEST(PrintSettingsFile, SaveThenLoadGivesTheSameSettings) {
   EXPECT_EQ(loaded->toJson(), session);
   EXPECT_FALSE(settings->save("/nonexistent-folder/x.json", &error));
   EXPECT_EQ(error, "/nonexistent-folder/x.json: cannot be written");
-  std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <fstream>
 
+#include "temp_dir.h"
+
 namespace pdehost {
 namespace {
 
@@ -43,7 +45,8 @@ TEST(PrintSettings, LoadNamesTheFileInErrors) {
   std::string error;
   EXPECT_FALSE(JsonPrintSettings::load("/nonexistent.json", &error));
   EXPECT_EQ(error, "/nonexistent.json: cannot be opened");
-  const std::string path = testing::TempDir() + "pdehost-settings.json";
+  const qvx::test::TempDir dir;
+  const std::string path = (dir.path() / "pdehost-settings.json").string();
   std::ofstream(path) << "{\"VMCMode\": ";
   EXPECT_FALSE(JsonPrintSettings::load(path, &error));
   EXPECT_EQ(error.rfind(path + ": not valid JSON", 0), 0u) << error;

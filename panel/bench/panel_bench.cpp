@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "VemraPrintPdeLX4200CO.h"
+#include "fake_host.h"
 #include "pde/plugin_protocol.h"
 #include "ppd_adapter.h"
 
@@ -19,31 +20,7 @@ const std::string kBundle = TINTPANEL_BUNDLE_DIR;
 const std::string kSamplePPD = kBundle + "/Contents/Resources/LX4200.ppd";
 const std::string kLibrary = kBundle + "/Contents/MacOS/TintPanel";
 
-class Session : public pde::PrintSession {
- public:
-  std::optional<std::string> currentPrinterID() const override { return "LX4200"; }
-};
-
-class Settings : public pde::PrintSettings {
- public:
-  int getValue(const std::string&, std::string*) const override { return pde::kPrintSettingsKeyNotFound; }
-  int setValue(const std::string&, const std::string&, bool) override { return pde::kPrintSettingsNoErr; }
-};
-
-class Host : public pde::HostCallback {
- public:
-  explicit Host(ppd_file_t* ppd) : ppd_(ppd) {}
-  bool respondsToWillChangePPDOptionKeyValuePpdChoice() const override { return true; }
-  ppd_file_t* ppdFile() override { return ppd_; }
-  pde::PrintSession* printSession() override { return &session_; }
-  pde::PrintSettings* printSettings() override { return &settings_; }
-  bool willChangePPDOptionKeyValuePpdChoice(const std::string&, const std::string&) override { return true; }
-
- private:
-  ppd_file_t* ppd_;
-  Session session_;
-  Settings settings_;
-};
+using Host = testhost::Host;
 
 constexpr std::size_t kReleaseBatch = 256;
 

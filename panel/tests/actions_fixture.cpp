@@ -4,26 +4,17 @@
 
 namespace actiontest {
 
-PanelRig::PanelRig()
-    : file(std::make_unique<testppd::OpenPPD>(std::string(TINTPANEL_BUNDLE_DIR) + "/Contents/Resources/LX4200.ppd")),
-      host(std::make_shared<testhost::Host>(file->get())),
-      bundle(toolkit::Bundle::bundleWithPath(TINTPANEL_BUNDLE_DIR)),
-      panel(Panel::initWithCallback(host, bundle)) {
+PanelRig::PanelRig() {
   if (panel) panel->panelView();
 }
 
 PanelRig::PanelRig(const testppd::Description& description, const nlohmann::json& layout)
-    : file(std::make_unique<testppd::OpenPPD>(description)),
-      host(std::make_shared<testhost::Host>(file->get())),
-      bundle(testbundle::writeBundle(dir, layout.dump())),
-      panel(Panel::initWithCallback(host, bundle)) {
+    : paneltest::PanelRig(description, layout) {
   if (panel) panel->panelView();
 }
 
 std::unique_ptr<PanelRig> testLayoutRig(const std::set<std::string>& leaveOut) {
-  testppd::Description description;
-  description.options = testppd::allNine();
-  return std::make_unique<PanelRig>(description, testbundle::color6Layout(leaveOut));
+  return std::make_unique<PanelRig>(paneltest::nineOptions(), testbundle::color6Layout(leaveOut));
 }
 
 void calmState(Panel& p) {

@@ -11,32 +11,18 @@
 #include <string>
 
 #include "VemraPrintPdeLX4200CO.h"
-#include "fake_host.h"
-#include "ppd_fixture.h"
-#include "test_bundle.h"
+#include "panel_rig.h"
 
 namespace actiontest {
 
-using Panel = VemraPrintPdeLX4200CO;
+using paneltest::Panel;
 
-// A filled panel. The real form uses the built bundle; the other form writes
-// a bundle with the given layout over a description written by the test.
-class PanelRig {
+// A shown panel (its view loaded): over the built bundle, or over a bundle
+// with the given layout and a description written by the test.
+class PanelRig : public paneltest::PanelRig {
  public:
-  // The real Color6 layout and the sample LX4200 description.
   PanelRig();
   PanelRig(const testppd::Description& description, const nlohmann::json& layout);
-  PanelRig(const PanelRig&) = delete;
-  PanelRig& operator=(const PanelRig&) = delete;
-
-  Panel& operator*() const { return *panel; }
-  Panel* operator->() const { return panel.get(); }
-
-  testppd::TempDir dir;
-  std::unique_ptr<testppd::OpenPPD> file;
-  std::shared_ptr<testhost::Host> host;
-  std::shared_ptr<toolkit::Bundle> bundle;
-  std::shared_ptr<Panel> panel;
 };
 
 // A rig over the nine-option test description and the test layout without

@@ -4,28 +4,18 @@
 
 #include "VemraPrintPdeLX4200CO.h"
 #include "fake_host.h"
+#include "panel_rig.h"
 #include "ppd_fixture.h"
 
 namespace {
 
-using Panel = VemraPrintPdeLX4200CO;
+using paneltest::Panel;
 
-class RealColor6 : public ::testing::Test {
- protected:
-  RealColor6()
-      : file(std::string(TINTPANEL_BUNDLE_DIR) + "/Contents/Resources/LX4200.ppd"),
-        host(std::make_shared<testhost::Host>(file.get())),
-        bundle(toolkit::Bundle::bundleWithPath(TINTPANEL_BUNDLE_DIR)),
-        panel(Panel::initWithCallback(host, bundle)) {}
-
-  testppd::OpenPPD file;
-  std::shared_ptr<testhost::Host> host;
-  std::shared_ptr<toolkit::Bundle> bundle;
-  std::shared_ptr<Panel> panel;
-};
+// The bundle as built.
+class RealColor6 : public ::testing::Test, public paneltest::PanelRig {};
 
 TEST_F(RealColor6, EveryOutletIsConnectedAndTheNineOptionsFilled) {
-  ASSERT_NE(file.get(), nullptr);
+  ASSERT_NE(file->get(), nullptr);
   ASSERT_NE(panel, nullptr);
   toolkit::View* view = panel->panelView();
   ASSERT_NE(view, nullptr);

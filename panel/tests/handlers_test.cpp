@@ -271,18 +271,10 @@ TEST(MiswiredLayout, AHandlerReachedAgainFromItsOwnChainEnds) {
   // forces the image type, whose action would run the colour-mode handler
   // again, and again.
   nlohmann::json layout = testbundle::color6Layout();
-  auto rewire = [](nlohmann::json& nodes, auto& self) -> void {
-    for (auto& n : nodes) {
-      if (n.value("outlet", "") == "imageTypePopup") n["action"] = "colorModeProc:";
-      if (n.contains("subviews")) self(n["subviews"], self);
-      if (n.contains("tabs"))
-        for (auto& tab : n["tabs"]) self(tab["subviews"], self);
-    }
-  };
-  rewire(layout["views"], rewire);
-  testppd::Description description;
-  description.options = testppd::allNine();
-  PanelRig rig(description, layout);
+  testbundle::editNodes(layout, [](nlohmann::json& n) {
+    if (n.value("outlet", "") == "imageTypePopup") n["action"] = "colorModeProc:";
+  });
+  PanelRig rig(paneltest::nineOptions(), layout);
   Panel& p = *rig;
   calmState(p);
   pick(p.colorModePopup, 2);

@@ -5,31 +5,20 @@
 #include "VemraPrintPdeLX4200COPDEPlugIn.h"
 #include "fake_host.h"
 #include "ppd_fixture.h"
+#include "panel_rig.h"
 #include "test_bundle.h"
 
 namespace {
 
-using Panel = VemraPrintPdeLX4200CO;
+using paneltest::Panel;
 
-struct Fixture {
-  Fixture()
-      : file([] {
-          testppd::Description d;
-          d.options = testppd::allNine();
-          return d;
-        }()),
-        host(std::make_shared<testhost::Host>(file.get())),
-        bundle(testbundle::writeBundle(dir, testbundle::color6Layout().dump())),
-        panel(Panel::initWithCallback(host, bundle)) {}
-  testppd::TempDir dir;
-  testppd::OpenPPD file;
-  std::shared_ptr<testhost::Host> host;
-  std::shared_ptr<toolkit::Bundle> bundle;
-  std::shared_ptr<Panel> panel;
+// A panel over the nine-option description and the full test layout.
+struct ProtocolRig : paneltest::PanelRig {
+  ProtocolRig() : paneltest::PanelRig(paneltest::nineOptions()) {}
 };
 
 TEST(Protocol, NameKindAndKeywords) {
-  Fixture f;
+  ProtocolRig f;
   ASSERT_NE(f.panel, nullptr);
   EXPECT_EQ(f.panel->panelName(), "Bildqualität");
   EXPECT_EQ(f.panel->thePDEName, "Bildqualität");
@@ -54,19 +43,19 @@ TEST(Protocol, KeywordsDoNotDependOnTheDescription) {
 }
 
 TEST(Protocol, NameFallsBackToTheKey) {
-  testppd::TempDir dir;
+  qvx::test::TempDir dir;
   dir.write("B.plugin/Contents/Resources/en.lproj/Localizable.strings", "\"Other\" = \"x\";\n");
   testppd::Description d;
   d.options.push_back(testppd::smoothing());
   testppd::OpenPPD file(d);
   auto panel = Panel::initWithCallback(std::make_shared<testhost::Host>(file.get()),
-                                       toolkit::Bundle::bundleWithPath(dir.path() + "/B.plugin"));
+                                       toolkit::Bundle::bundleWithPath(dir.path() / "B.plugin"));
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(panel->panelName(), "Image Quality");
 }
 
 TEST(Protocol, RestoreFirstLoadsTheViewAndKeepsAnExtraReference) {
-  Fixture f;
+  ProtocolRig f;
   ASSERT_NE(f.panel, nullptr);
   EXPECT_TRUE(f.panel->restoreValuesAndReturnError(nullptr));
   EXPECT_TRUE(f.panel->callRestoreValuesFunction);
@@ -80,7 +69,7 @@ TEST(Protocol, RestoreFirstLoadsTheViewAndKeepsAnExtraReference) {
 }
 
 TEST(Protocol, RestoreAfterTheViewTakesNoExtraReference) {
-  Fixture f;
+  ProtocolRig f;
   ASSERT_NE(f.panel, nullptr);
   ASSERT_NE(f.panel->panelView(), nullptr);
   std::string error = "untouched";
@@ -95,7 +84,7 @@ TEST(Protocol, RestoreAfterTheViewTakesNoExtraReference) {
 }
 
 TEST(Protocol, ShouldPrintRunsRestoreAndSaveOnlyWhenNeverRun) {
-  Fixture f;
+  ProtocolRig f;
   ASSERT_NE(f.panel, nullptr);
   EXPECT_TRUE(f.panel->shouldPrint());
   EXPECT_TRUE(f.panel->callRestoreValuesFunction);
@@ -109,7 +98,7 @@ TEST(Protocol, ShouldPrintRunsRestoreAndSaveOnlyWhenNeverRun) {
 }
 
 TEST(Protocol, ShouldPrintWithoutPrintSettings) {
-  Fixture f;
+  ProtocolRig f;
   ASSERT_NE(f.panel, nullptr);
   f.host->hasSettings = false;
   EXPECT_TRUE(f.panel->shouldPrint());
@@ -118,7 +107,7 @@ TEST(Protocol, ShouldPrintWithoutPrintSettings) {
 }
 
 TEST(Protocol, DestructionLetsGoOfEverythingAndOfTheControls) {
-  Fixture f;
+  ProtocolRig f;
   ASSERT_NE(f.panel, nullptr);
   ASSERT_NE(f.panel->panelView(), nullptr);
   std::weak_ptr<testhost::Host> host = f.host;
@@ -140,7 +129,7 @@ TEST(Protocol, DestructionLetsGoOfEverythingAndOfTheControls) {
 }
 
 TEST(Protocol, StateSnapshotNamesEveryField) {
-  Fixture f;
+  ProtocolRig f;
   ASSERT_NE(f.panel, nullptr);
   f.panel->trappingChoice = 2;
   const nlohmann::json s = f.panel->stateSnapshot();
@@ -160,7 +149,7 @@ TEST(Protocol, StateSnapshotNamesEveryField) {
 }
 
 TEST(Protocol, OutletsAreListedInDeclarationOrder) {
-  Fixture f;
+  ProtocolRig f;
   ASSERT_NE(f.panel, nullptr);
   auto outlets = f.panel->outlets();
   ASSERT_EQ(outlets.size(), 54u);
@@ -178,7 +167,7 @@ TEST(Protocol, OutletsAreListedInDeclarationOrder) {
 // ---- the factory -----------------------------------------------------------
 
 TEST(Factory, PanelsOnlyForTheExactType) {
-  Fixture f;
+  ProtocolRig f;
   VemraPrintPdeLX4200COPDEPlugIn factory(f.bundle);
   EXPECT_TRUE(factory.initWithBundle(f.bundle));
   auto panels = factory.PDEPanelsForTypeWithHostInfo("BDB091F4-E57F-11D3-B5CC-0050E4603277", f.host);

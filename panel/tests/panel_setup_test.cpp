@@ -5,33 +5,13 @@
 #include "VemraPrintPdeLX4200CO.h"
 #include "fake_host.h"
 #include "ppd_fixture.h"
+#include "panel_rig.h"
 #include "test_bundle.h"
 
 namespace {
 
-using Panel = VemraPrintPdeLX4200CO;
-
-testppd::Description nineOptions() {
-  testppd::Description d;
-  d.options = testppd::allNine();
-  return d;
-}
-
-// A panel over a description and a test bundle with the full layout, or the
-// layout with some outlets left out.
-struct Fixture {
-  explicit Fixture(const testppd::Description& description, const std::set<std::string>& leaveOut = {})
-      : file(description),
-        host(std::make_shared<testhost::Host>(file.get())),
-        bundle(testbundle::writeBundle(dir, testbundle::color6Layout(leaveOut).dump())),
-        panel(Panel::initWithCallback(host, bundle)) {}
-
-  testppd::TempDir dir;
-  testppd::OpenPPD file;
-  std::shared_ptr<testhost::Host> host;
-  std::shared_ptr<toolkit::Bundle> bundle;
-  std::shared_ptr<Panel> panel;
-};
+using paneltest::nineOptions;
+using paneltest::Panel;
 
 std::vector<std::string> titles(const toolkit::PopUpButton& popup) {
   std::vector<std::string> result;
@@ -52,7 +32,7 @@ struct ActionSpy : toolkit::ActionTarget {
 // ---- creation --------------------------------------------------------------
 
 TEST(Creation, FixesTheModelConfigurationAndFindsTheOptions) {
-  Fixture f(nineOptions());
+  paneltest::PanelRig f(nineOptions());
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   EXPECT_TRUE(p.condorFlag);
@@ -63,7 +43,7 @@ TEST(Creation, FixesTheModelConfigurationAndFindsTheOptions) {
   EXPECT_TRUE(p.useConstraintHandling);
   EXPECT_FALSE(p.hasInited);
   EXPECT_EQ(p.imageType_Custom, 4);
-  EXPECT_EQ(p.ppd, f.file.get());
+  EXPECT_EQ(p.ppd, f.file->get());
   EXPECT_EQ(p.ppdEncoding, kStringEncodingUTF8);
   EXPECT_EQ(p.modelStringRef, "Vemra LX4200");
   EXPECT_EQ(p.preferenceName, "vemra.mfp.LX4200");
@@ -88,12 +68,12 @@ TEST(Creation, NeverLooksUpOptionsOutsideItsConfiguration) {
   testppd::Description d;
   d.options.push_back({"VMColorSync", "ColorSync", "Boolean", {{"False", "Off"}, {"True", "On"}}, "False"});
   d.options.push_back({"VMCOType", "Image Type", "PickOne", {{"A", "A"}, {"B", "B"}}, "A"});
-  Fixture f(d);
+  paneltest::PanelRig f(d);
   EXPECT_EQ(f.panel, nullptr);  // none of the nine: no panel
 }
 
 TEST(Creation, NoDescriptionNoPanel) {
-  testppd::TempDir dir;
+  qvx::test::TempDir dir;
   auto host = std::make_shared<testhost::Host>(nullptr);
   EXPECT_EQ(Panel::initWithCallback(host, nullptr), nullptr);
   EXPECT_EQ(host->ppdFileCalls, 1);
@@ -112,7 +92,7 @@ TEST(Creation, NoDescriptionNoPanel) {
 TEST(Creation, OneOptionIsEnough) {
   testppd::Description d;
   d.options.push_back(testppd::smoothing());
-  Fixture f(d);
+  paneltest::PanelRig f(d);
   ASSERT_NE(f.panel, nullptr);
   EXPECT_NE(f.panel->SmoothingOptions, nullptr);
   EXPECT_EQ(f.panel->colorModeOptions, nullptr);
@@ -126,7 +106,7 @@ TEST(Creation, HardDiskAttribute) {
   for (const auto& [value, expected] : cases) {
     testppd::Description d = nineOptions();
     if (value) d.extraLines.push_back("*VMHDDOption: " + *value);
-    Fixture f(d);
+    paneltest::PanelRig f(d);
     ASSERT_NE(f.panel, nullptr);
     EXPECT_EQ(f.panel->ppdHDDOptionFlag, expected) << value.value_or("(none)");
   }
@@ -148,7 +128,7 @@ TEST(Creation, PreferenceNameWithoutACurrentPrinter) {
 // ---- filling the layout ----------------------------------------------------
 
 TEST(Filling, TitlesAndPopupsOfTheDescription) {
-  Fixture f(nineOptions());
+  paneltest::PanelRig f(nineOptions());
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   toolkit::View* view = p.panelView();
@@ -182,7 +162,7 @@ TEST(Filling, TitlesAndPopupsOfTheDescription) {
 }
 
 TEST(Filling, LocalisedLabelsTabsAndTheLock) {
-  Fixture f(nineOptions());
+  paneltest::PanelRig f(nineOptions());
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   ASSERT_NE(p.panelView(), nullptr);
@@ -210,7 +190,7 @@ TEST(Filling, LocalisedLabelsTabsAndTheLock) {
 }
 
 TEST(Filling, OptionsNeverLookedUpAreDimmedOrKeepTheLayout) {
-  Fixture f(nineOptions());
+  paneltest::PanelRig f(nineOptions());
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   ASSERT_NE(p.panelView(), nullptr);
@@ -231,7 +211,7 @@ TEST(Filling, OptionsNeverLookedUpAreDimmedOrKeepTheLayout) {
 }
 
 TEST(Filling, BuildsTheSmoothingCheckboxAndMovesTonerSave) {
-  Fixture f(nineOptions());
+  paneltest::PanelRig f(nineOptions());
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   toolkit::View* view = p.panelView();
@@ -249,7 +229,7 @@ TEST(Filling, BuildsTheSmoothingCheckboxAndMovesTonerSave) {
 TEST(Filling, SmoothingTitleWithoutTheOption) {
   testppd::Description d;
   d.options.push_back(testppd::colorMode());
-  Fixture f(d);
+  paneltest::PanelRig f(d);
   ASSERT_NE(f.panel, nullptr);
   ASSERT_NE(f.panel->panelView(), nullptr);
   EXPECT_EQ(f.panel->SmoothingCB->title(), "Glättung");  // the localised name
@@ -258,7 +238,7 @@ TEST(Filling, SmoothingTitleWithoutTheOption) {
 TEST(Filling, MissingOptionsLeaveTheirControlsAsLaidOut) {
   testppd::Description d;
   d.options = {testppd::colorMode(), testppd::smoothing()};
-  Fixture f(d);
+  paneltest::PanelRig f(d);
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   ASSERT_NE(p.panelView(), nullptr);
@@ -279,7 +259,7 @@ TEST(Filling, NonASCIILabelsInTheControls) {
   d.languageEncoding = "ISOLatin1";
   d.options.push_back({"VMCMode", "Farbmodus f\xfcr Druck", "PickOne", {{"Auto", "Automatisch"}, {"Gray", "Grau\xe9"}}, "Auto"});
   d.options.push_back({"VMSmoothing", "Gl\xe4ttung", "Boolean", {{"True", "Ein"}, {"False", "Aus"}}, "True"});
-  Fixture f(d);
+  paneltest::PanelRig f(d);
   ASSERT_NE(f.panel, nullptr);
   ASSERT_NE(f.panel->panelView(), nullptr);
   EXPECT_EQ(f.panel->colorModeTitle->stringValue(), "Farbmodus für Druck:");
@@ -288,7 +268,7 @@ TEST(Filling, NonASCIILabelsInTheControls) {
 }
 
 TEST(Filling, HappensOnce) {
-  Fixture f(nineOptions());
+  paneltest::PanelRig f(nineOptions());
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   ASSERT_NE(p.panelView(), nullptr);
@@ -310,7 +290,7 @@ TEST(Filling, HappensOnce) {
 }
 
 TEST(Filling, ShowingBeforeTheViewWasAskedForStillFillsTheLayout) {
-  Fixture f(nineOptions());
+  paneltest::PanelRig f(nineOptions());
   ASSERT_NE(f.panel, nullptr);
   f.panel->willShow();
   ASSERT_NE(f.panel->panelView_, nullptr);
@@ -326,7 +306,7 @@ TEST(PartialLayouts, EveryControlMayBeMissing) {
       "saveSettingsButton", "saveSettingsTitle", "colorModePopup", "printPriorityTitle", "neutralGraySlider",
       "pureBlackPrintCB", "tonerSaveCB", "screeningPopup", "trappingCB", "sharpnessTitle", "sampleViewSelectControl",
       "cmykSimulationBox", "imageTypePopup", "sourceProfilePopup", "preservepurecmykcolorsCB"};
-  Fixture f(nineOptions(), leaveOut);
+  paneltest::PanelRig f(nineOptions(), leaveOut);
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   ASSERT_NE(p.panelView(), nullptr);
@@ -345,7 +325,7 @@ TEST(PartialLayouts, EveryControlMayBeMissing) {
 
 TEST(PartialLayouts, OnlyTheTopView) {
   const std::set<std::string> all = {"saveSettingsButton", "saveSettingsTitle", "mainTabView"};
-  Fixture f(nineOptions(), all);
+  paneltest::PanelRig f(nineOptions(), all);
   ASSERT_NE(f.panel, nullptr);
   toolkit::View* view = f.panel->panelView();
   ASSERT_NE(view, nullptr);
@@ -356,7 +336,7 @@ TEST(PartialLayouts, OnlyTheTopView) {
 }
 
 TEST(PartialLayouts, NoTopViewOutlet) {
-  Fixture f(nineOptions(), {"panelView"});
+  paneltest::PanelRig f(nineOptions(), std::set<std::string>{"panelView"});
   ASSERT_NE(f.panel, nullptr);
   EXPECT_EQ(f.panel->panelView(), nullptr);
   EXPECT_TRUE(f.panel->hasInited);
@@ -367,20 +347,11 @@ TEST(PartialLayouts, NoTopViewOutlet) {
 TEST(PartialLayouts, AnOutletOfTheWrongClassCountsAsMissing) {
   nlohmann::json layout = testbundle::color6Layout();
   // Make the colour mode popup a text field.
-  std::function<void(nlohmann::json&)> retype = [&](nlohmann::json& nodes) {
-    for (auto& n : nodes) {
-      if (n.value("outlet", "") == "colorModePopup") n = {{"class", "TextField"}, {"outlet", "colorModePopup"}};
-      if (n.contains("subviews")) retype(n["subviews"]);
-      if (n.contains("tabs")) {
-        for (auto& t : n["tabs"]) retype(t["subviews"]);
-      }
-    }
-  };
-  retype(layout["views"]);
-  testppd::TempDir dir;
-  testppd::OpenPPD file(nineOptions());
-  auto host = std::make_shared<testhost::Host>(file.get());
-  auto panel = Panel::initWithCallback(host, testbundle::writeBundle(dir, layout.dump()));
+  testbundle::editNodes(layout, [](nlohmann::json& n) {
+    if (n.value("outlet", "") == "colorModePopup") n = {{"class", "TextField"}, {"outlet", "colorModePopup"}};
+  });
+  paneltest::PanelRig rig(nineOptions(), layout);
+  const std::shared_ptr<Panel>& panel = rig.panel;
   ASSERT_NE(panel, nullptr);
   ASSERT_NE(panel->panelView(), nullptr);
   EXPECT_EQ(panel->colorModePopup, nullptr);
@@ -391,7 +362,7 @@ TEST(PartialLayouts, MalformedOrMissingLayoutGivesNoView) {
   testppd::OpenPPD file(nineOptions());
   for (const std::string& text : {std::string("{\"views\": [ {\"class\": \"Nope\"} ]}"), std::string("{ not json"),
                                   std::string()}) {
-    testppd::TempDir dir;
+    qvx::test::TempDir dir;
     auto bundle = testbundle::writeBundle(dir, text);
     auto panel = Panel::initWithCallback(std::make_shared<testhost::Host>(file.get()), bundle);
     ASSERT_NE(panel, nullptr);
@@ -412,7 +383,7 @@ TEST(PartialLayouts, MalformedOrMissingLayoutGivesNoView) {
 // ---- refreshing the controls -------------------------------------------------
 
 TEST(Refresh, DoesNothingBeforeTheLayoutIsFilled) {
-  Fixture f(nineOptions());
+  paneltest::PanelRig f(nineOptions());
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   // Connect the layout without filling it.
@@ -427,7 +398,7 @@ TEST(Refresh, DoesNothingBeforeTheLayoutIsFilled) {
 }
 
 TEST(Refresh, ShowsTheCurrentChoicesWithoutFiringPopups) {
-  Fixture f(nineOptions());
+  paneltest::PanelRig f(nineOptions());
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   ASSERT_NE(p.panelView(), nullptr);
@@ -471,7 +442,7 @@ TEST(Refresh, ShowsTheCurrentChoicesWithoutFiringPopups) {
 }
 
 TEST(Refresh, CMYKSimulationOffDimsThePreserveCheckbox) {
-  Fixture f(nineOptions());
+  paneltest::PanelRig f(nineOptions());
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   ASSERT_NE(p.panelView(), nullptr);
@@ -480,7 +451,7 @@ TEST(Refresh, CMYKSimulationOffDimsThePreserveCheckbox) {
   EXPECT_EQ(p.cmykSimulationCB->state(), 0);
   EXPECT_FALSE(p.preservepurecmykcolorsCB->isEnabled());
 
-  Fixture g(nineOptions());
+  paneltest::PanelRig g(nineOptions());
   ASSERT_NE(g.panel->panelView(), nullptr);
   g.panel->cmykSimulationChoice = 1;
   g.panel->updateUI();

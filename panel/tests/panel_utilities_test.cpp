@@ -4,31 +4,24 @@
 #include "fake_host.h"
 #include "ppd_adapter.h"
 #include "ppd_fixture.h"
+#include "panel_rig.h"
 #include "test_bundle.h"
 
 namespace {
 
-using Panel = VemraPrintPdeLX4200CO;
+using paneltest::Panel;
 
-// A panel over a description holding the options given, with the test bundle.
-struct Fixture {
-  explicit Fixture(std::vector<testppd::Option> options)
-      : file([&] {
-          testppd::Description d;
-          d.options = std::move(options);
-          d.options.push_back(testppd::smoothing());
-          return d;
-        }()),
-        host(std::make_shared<testhost::Host>(file.get())),
-        bundle(testbundle::writeBundle(dir, testbundle::color6Layout().dump())),
-        panel(Panel::initWithCallback(host, bundle)) {}
-  ppd_option_t* option(const char* keyword) { return ppdx::findOption(file.get(), keyword); }
-
-  testppd::TempDir dir;
-  testppd::OpenPPD file;
-  std::shared_ptr<testhost::Host> host;
-  std::shared_ptr<toolkit::Bundle> bundle;
-  std::shared_ptr<Panel> panel;
+// A panel over a description holding the options given and smoothing, with
+// the full test layout.
+struct UtilitiesRig : paneltest::PanelRig {
+  explicit UtilitiesRig(std::vector<testppd::Option> options) : paneltest::PanelRig(withSmoothing(std::move(options))) {}
+  static testppd::Description withSmoothing(std::vector<testppd::Option> options) {
+    testppd::Description d;
+    d.options = std::move(options);
+    d.options.push_back(testppd::smoothing());
+    return d;
+  }
+  ppd_option_t* option(const char* keyword) { return ppdx::findOption(file->get(), keyword); }
 };
 
 testppd::Option boolean(const char* keyword, std::vector<std::pair<std::string, std::string>> choices) {
@@ -36,7 +29,7 @@ testppd::Option boolean(const char* keyword, std::vector<std::pair<std::string, 
 }
 
 TEST(KeywordsAndIndices, BooleanListedEitherWay) {
-  Fixture f({boolean("TrueFirst", {{"True", "On"}, {"False", "Off"}}),
+  UtilitiesRig f({boolean("TrueFirst", {{"True", "On"}, {"False", "Off"}}),
              boolean("FalseFirst", {{"False", "Off"}, {"True", "On"}})});
   ASSERT_NE(f.panel, nullptr);
   for (const char* keyword : {"TrueFirst", "FalseFirst"}) {
@@ -52,7 +45,7 @@ TEST(KeywordsAndIndices, BooleanListedEitherWay) {
 }
 
 TEST(KeywordsAndIndices, BooleanWithOtherKeywordsUsesThem) {
-  Fixture f({boolean("OnOff", {{"Off", "Off"}, {"On", "On"}}), boolean("Single", {{"True", "On"}})});
+  UtilitiesRig f({boolean("OnOff", {{"Off", "Off"}, {"On", "On"}}), boolean("Single", {{"True", "On"}})});
   ASSERT_NE(f.panel, nullptr);
   ppd_option_t* onOff = f.option("OnOff");
   ASSERT_NE(onOff, nullptr);
@@ -64,7 +57,7 @@ TEST(KeywordsAndIndices, BooleanWithOtherKeywordsUsesThem) {
 }
 
 TEST(KeywordsAndIndices, PickOne) {
-  Fixture f({testppd::colorMode()});
+  UtilitiesRig f({testppd::colorMode()});
   ASSERT_NE(f.panel, nullptr);
   ppd_option_t* o = f.option("VMCMode");
   EXPECT_EQ(f.panel->GetComputerReadableOptionNameItemIndex(o, 2), "Gray");
@@ -79,7 +72,7 @@ TEST(KeywordsAndIndices, PickOne) {
 }
 
 TEST(KeywordsAndIndices, PickManyHasNone) {
-  Fixture f({{"VMMany", "Many", "PickMany", {{"A", "A"}, {"B", "B"}}, "A"},
+  UtilitiesRig f({{"VMMany", "Many", "PickMany", {{"A", "A"}, {"B", "B"}}, "A"},
              {"VMManyBool", "Bool", "PickMany", {{"True", "On"}, {"False", "Off"}}, "True"}});
   ASSERT_NE(f.panel, nullptr);
   for (const char* keyword : {"VMMany", "VMManyBool"}) {
@@ -92,7 +85,7 @@ TEST(KeywordsAndIndices, PickManyHasNone) {
 }
 
 TEST(Localisation, KeyBeforeTheColon) {
-  Fixture f({});
+  UtilitiesRig f({});
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   EXPECT_EQ(p.localizedStringValue(std::optional<std::string>("Light:")), "Hell:");
@@ -107,7 +100,7 @@ TEST(Localisation, KeyBeforeTheColon) {
 }
 
 TEST(Localisation, TextOfEachKindOfControl) {
-  Fixture f({});
+  UtilitiesRig f({});
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   toolkit::TextField field;
@@ -127,7 +120,7 @@ TEST(Localisation, TextOfEachKindOfControl) {
 }
 
 TEST(ModelCheck, StoredCodeAgainstTheConfiguration) {
-  Fixture f({});
+  UtilitiesRig f({});
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   EXPECT_TRUE(p.CheckModelIsSame());  // key absent
@@ -144,14 +137,14 @@ TEST(ModelCheck, StoredCodeAgainstTheConfiguration) {
 }
 
 TEST(MarkedChoice, MarkedOrDefault) {
-  Fixture f({testppd::colorMode(), {"VMBroken", "Broken", "PickOne", {{"A", "A"}, {"B", "B"}}, "Missing"}});
+  UtilitiesRig f({testppd::colorMode(), {"VMBroken", "Broken", "PickOne", {{"A", "A"}, {"B", "B"}}, "Missing"}});
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   ppd_option_t* o = f.option("VMCMode");
   // Nothing marked yet: the default choice ("Auto", index 0).
   EXPECT_EQ(p.indexOfMarkedOptionForKeySetCurrent(o, "VMCMode", true), 0);
-  ppdx::markDefaults(f.file.get());
-  ppdx::markOption(f.file.get(), "VMCMode", "Gray");
+  ppdx::markDefaults(f.file->get());
+  ppdx::markOption(f.file->get(), "VMCMode", "Gray");
   EXPECT_EQ(p.indexOfMarkedOptionForKeySetCurrent(o, "VMCMode", true), 2);
   EXPECT_EQ(p.indexOfMarkedOptionForKeySetCurrent(o, "VMCMode", false), 0);
   ppd_option_t* broken = f.option("VMBroken");
@@ -161,7 +154,7 @@ TEST(MarkedChoice, MarkedOrDefault) {
 }
 
 TEST(Selection, AskTheHostUnderConstraintHandling) {
-  Fixture f({testppd::colorMode()});
+  UtilitiesRig f({testppd::colorMode()});
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
   ASSERT_NE(p.panelView(), nullptr);

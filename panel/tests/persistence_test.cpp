@@ -6,11 +6,12 @@
 #include "VemraPrintPdeLX4200CO.h"
 #include "fake_host.h"
 #include "ppd_fixture.h"
+#include "panel_rig.h"
 #include "test_bundle.h"
 
 namespace {
 
-using Panel = VemraPrintPdeLX4200CO;
+using paneltest::Panel;
 using Entries = std::map<std::string, std::string>;
 
 constexpr const char* kSave = "vemra.print.PrintSettings.co.saveSettings";
@@ -41,25 +42,10 @@ class LoggingHost : public testhost::Host {
   LoggingSettings logged;
 };
 
-struct Rig {
-  explicit Rig(const testppd::Description& description, const std::set<std::string>& leaveOut = {})
-      : file(description),
-        host(std::make_shared<LoggingHost>(file.get())),
-        bundle(testbundle::writeBundle(dir, testbundle::color6Layout(leaveOut).dump())),
-        panel(Panel::initWithCallback(host, bundle)) {}
+struct PersistenceRig : paneltest::BasicPanelRig<LoggingHost> {
+  using BasicPanelRig::BasicPanelRig;
   Entries& entries() { return host->logged.entries; }
-  testppd::TempDir dir;
-  testppd::OpenPPD file;
-  std::shared_ptr<LoggingHost> host;
-  std::shared_ptr<toolkit::Bundle> bundle;
-  std::shared_ptr<Panel> panel;
 };
-
-testppd::Description nine() {
-  testppd::Description d;
-  d.options = testppd::allNine();
-  return d;
-}
 
 // The nine current choices, in the order the entries are written.
 std::vector<std::int64_t> choices(const Panel& p) {
@@ -82,7 +68,7 @@ void setChoices(Panel& p, const std::vector<std::int64_t>& c) {
 // ---- writing ---------------------------------------------------------------
 
 TEST(Writing, EntriesInTheirOrderWithKeywordsAndTheModelCodeLast) {
-  Rig r(nine());
+  PersistenceRig r(paneltest::nineOptions());
   ASSERT_NE(r.panel, nullptr);
   r.panel->restoreValuesAndReturnError(nullptr);
   setChoices(*r.panel, {2, 0, 1, 0, 1, 0, 2, 1, 2});
@@ -106,7 +92,7 @@ TEST(Writing, EntriesInTheirOrderWithKeywordsAndTheModelCodeLast) {
 }
 
 TEST(Writing, SaveSettingsEntryFollowsTheButtonNotTheField) {
-  Rig r(nine());
+  PersistenceRig r(paneltest::nineOptions());
   r.panel->restoreValuesAndReturnError(nullptr);
   r.panel->saveSettingsValue = 1;
   r.panel->saveSettingsButton->setState(0);
@@ -117,7 +103,7 @@ TEST(Writing, SaveSettingsEntryFollowsTheButtonNotTheField) {
   r.panel->saveValuesAndReturnError(nullptr);
   EXPECT_EQ(r.entries()[kSave], "1");
 
-  Rig noButton(nine(), {"saveSettingsButton"});
+  PersistenceRig noButton(paneltest::nineOptions(), std::set<std::string>{"saveSettingsButton"});
   noButton.panel->restoreValuesAndReturnError(nullptr);
   noButton.panel->saveSettingsValue = 1;
   noButton.panel->saveValuesAndReturnError(nullptr);
@@ -126,7 +112,7 @@ TEST(Writing, SaveSettingsEntryFollowsTheButtonNotTheField) {
 
 TEST(Writing, BooleanIsItsStateWhateverTheListingOrder) {
   // Pure black lists False then True, smoothing True then False.
-  Rig r(nine());
+  PersistenceRig r(paneltest::nineOptions());
   r.panel->restoreValuesAndReturnError(nullptr);
   for (std::int64_t state : {0, 1}) {
     r.panel->pureBlackPrintChoice = state;
@@ -139,7 +125,7 @@ TEST(Writing, BooleanIsItsStateWhateverTheListingOrder) {
 }
 
 TEST(Writing, ChoiceWithoutKeywordLeavesItsEntry) {
-  Rig r(nine());
+  PersistenceRig r(paneltest::nineOptions());
   r.panel->restoreValuesAndReturnError(nullptr);
   r.entries()["VMCPureB"] = "before";
   r.entries()["VMCMode"] = "before";
@@ -155,7 +141,7 @@ TEST(Writing, ChoiceWithoutKeywordLeavesItsEntry) {
 }
 
 TEST(Writing, NothingWithoutSettingsOrBeforeTheLayoutIsFilled) {
-  Rig r(nine());
+  PersistenceRig r(paneltest::nineOptions());
   r.panel->writeNonPPDSettingsToPrintSettings();  // layout not filled yet
   EXPECT_TRUE(r.entries().empty());
   r.panel->panelView();
@@ -167,7 +153,7 @@ TEST(Writing, NothingWithoutSettingsOrBeforeTheLayoutIsFilled) {
 TEST(Writing, OnlyTheOptionsTheDescriptionOffers) {
   testppd::Description d;
   d.options = {testppd::tonerSave(), testppd::screening()};
-  Rig r(d);
+  PersistenceRig r(d);
   r.panel->restoreValuesAndReturnError(nullptr);
   r.entries()["VMCMode"] = "Gray";  // an entry for an option the description lacks
   r.panel->colorModeChoice = 1;
@@ -185,13 +171,13 @@ TEST(RoundTrip, AFreshPanelShowsWhatWasSaved) {
   const std::vector<std::vector<std::int64_t>> states = {
       {0, 0, 0, 0, 0, 0, 0, 0, 0}, {2, 1, 2, 1, 1, 1, 2, 2, 2}, {1, 0, 1, 0, 1, 0, 1, 1, 0}, {2, 1, 0, 1, 0, 1, 0, 2, 1}};
   for (const auto& state : states) {
-    Rig first(nine());
+    PersistenceRig first(paneltest::nineOptions());
     first.panel->restoreValuesAndReturnError(nullptr);
     setChoices(*first.panel, state);
     first.panel->saveSettingsButton->setState(state[0] == 2 ? 1 : 0);
     first.panel->saveValuesAndReturnError(nullptr);
 
-    Rig second(nine());
+    PersistenceRig second(paneltest::nineOptions());
     second.entries() = first.entries();
     second.panel->restoreValuesAndReturnError(nullptr);
     EXPECT_EQ(choices(*second.panel), state);
@@ -209,7 +195,7 @@ TEST(RoundTrip, AFreshPanelShowsWhatWasSaved) {
 }
 
 TEST(RoundTrip, ReadingTwiceGivesTheSameResult) {
-  Rig r(nine());
+  PersistenceRig r(paneltest::nineOptions());
   r.entries() = {{"VMCMode", "Color"}, {"VMSmoothing", "False"}, {kSave, "1"}};
   r.panel->restoreValuesAndReturnError(nullptr);
   const auto once = choices(*r.panel);
@@ -237,7 +223,7 @@ TEST(Reading, ModelCodeDecidesWhetherEntriesAreTaken) {
   };
   for (const Case& c : {Case{std::nullopt, true}, Case{"4", true}, Case{"0", true}, Case{"abc", true},
                         Case{"2", false}, Case{"1", false}, Case{"40", false}}) {
-    Rig r(nine());
+    PersistenceRig r(paneltest::nineOptions());
     r.entries() = kStored;
     r.entries()[kSave] = "1";
     if (c.code) r.entries()[kCode] = *c.code;
@@ -248,7 +234,7 @@ TEST(Reading, ModelCodeDecidesWhetherEntriesAreTaken) {
 }
 
 TEST(Reading, AbsentEntriesGiveTheDescriptionsDefaults) {
-  Rig r(nine());
+  PersistenceRig r(paneltest::nineOptions());
   setChoices(*r.panel, {2, 0, 2, 0, 1, 0, 2, 2, 2});
   r.panel->restoreValuesAndReturnError(nullptr);
   EXPECT_EQ(choices(*r.panel), kDefaults);
@@ -256,7 +242,7 @@ TEST(Reading, AbsentEntriesGiveTheDescriptionsDefaults) {
 }
 
 TEST(Reading, UnreadableEntriesGiveTheDefaults) {
-  Rig r(nine());
+  PersistenceRig r(paneltest::nineOptions());
   r.entries() = kStored;
   r.host->logged.unreadable = {"VMCMode", "VMSmoothing", kSave};
   r.entries()[kSave] = "1";
@@ -269,7 +255,7 @@ TEST(Reading, UnreadableEntriesGiveTheDefaults) {
 }
 
 TEST(Reading, KeywordsNamingNoChoiceKeepTheCurrentChoice) {
-  Rig r(nine());
+  PersistenceRig r(paneltest::nineOptions());
   r.panel->panelView();
   setChoices(*r.panel, {1, 1, 1, 1, 1, 1, 1, 1, 1});
   r.entries() = {{"VMCMode", "Sepia"}, {"VMCPPriority", "text"}, {"VMCPureB", "Yes"}, {"VMCScreen", ""},
@@ -281,7 +267,7 @@ TEST(Reading, KeywordsNamingNoChoiceKeepTheCurrentChoice) {
 }
 
 TEST(Reading, BooleanEntriesAreStatesWhateverTheListingOrder) {
-  Rig r(nine());
+  PersistenceRig r(paneltest::nineOptions());
   r.entries() = {{"VMCPureB", "True"}, {"VMSmoothing", "True"}};
   r.panel->restoreValuesAndReturnError(nullptr);
   EXPECT_EQ(r.panel->pureBlackPrintChoice, 1);
@@ -295,7 +281,7 @@ TEST(Reading, BooleanEntriesAreStatesWhateverTheListingOrder) {
 TEST(Reading, SaveSettingsEntryIsItsLeadingInteger) {
   for (const auto& [text, value] : std::vector<std::pair<std::string, std::int64_t>>{
            {"1", 1}, {"0", 0}, {"1abc", 1}, {"abc", 0}, {" 7", 7}, {"", 0}}) {
-    Rig r(nine());
+    PersistenceRig r(paneltest::nineOptions());
     r.entries()[kSave] = text;
     r.panel->getNonPPDSettingsFromPrintSettings();  // restore would then show it on the button
     EXPECT_EQ(r.panel->saveSettingsValue, value) << text;
@@ -303,7 +289,7 @@ TEST(Reading, SaveSettingsEntryIsItsLeadingInteger) {
 }
 
 TEST(Reading, NoPrintSettingsKeepsEverything) {
-  Rig r(nine());
+  PersistenceRig r(paneltest::nineOptions());
   r.host->hasSettings = false;
   setChoices(*r.panel, {2, 0, 2, 0, 1, 0, 2, 2, 2});
   r.panel->saveSettingsValue = 1;
@@ -321,7 +307,7 @@ std::vector<std::int16_t> fields(const PDEUserPreference& p) {
 }
 
 TEST(Preference, UnsetAfterCreationAndAfterPrinting) {
-  Rig r(nine());
+  PersistenceRig r(paneltest::nineOptions());
   EXPECT_EQ(fields(r.panel->preference), std::vector<std::int16_t>(27, -1));
   r.panel->CheckPreference();
   EXPECT_EQ(fields(r.panel->preference), std::vector<std::int16_t>(27, -1));
@@ -334,7 +320,7 @@ TEST(Preference, UnsetAfterCreationAndAfterPrinting) {
 }
 
 TEST(Preference, PrintingWithoutSettingsLeavesTheRecord) {
-  Rig r(nine());
+  PersistenceRig r(paneltest::nineOptions());
   r.host->hasSettings = false;
   r.panel->preference.hue = 5;
   r.panel->shouldPrint();
@@ -342,7 +328,7 @@ TEST(Preference, PrintingWithoutSettingsLeavesTheRecord) {
 }
 
 TEST(Preference, ASetFieldWinsOverTheSettingsOnce) {
-  Rig r(nine());
+  PersistenceRig r(paneltest::nineOptions());
   r.entries() = kStored;
   r.entries()[kSave] = "0";
   r.panel->panelView();

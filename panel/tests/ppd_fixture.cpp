@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 #include "ppd_adapter.h"
@@ -33,25 +32,6 @@ std::string ppdText(const Description& d) {
     t += "*CloseUI: *" + o.keyword + "\n";
   }
   return t;
-}
-
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tintpanel-test-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-std::string TempDir::write(const std::string& relative, const std::string& contents) const {
-  const std::filesystem::path file = std::filesystem::path(path_) / relative;
-  std::filesystem::create_directories(file.parent_path());
-  std::ofstream out(file, std::ios::binary);
-  out << contents;
-  return file.string();
 }
 
 OpenPPD::OpenPPD(const Description& description) {

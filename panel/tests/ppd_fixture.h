@@ -46,20 +46,6 @@ class OpenPPD {
   ppd_file_t* ppd_ = nullptr;
 };
 
-// A temporary folder, removed with its contents on destruction.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::string& path() const { return path_; }
-  std::string write(const std::string& relative, const std::string& contents) const;
-
- private:
-  std::string path_;
-};
-
 // Common options of the panel's printer, with plain ASCII labels.
 Option colorMode();      // VMCMode: 3 choices
 Option printPriority();  // VMCPPriority: 2 choices

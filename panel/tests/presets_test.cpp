@@ -141,20 +141,12 @@ TEST(PresetSteps, AnAbsentControlSkipsItsStepStoredValueIncluded) {
 TEST(PresetSteps, AnIndexPastTheLastItemIsNotApplied) {
   // A layout whose profile popups are too short for the preset's indices.
   nlohmann::json layout = testbundle::color6Layout();
-  auto shorten = [](nlohmann::json& nodes, auto& self) -> void {
-    for (auto& n : nodes) {
-      const std::string outlet = n.value("outlet", "");
-      if (outlet == "sourceProfilePopup") n["items"] = {"A", "B"};
-      if (outlet == "renderingIntentPopup") n["items"] = {"A"};
-      if (n.contains("subviews")) self(n["subviews"], self);
-      if (n.contains("tabs"))
-        for (auto& tab : n["tabs"]) self(tab["subviews"], self);
-    }
-  };
-  shorten(layout["views"], shorten);
-  testppd::Description description;
-  description.options = testppd::allNine();
-  PanelRig rig(description, layout);
+  testbundle::editNodes(layout, [](nlohmann::json& n) {
+    const std::string outlet = n.value("outlet", "");
+    if (outlet == "sourceProfilePopup") n["items"] = {"A", "B"};
+    if (outlet == "renderingIntentPopup") n["items"] = {"A"};
+  });
+  PanelRig rig(paneltest::nineOptions(), layout);
   Panel& p = *rig;
   calmState(p);
   p.sourceProfileChoice = 1;

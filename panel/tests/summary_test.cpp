@@ -5,44 +5,34 @@
 
 #include "VemraPrintPdeLX4200CO.h"
 #include "fake_host.h"
+#include "panel_rig.h"
 #include "ppd_fixture.h"
 
 namespace {
 
-using Panel = VemraPrintPdeLX4200CO;
+using paneltest::Panel;
 using nlohmann::json;
 
 constexpr const char* kOrderKey = "Summary Display Order";
 
-struct Rig {
-  explicit Rig(const testppd::Description& description)
-      : file(description), host(std::make_shared<testhost::Host>(file.get())),
-        panel(Panel::initWithCallback(host, nullptr)) {}
-  // Marks the layout as filled without one: the summary reads only the
-  // option table.
+// A panel without a bundle: the summary reads only the option table.
+struct SummaryRig : paneltest::PanelRig {
+  explicit SummaryRig(const testppd::Description& description) : paneltest::PanelRig(description, paneltest::WithoutBundle{}) {}
+  // Marks the layout as filled without one.
   json filledSummary() {
     panel->initializeUI();
     return panel->summaryInfo();
   }
-  testppd::OpenPPD file;
-  std::shared_ptr<testhost::Host> host;
-  std::shared_ptr<Panel> panel;
 };
 
-testppd::Description nine() {
-  testppd::Description d;
-  d.options = testppd::allNine();
-  return d;
-}
-
 TEST(Summary, EmptyWithoutOrderBeforeTheLayoutIsFilled) {
-  Rig r(nine());
+  SummaryRig r(paneltest::nineOptions());
   ASSERT_NE(r.panel, nullptr);
   EXPECT_EQ(r.panel->summaryInfo(), json::object());
 }
 
 TEST(Summary, TitlesInDisplayOrderWithTheCurrentChoicesLabels) {
-  Rig r(nine());
+  SummaryRig r(paneltest::nineOptions());
   Panel& p = *r.panel;
   p.colorModeChoice = 2;
   p.printPriorityChoice = 1;
@@ -74,7 +64,7 @@ TEST(Summary, TitlesInDisplayOrderWithTheCurrentChoicesLabels) {
 TEST(Summary, OnlyTheOptionsTheDescriptionOffers) {
   testppd::Description d;
   d.options = {testppd::trapping(), testppd::colorMode(), testppd::sharpness()};
-  Rig r(d);
+  SummaryRig r(d);
   const json s = r.filledSummary();
   EXPECT_EQ(s[kOrderKey], (json{"Sharpness", "Color Mode", "Trapping"}));
   EXPECT_EQ(s.size(), 4u);
@@ -90,7 +80,7 @@ TEST(Summary, CheckboxShowsTheChoiceItsStateMeans) {
     toner.choices = trueFirst ? std::vector<std::pair<std::string, std::string>>{{"True", "Saving"}, {"False", "Full"}}
                               : std::vector<std::pair<std::string, std::string>>{{"False", "Full"}, {"True", "Saving"}};
     d.options = {toner};
-    Rig r(d);
+    SummaryRig r(d);
     r.panel->tonerSaveChoice = 1;
     EXPECT_EQ(r.filledSummary()["Toner Save"], "Saving") << "True listed first: " << trueFirst;
     r.panel->tonerSaveChoice = 0;
@@ -104,13 +94,13 @@ TEST(Summary, OtherBooleanPairsUseThePosition) {
   toner.choices = {{"On", "Saving"}, {"Off", "Full"}};
   toner.defaultChoice = "Off";
   d.options = {toner};
-  Rig r(d);
+  SummaryRig r(d);
   r.panel->tonerSaveChoice = 1;
   EXPECT_EQ(r.filledSummary()["Toner Save"], "Full");
 }
 
 TEST(Summary, ChoiceOutsideTheOptionGivesAnEmptyValueAndLeavesOtherLines) {
-  Rig r(nine());
+  SummaryRig r(paneltest::nineOptions());
   r.panel->colorModeChoice = 3;
   r.panel->screeningChoice = -1;
   r.panel->smoothingChoice = 2;  // a checkbox has two states
@@ -130,7 +120,7 @@ TEST(Summary, SameLabelTwiceListsItTwiceWithTheLaterValue) {
   screen.label = "Detail";
   sharp.label = "Detail";
   d.options = {screen, sharp};
-  Rig r(d);
+  SummaryRig r(d);
   r.panel->screeningChoice = 1;
   r.panel->sharpnessChoice = 2;
   const json s = r.filledSummary();
@@ -159,7 +149,7 @@ TEST_P(SummaryEncodings, LabelsComeOutAsText) {
   mode.label = e.optionLabel;
   mode.choices[1].second = e.choiceLabel;
   d.options = {mode};
-  Rig r(d);
+  SummaryRig r(d);
   ASSERT_NE(r.panel, nullptr);
   r.panel->colorModeChoice = 1;
   const json s = r.filledSummary();
@@ -189,7 +179,7 @@ TEST(Summary, UnconvertibleLabelsShowTheKeywords) {
   mode.label = "Farbe \xFC";
   mode.choices[1].second = "Voll \xE9";
   d.options = {mode, testppd::sharpness()};
-  Rig r(d);
+  SummaryRig r(d);
   ASSERT_NE(r.panel, nullptr);
   r.panel->colorModeChoice = 1;
   const json s = r.filledSummary();

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "ppd_fixture.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ std::string plist(const std::string& version) {
 }
 
 TEST(SystemVersion, StoresEachComponentPresent) {
-  testppd::TempDir dir;
+  qvx::test::TempDir dir;
   std::int32_t major = -1, minor = -1, patch = -1;
   getSystemVersionFromFile(dir.write("a.plist", plist("10.6.8")), &major, &minor, &patch);
   EXPECT_EQ(major, 10);
@@ -29,7 +29,7 @@ TEST(SystemVersion, StoresEachComponentPresent) {
   EXPECT_EQ(patch, -1);  // missing component: the caller's value stands
 
   major = minor = patch = 7;
-  getSystemVersionFromFile(dir.path() + "/absent.plist", &major, &minor, &patch);
+  getSystemVersionFromFile(dir.path() / "absent.plist", &major, &minor, &patch);
   EXPECT_EQ(major, 7);
   EXPECT_EQ(minor, 7);
   EXPECT_EQ(patch, 7);

@@ -134,6 +134,24 @@ json color6Layout(const std::set<std::string>& leaveOut) {
   return json{{"views", views}};
 }
 
+namespace {
+
+void editEach(json& nodes, const std::function<void(json&)>& edit) {
+  for (json& n : nodes) {
+    edit(n);
+    if (n.contains("subviews")) editEach(n["subviews"], edit);
+    if (n.contains("tabs")) {
+      for (json& tab : n["tabs"]) {
+        if (tab.contains("subviews")) editEach(tab["subviews"], edit);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void editNodes(json& layout, const std::function<void(json&)>& edit) { editEach(layout["views"], edit); }
+
 std::string localizableStrings() {
   return "/* German labels for tests */\n"
          "\"Image Quality\" = \"Bildqualität\";\n"
@@ -145,13 +163,13 @@ std::string localizableStrings() {
          "\"Smoothing\" = \"Glättung\";\n";
 }
 
-std::shared_ptr<toolkit::Bundle> writeBundle(const testppd::TempDir& dir, const std::string& layoutText,
+std::shared_ptr<toolkit::Bundle> writeBundle(const qvx::test::TempDir& dir, const std::string& layoutText,
                                              const std::string& name) {
   const std::string base = name + "/Contents/Resources/";
   if (!layoutText.empty()) dir.write(base + "Color6.json", layoutText);
   dir.write(base + "en.lproj/Localizable.strings", localizableStrings());
   dir.write(name + "/Contents/MacOS/.keep", "");
-  return toolkit::Bundle::bundleWithPath(dir.path() + "/" + name);
+  return toolkit::Bundle::bundleWithPath(dir.path() / name);
 }
 
 }  // namespace testbundle

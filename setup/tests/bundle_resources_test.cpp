@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
+
+#include "temp_dir.h"
 
 namespace qvx {
 namespace {
@@ -21,9 +22,8 @@ TEST(BundleResources, FindsTheBundleFromTheExecutablePath) {
 }
 
 TEST(BundleResources, ResourcesOnlyWhenTheFolderExists) {
-  char pattern[] = "/tmp/qvx-bundle-XXXXXX";
-  ASSERT_NE(::mkdtemp(pattern), nullptr);
-  const fs::path root(pattern);
+  const test::TempDir dir;
+  const fs::path& root = dir.path();
   const fs::path exe = root / "Onboarder.app/Contents/MacOS/Onboarder";
   fs::create_directories(exe.parent_path());
   EXPECT_FALSE(resourcesDirectoryForExecutable(exe));
@@ -32,7 +32,6 @@ TEST(BundleResources, ResourcesOnlyWhenTheFolderExists) {
   fs::remove_all(root / "Onboarder.app/Contents/Resources");
   std::ofstream(root / "Onboarder.app/Contents/Resources") << "a file, not a folder";
   EXPECT_FALSE(resourcesDirectoryForExecutable(exe));
-  fs::remove_all(root);
 }
 
 TEST(BundleResources, TheTestProgramIsNotInABundle) {

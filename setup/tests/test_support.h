@@ -1,5 +1,6 @@
-// Helpers shared by the setup tests: temporary folders, engine scripts, and a
-// recording stand-in for the platform and the page.
+// Helpers shared by the setup tests: waiting for a condition, and a
+// recording stand-in for the platform and the page. Temporary folders come
+// from the shared test support.
 #pragma once
 
 #include <chrono>
@@ -14,30 +15,14 @@
 #include <vector>
 
 #include "bridge/platform.h"
+#include "temp_dir.h"
 
 namespace qvx::test {
-
-// A fresh folder under /tmp, removed with the object.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-  // Writes a file (parents made) and returns its path.
-  std::filesystem::path write(const std::filesystem::path& relative, const std::string& text) const;
-
- private:
-  std::filesystem::path path_;
-};
 
 // Waits up to `limit` for the condition; true if it became true. Guards the
 // tests against hanging, it is not a speed check.
 bool eventually(const std::function<bool()>& condition,
                 std::chrono::milliseconds limit = std::chrono::milliseconds(20000));
-
-std::string readFile(const std::filesystem::path& path);
 
 class RecordingPage : public PageView {
  public:

@@ -1,6 +1,7 @@
 // Any bytes as a layout file: either views or a clear error, never a crash.
 #include <cstddef>
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string_view>
 
 #include "toolkit/layout_loader.h"

@@ -1,5 +1,7 @@
 #include "toolkit/view_description.h"
 
+#include <nlohmann/json.hpp>
+
 #include "toolkit/controls.h"
 
 namespace toolkit {

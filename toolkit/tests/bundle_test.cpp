@@ -2,11 +2,11 @@
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <fstream>
 #include <map>
 
+#include "temp_dir.h"
 #include "toolkit/controls.h"
 
 namespace toolkit {
@@ -21,9 +21,6 @@ void write(const fs::path& path, const std::string& text) {
 class BundleTest : public testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/toolkit-bundle-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root_ = pattern;
     bundlePath_ = root_ / "Sample.plugin";
     fs::create_directories(bundlePath_ / "Contents" / "MacOS");
     write(resources() / "en.lproj" / "Localizable.strings",
@@ -36,14 +33,14 @@ class BundleTest : public testing::Test {
                 {"class": "PopUpButton", "outlet": "colorModePopup", "action": "colorModeProc:"}]}]})");
     write(resources() / "Bad.json", R"({"views": [{"class": "View", "frame": [1]}]})");
   }
-  void TearDown() override { fs::remove_all(root_); }
   fs::path resources() const { return bundlePath_ / "Contents" / "Resources"; }
 
-  fs::path root_;
+  qvx::test::TempDir dir_;
+  const fs::path& root_ = dir_.path();
   fs::path bundlePath_;
 };
 
-class Owner : public LayoutOwner {
+class BundleOwner : public LayoutOwner {
  public:
   bool setOutlet(std::string_view name, const std::shared_ptr<View>& view) override {
     outlets[std::string(name)] = view;
@@ -88,7 +85,7 @@ TEST_F(BundleTest, MalformedOrMissingTablesGiveTheKeyAndAreReportedOnce) {
 
 TEST_F(BundleTest, LoadsALayoutWithItsOwner) {
   auto bundle = Bundle::bundleWithPath(bundlePath_);
-  Owner owner;
+  BundleOwner owner;
   std::vector<std::shared_ptr<View>> top;
   ASSERT_TRUE(bundle->loadNibNamed("Layout", &owner, &top));
   ASSERT_EQ(top.size(), 1u);
@@ -97,7 +94,7 @@ TEST_F(BundleTest, LoadsALayoutWithItsOwner) {
   ASSERT_TRUE(popup);
   EXPECT_EQ(popup->target(), &owner);
   // Without a top-level list the owner's outlets keep the views.
-  Owner second;
+  BundleOwner second;
   ASSERT_TRUE(bundle->loadNibNamed("Layout", &second, nullptr));
   EXPECT_EQ(second.outlets.at("colorModePopup")->superview(), second.outlets.at("panelView").get());
   EXPECT_TRUE(bundle->problems().empty());
@@ -105,7 +102,7 @@ TEST_F(BundleTest, LoadsALayoutWithItsOwner) {
 
 TEST_F(BundleTest, MissingOrMalformedLayoutsAreReported) {
   auto bundle = Bundle::bundleWithPath(bundlePath_);
-  Owner owner;
+  BundleOwner owner;
   EXPECT_FALSE(bundle->loadNibNamed("Bad", &owner, nullptr));
   EXPECT_FALSE(bundle->loadNibNamed("Color6", &owner, nullptr));
   EXPECT_FALSE(bundle->loadNibNamed("../Bad", &owner, nullptr));

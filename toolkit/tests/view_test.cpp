@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "toolkit/controls.h"
 #include "toolkit/view_description.h"
 

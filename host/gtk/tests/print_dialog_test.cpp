@@ -15,11 +15,14 @@
 
 #include "host_session.h"
 #include "print_dialog.h"
+#include "temp_dir.h"
 
 namespace pdehost::gtk {
 namespace {
 
 bool haveDisplay = false;
+// This run's own folder for the files the tests write (set by main).
+std::filesystem::path scratch;
 
 GtkWidget* findNamed(GtkWidget* root, const std::string& name) {
   if (name == gtk_widget_get_name(root)) return root;
@@ -263,7 +266,7 @@ std::string shellOutput(const std::string& command) {
 TEST_F(PrintDialogTest, PrintSendsTheJobWithThePanelsSettingsAndCloses) {
   if (geteuid() != 0 || access("/usr/sbin/cupsd", X_OK) != 0 || access("/usr/sbin/lpadmin", X_OK) != 0)
     GTEST_SKIP() << "needs root, cupsd and lpadmin";
-  const std::string dir = testing::TempDir() + "dialog-cups";
+  const std::string dir = (scratch / "dialog-cups").string();
   const std::string started = shellOutput(std::string(PRIVATE_CUPSD) + " start " + dir);
   const auto at = started.find("CUPS_SERVER=");
   ASSERT_NE(at, std::string::npos) << started;
@@ -274,7 +277,7 @@ TEST_F(PrintDialogTest, PrintSendsTheJobWithThePanelsSettingsAndCloses) {
   setenv("XDG_CONFIG_HOME", (dir + "/config").c_str(), 1);  // the last used settings go there
   const std::string ppd = std::string(TINTPANEL_BUNDLE) + "/Contents/Resources/LX4200.ppd";
   ASSERT_EQ(std::system(("lpadmin -p LX4200 -E -v file:///dev/null -P " + ppd).c_str()), 0);
-  const std::string letter = testing::TempDir() + "letter.txt";
+  const std::string letter = (scratch / "letter.txt").string();
   FILE* text = std::fopen(letter.c_str(), "w");
   ASSERT_NE(text, nullptr);
   std::fputs("A letter.\n", text);
@@ -370,7 +373,7 @@ GtkWidget* presetItem(PrintDialog& dialog, const std::string& label) {
 }
 
 TEST_F(PrintDialogTest, PresetsMenuSavesPicksAndDeletesPresets) {
-  const std::string config = testing::TempDir() + "dialog-presets";
+  const std::string config = (scratch / "dialog-presets").string();
   std::filesystem::remove_all(config);
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);
   open({});
@@ -414,7 +417,7 @@ TEST_F(PrintDialogTest, CancelLeavesThePaneAndCloses) {
 
 TEST_F(PrintDialogTest, ADescriptionMissingOptionsShowsWhatItHas) {
   // Only colour mode and toner save.
-  const std::string path = testing::TempDir() + "partial.ppd";
+  const std::string path = (scratch / "partial.ppd").string();
   FILE* ppd = std::fopen(path.c_str(), "w");
   ASSERT_NE(ppd, nullptr);
   std::fputs(
@@ -454,13 +457,11 @@ TEST_F(PrintDialogTest, ADescriptionMissingOptionsShowsWhatItHas) {
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   // libcups reads the user's saved defaults from HOME: the test's own, empty.
-  char home[] = "/tmp/print-dialog-test-home-XXXXXX";
-  if (mkdtemp(home) != nullptr) {
-    setenv("HOME", home, 1);
-    setenv("CUPS_SERVERROOT", home, 1);
-  }
+  // The tests' files go there too, apart from other runs of the suite.
+  const qvx::test::TempDir home;
+  pdehost::gtk::scratch = home.path();
+  setenv("HOME", home.path().c_str(), 1);
+  setenv("CUPS_SERVERROOT", home.path().c_str(), 1);
   pdehost::gtk::haveDisplay = gtk_init_check(&argc, &argv);
-  const int status = RUN_ALL_TESTS();
-  std::filesystem::remove_all(home);
-  return status;
+  return RUN_ALL_TESTS();
 }

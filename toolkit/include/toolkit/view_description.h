@@ -2,7 +2,7 @@
 // compare what a panel shows.
 #pragma once
 
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 
 #include "toolkit/view.h"
 
