@@ -31,6 +31,11 @@ case "$case_name" in
     "$pdehost" "${args[@]}" >"$work/out" 2>"$work/err" &
     pid=$!
     "$xtool" find "$pid" Print 30 >/dev/null || fail "no window titled Print"
+    # The script runs once the window is up; a busy machine may show the
+    # window first, so wait for its last line before closing.
+    if [ "$case_name" = script ]; then
+      for _ in $(seq 1 300); do grep -q '"command":"select"' "$work/out" && break; sleep 0.1; done
+    fi
     "$xtool" close "$pid" Print || fail "the window did not close"
     wait "$pid"; status=$?; pid=""
     [ "$status" -eq 0 ] || fail "exit status $status after closing"
