@@ -7,6 +7,33 @@
 #include "preset_store.h"
 
 namespace pdehost::gtk {
+namespace {
+
+// A small modal question: `caption` over `field`, Cancel and `confirm`
+// (which Return presses unless it destroys something). `read` takes the
+// answer from the field while the dialog is still there; a cancelled
+// question answers "".
+std::string askInDialog(GtkWindow* parent, const char* title, const char* caption, const char* confirm,
+                        bool returnConfirms, GtkWidget* field, const std::function<std::string()>& read) {
+  GtkWidget* dialog = gtk_dialog_new_with_buttons(tr(title).c_str(), parent, GTK_DIALOG_MODAL, tr("_Cancel").c_str(),
+                                                  GTK_RESPONSE_CANCEL, tr(confirm).c_str(), GTK_RESPONSE_OK, nullptr);
+  if (returnConfirms) gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+  GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 6);
+  gtk_container_set_border_width(GTK_CONTAINER(box), 12);
+  GtkWidget* label = gtk_label_new_with_mnemonic(tr(caption).c_str());
+  gtk_label_set_xalign(GTK_LABEL(label), 0);
+  gtk_label_set_mnemonic_widget(GTK_LABEL(label), field);
+  gtk_box_pack_start(GTK_BOX(box), label, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(box), field, FALSE, FALSE, 0);
+  gtk_container_add(GTK_CONTAINER(gtk_dialog_get_content_area(GTK_DIALOG(dialog))), box);
+  gtk_widget_show_all(dialog);
+  const bool confirmed = gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK;
+  const std::string answer = confirmed ? read() : "";
+  gtk_widget_destroy(dialog);
+  return answer;
+}
+
+}  // namespace
 
 PresetsMenu::PresetsMenu(GtkWindow* parent, Actions actions) : parent_(parent), actions_(std::move(actions)) {
   button_ = gtk_menu_button_new();
@@ -69,49 +96,23 @@ void PresetsMenu::saveAs(const std::string& name) {
 }
 
 void PresetsMenu::askName() {
-  GtkWidget* dialog = gtk_dialog_new_with_buttons(tr("Save Preset").c_str(), parent_, GTK_DIALOG_MODAL,
-                                                  tr("_Cancel").c_str(), GTK_RESPONSE_CANCEL, tr("_Save").c_str(),
-                                                  GTK_RESPONSE_OK, nullptr);
-  gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
-  GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 6);
-  gtk_container_set_border_width(GTK_CONTAINER(box), 12);
-  GtkWidget* caption = gtk_label_new_with_mnemonic(tr("Preset _name:").c_str());
-  gtk_label_set_xalign(GTK_LABEL(caption), 0);
   GtkWidget* entry = gtk_entry_new();
   gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);
-  gtk_label_set_mnemonic_widget(GTK_LABEL(caption), entry);
-  gtk_box_pack_start(GTK_BOX(box), caption, FALSE, FALSE, 0);
-  gtk_box_pack_start(GTK_BOX(box), entry, FALSE, FALSE, 0);
-  gtk_container_add(GTK_CONTAINER(gtk_dialog_get_content_area(GTK_DIALOG(dialog))), box);
-  gtk_widget_show_all(dialog);
-  const bool save = gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK;
-  const std::string name = gtk_entry_get_text(GTK_ENTRY(entry));
-  gtk_widget_destroy(dialog);
-  if (save && !name.empty()) saveAs(name);
+  const std::string name = askInDialog(parent_, "Save Preset", "Preset _name:", "_Save", true, entry,
+                                       [entry] { return std::string(gtk_entry_get_text(GTK_ENTRY(entry))); });
+  if (!name.empty()) saveAs(name);
 }
 
 void PresetsMenu::askWhichToDelete() {
-  GtkWidget* dialog = gtk_dialog_new_with_buttons(tr("Delete Preset").c_str(), parent_, GTK_DIALOG_MODAL,
-                                                  tr("_Cancel").c_str(), GTK_RESPONSE_CANCEL, tr("_Delete").c_str(),
-                                                  GTK_RESPONSE_OK, nullptr);
-  GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 6);
-  gtk_container_set_border_width(GTK_CONTAINER(box), 12);
-  GtkWidget* caption = gtk_label_new_with_mnemonic(tr("_Preset:").c_str());
-  gtk_label_set_xalign(GTK_LABEL(caption), 0);
   GtkWidget* choice = gtk_combo_box_text_new();
   for (const std::string& name : entries_.names)
     gtk_combo_box_text_append(GTK_COMBO_BOX_TEXT(choice), name.c_str(), name.c_str());
   gtk_combo_box_set_active(GTK_COMBO_BOX(choice), 0);
-  gtk_label_set_mnemonic_widget(GTK_LABEL(caption), choice);
-  gtk_box_pack_start(GTK_BOX(box), caption, FALSE, FALSE, 0);
-  gtk_box_pack_start(GTK_BOX(box), choice, FALSE, FALSE, 0);
-  gtk_container_add(GTK_CONTAINER(gtk_dialog_get_content_area(GTK_DIALOG(dialog))), box);
-  gtk_widget_show_all(dialog);
-  const bool remove = gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK;
-  const gchar* id = gtk_combo_box_get_active_id(GTK_COMBO_BOX(choice));
-  const std::string name = id != nullptr ? id : "";
-  gtk_widget_destroy(dialog);
-  if (remove && !name.empty()) actions_.remove(name);
+  const std::string name = askInDialog(parent_, "Delete Preset", "_Preset:", "_Delete", false, choice, [choice] {
+    const gchar* id = gtk_combo_box_get_active_id(GTK_COMBO_BOX(choice));
+    return std::string(id != nullptr ? id : "");
+  });
+  if (!name.empty()) actions_.remove(name);
 }
 
 }  // namespace pdehost::gtk
