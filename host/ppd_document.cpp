@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "input_file.h"
-#include "toolkit/utf8.h"
+#include "utf8/utf8.h"
 
 namespace pdehost {
 namespace {
@@ -18,7 +18,7 @@ const char* translation(ppd_file_t* ppd, const std::vector<std::string>& localiz
     std::string name = localization + "." + keyword;
     if (name.size() >= PPD_MAX_NAME) continue;
     ppd_attr_t* attr = ppdx::findAttr(ppd, name.c_str(), entry);
-    if (attr != nullptr && attr->text[0] != '\0' && toolkit::utf8::isValid(attr->text)) return attr->text;
+    if (attr != nullptr && attr->text[0] != '\0' && qvx::utf8::isValid(attr->text)) return attr->text;
   }
   return nullptr;
 }
@@ -29,7 +29,7 @@ void setLabel(char* label, std::size_t size, const char* text) {
   std::string_view rest(text);
   std::size_t length = 0;
   while (length < rest.size()) {
-    std::size_t next = toolkit::utf8::sequenceLength(rest.substr(length));
+    std::size_t next = qvx::utf8::sequenceLength(rest.substr(length));
     if (next == 0 || length + next >= size) break;
     length += next;
   }

@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "percent_encoding.h"
-#include "toolkit/utf8.h"
+#include "utf8/utf8.h"
 
 namespace pdehost {
 namespace fs = std::filesystem;
@@ -154,7 +154,7 @@ bool PresetStore::save(const std::string& name, const JsonPrintSettings& setting
     setError(error, "\"" + name + "\" is the name of a built-in preset");
     return false;
   }
-  if (!toolkit::utf8::isValid(name)) {
+  if (!qvx::utf8::isValid(name)) {
     setError(error, "a preset name must be UTF-8 text");
     return false;
   }

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "host_session.h"
-#include "toolkit/utf8.h"
+#include "utf8/utf8.h"
 
 namespace pdehost {
 namespace {
@@ -22,7 +22,7 @@ std::string printable(std::string_view message) {
     const auto c = static_cast<unsigned char>(message[i]);
     if (c >= 0x20 && c < 0x7F) {
       out += message[i++];
-    } else if (std::size_t n = c >= 0x80 ? toolkit::utf8::sequenceLength(message.substr(i)) : 0; n > 0) {
+    } else if (std::size_t n = c >= 0x80 ? qvx::utf8::sequenceLength(message.substr(i)) : 0; n > 0) {
       out.append(message.substr(i, n));
       i += n;
     } else {

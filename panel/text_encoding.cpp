@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "toolkit/utf8.h"
+#include "utf8/utf8.h"
 #include "utf8/conversion.h"
 
 const char* iconvNameOfEncoding(StringEncoding encoding) {
@@ -38,7 +38,7 @@ std::optional<std::string> stringWithEncoding(const char* text, StringEncoding e
   // libcups hands out) and plain ASCII in the single-byte encodings that
   // extend it need no conversion, only the check iconv would make.
   if (encoding == kStringEncodingUTF8) {
-    if (!toolkit::utf8::isValid(input)) return std::nullopt;  // what iconv accepts, up to U+10FFFF
+    if (!qvx::utf8::isValid(input)) return std::nullopt;  // what iconv accepts, up to U+10FFFF
     return std::string(input);
   }
   if (encoding != kStringEncodingShiftJIS && isASCII(input)) return std::string(input);

@@ -8,7 +8,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "toolkit/utf8.h"
+#include "utf8/utf8.h"
 
 namespace toolkit::json {
 
@@ -202,7 +202,7 @@ class Reader {
       if (c == '"') break;
       if (c < 0x20) return fail("a control character must be escaped in a string");
       if (c >= 0x80) {
-        std::size_t length = utf8::sequenceLength(text_.substr(pos_));
+        std::size_t length = qvx::utf8::sequenceLength(text_.substr(pos_));
         if (length == 0) return fail("a string is not valid UTF-8");
         pos_ += length;
         continue;
@@ -241,7 +241,7 @@ class Reader {
             if (low < 0xDC00 || low > 0xDFFF) return fail("\\u escape of a lone high surrogate");
             unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
           }
-          utf8::append(*decoded, unit);
+          qvx::utf8::append(*decoded, unit);
           break;
         }
         default:
