@@ -1,12 +1,9 @@
 # How test programs and their helpers are compiled. Each tests/ folder calls
 # qvx_test_directory() before adding its targets.
 #
-# Unity builds: a test target's sources are compiled in batches, so the
-# GoogleTest and JSON headers are parsed once per batch, not once per file.
 # Line tables only (-g1): enough for a failure's stack trace, and much less
 # to write; optimised builds compile tests at -O1, the code under test keeps
 # its own level.
-option(QVX_TEST_UNITY_BUILD "Compile test sources in unity batches" ON)
 if(CMAKE_BUILD_TYPE STREQUAL "Debug")
   set(QVX_TEST_COMPILE_OPTIONS_DEFAULT "-g1")
 else()
@@ -16,6 +13,5 @@ set(QVX_TEST_COMPILE_OPTIONS "${QVX_TEST_COMPILE_OPTIONS_DEFAULT}" CACHE STRING
     "Compiler options added for test sources (after the build type's own)")
 
 macro(qvx_test_directory)
-  set(CMAKE_UNITY_BUILD ${QVX_TEST_UNITY_BUILD})
   add_compile_options(${QVX_TEST_COMPILE_OPTIONS})
 endmacro()
