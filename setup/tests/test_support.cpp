@@ -33,6 +33,19 @@ std::size_t RecordingPlatform::drain() {
   }
 }
 
+std::string pageCall(const std::string& function, const std::string& jsonArgument) {
+  return "window." + function + ".apply(null, [" + jsonArgument + "]);";
+}
+
+std::string withEscapedSlashes(const std::string& text) {
+  std::string escaped;
+  for (char c : text) {
+    if (c == '/') escaped += '\\';
+    escaped += c;
+  }
+  return escaped;
+}
+
 std::size_t RecordingPlatform::queued() {
   std::lock_guard lock(mutex_);
   return tasks_.size();
