@@ -1,8 +1,5 @@
 #include "test_support.h"
 
-#include <cstdlib>
-#include <sstream>
-
 namespace qvx::test {
 
 bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
