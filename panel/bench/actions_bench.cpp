@@ -6,57 +6,37 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
-#include <string>
 
-#include "VemraPrintPdeLX4200CO.h"
-#include "fake_host.h"
-#include "ppd_adapter.h"
+#include "panel_rig.h"
 
 namespace {
 
-using Panel = VemraPrintPdeLX4200CO;
+using paneltest::Panel;
 
-struct RealPanel {
-  RealPanel()
-      : ppd(ppdx::openFile((std::string(TINTPANEL_BUNDLE_DIR) + "/Contents/Resources/LX4200.ppd").c_str())),
-        host(std::make_shared<testhost::Host>(ppd)),
-        panel(Panel::initWithCallback(host, toolkit::Bundle::bundleWithPath(TINTPANEL_BUNDLE_DIR))) {
+// The panel over the bundle as built, its layout filled.
+struct RealPanel : paneltest::PanelRig {
+  RealPanel() {
     if (!panel || !panel->panelView()) {
       std::fprintf(stderr, "the panel could not be built from %s\n", TINTPANEL_BUNDLE_DIR);
       std::exit(1);
     }
   }
-  ~RealPanel() {
-    panel.reset();
-    ppdx::close(ppd);
-  }
 
   // Every condition of the colour-sync chain set so that each of its steps
   // acts: toner save on, a custom image type, the output profile elsewhere.
   void armColourSync() {
-    Panel& p = *panel;
-    p.colorSyncChoice = 0;
-    p.tonerSaveChoice = 1;
-    p.printPriorityChoice = 1;
-    p.imageTypeChoice = 6;
-    p.outputProfileChoice = 2;
-    p.sourceProfileChoice = 0;
-    p.renderingIntentChoice = 2;
-    p.cmykSimulationChoice = 1;
-    p.simulationProfileChoice = 3;
-    p.cmykoutputProfileChoice = 1;
-    p.updateUI();
+    paneltest::setChoices(*panel, {{&Panel::colorSyncChoice, 0}, {&Panel::tonerSaveChoice, 1},
+                                   {&Panel::printPriorityChoice, 1}, {&Panel::imageTypeChoice, 6},
+                                   {&Panel::outputProfileChoice, 2}, {&Panel::sourceProfileChoice, 0},
+                                   {&Panel::renderingIntentChoice, 2}, {&Panel::cmykSimulationChoice, 1},
+                                   {&Panel::simulationProfileChoice, 3}, {&Panel::cmykoutputProfileChoice, 1}});
+    panel->updateUI();
   }
-
-  ppd_file_t* ppd;
-  std::shared_ptr<testhost::Host> host;
-  std::shared_ptr<Panel> panel;
 };
 
 void BM_ColourSyncOnChain(benchmark::State& state) {
   RealPanel real;
-  Panel& p = *real.panel;
+  Panel& p = *real;
   for (auto _ : state) {
     state.PauseTiming();
     real.armColourSync();
@@ -79,7 +59,7 @@ BENCHMARK(BM_ArmOnly);
 
 void BM_ArmThenColourSyncOn(benchmark::State& state) {
   RealPanel real;
-  Panel& p = *real.panel;
+  Panel& p = *real;
   for (auto _ : state) {
     real.armColourSync();
     p.colorSyncCB->setState(toolkit::kOnState);
@@ -91,7 +71,7 @@ BENCHMARK(BM_ArmThenColourSyncOn);
 void BM_FullEnablingRefresh(benchmark::State& state) {
   RealPanel real;
   real.armColourSync();
-  Panel& p = *real.panel;
+  Panel& p = *real;
   for (auto _ : state) {
     p.fullEnablingRefresh();
     benchmark::ClobberMemory();

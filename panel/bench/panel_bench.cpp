@@ -10,19 +10,26 @@
 #include <vector>
 
 #include "VemraPrintPdeLX4200CO.h"
-#include "fake_host.h"
+#include "panel_rig.h"
 #include "pde/plugin_protocol.h"
 #include "ppd_adapter.h"
 
 namespace {
 
 const std::string kBundle = TINTPANEL_BUNDLE_DIR;
-const std::string kSamplePPD = kBundle + "/Contents/Resources/LX4200.ppd";
+const std::string kSamplePPD = paneltest::samplePPDPath();
 const std::string kLibrary = kBundle + "/Contents/MacOS/TintPanel";
 
-using Host = testhost::Host;
-
 constexpr std::size_t kReleaseBatch = 256;
+
+// The rig's sample description, host and bundle serve the benchmarks that
+// build panels of their own; false (the benchmark skipped) when the
+// description cannot be opened.
+bool opened(const paneltest::PanelRig& rig, benchmark::State& state) {
+  if (rig.file->get()) return true;
+  state.SkipWithError("cannot open the sample description");
+  return false;
+}
 
 // libcups opening (and closing) the sample description.
 void BM_OpenSamplePPD(benchmark::State& state) {
@@ -56,13 +63,8 @@ BENCHMARK(BM_DlopenAndClose)->Unit(benchmark::kMicrosecond);
 // From dlopen of the bundle to a filled, restored panel, as a host does it.
 // Each round unloads the library again (untimed), so every dlopen is real.
 void BM_DlopenToRestoredPanel(benchmark::State& state) {
-  ppd_file_t* ppd = ppdx::openFile(kSamplePPD.c_str());
-  if (!ppd) {
-    state.SkipWithError("cannot open the sample description");
-    return;
-  }
-  auto host = std::make_shared<Host>(ppd);
-  auto bundle = toolkit::Bundle::bundleWithPath(kBundle);
+  paneltest::PanelRig rig;
+  if (!opened(rig, state)) return;
   for (auto _ : state) {
     void* handle = dlopen(kLibrary.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
@@ -76,9 +78,9 @@ void BM_DlopenToRestoredPanel(benchmark::State& state) {
       dlclose(handle);
       break;
     }
-    factory->initWithBundle(bundle);
+    factory->initWithBundle(rig.bundle);
     {
-      auto panels = factory->PDEPanelsForTypeWithHostInfo(pde::kPrintDialogExtensionType, host);
+      auto panels = factory->PDEPanelsForTypeWithHostInfo(pde::kPrintDialogExtensionType, rig.host);
       if (!panels || panels->empty() || !(*panels)[0]->panelView()) {
         state.SkipWithError("no panel view");
         break;
@@ -89,7 +91,6 @@ void BM_DlopenToRestoredPanel(benchmark::State& state) {
     dlclose(handle);
     state.ResumeTiming();
   }
-  ppdx::close(ppd);
 }
 BENCHMARK(BM_DlopenToRestoredPanel)->Unit(benchmark::kMicrosecond);
 
@@ -97,17 +98,12 @@ BENCHMARK(BM_DlopenToRestoredPanel)->Unit(benchmark::kMicrosecond);
 // Panels are released outside the timed part, a batch at a time (closing
 // the dialog is not part of bringing the panel up).
 void BM_PanelViewAndRestore(benchmark::State& state) {
-  ppd_file_t* ppd = ppdx::openFile(kSamplePPD.c_str());
-  if (!ppd) {
-    state.SkipWithError("cannot open the sample description");
-    return;
-  }
-  auto host = std::make_shared<Host>(ppd);
-  auto bundle = toolkit::Bundle::bundleWithPath(kBundle);
+  paneltest::PanelRig rig;
+  if (!opened(rig, state)) return;
   std::vector<std::shared_ptr<VemraPrintPdeLX4200CO>> finished;
   finished.reserve(kReleaseBatch);
   for (auto _ : state) {
-    auto panel = VemraPrintPdeLX4200CO::initWithCallback(host, bundle);
+    auto panel = VemraPrintPdeLX4200CO::initWithCallback(rig.host, rig.bundle);
     if (!panel || !panel->panelView()) {
       state.SkipWithError("no panel view");
       break;
@@ -121,7 +117,6 @@ void BM_PanelViewAndRestore(benchmark::State& state) {
     }
   }
   finished.clear();
-  ppdx::close(ppd);
 }
 BENCHMARK(BM_PanelViewAndRestore)->Unit(benchmark::kMicrosecond);
 

@@ -12,14 +12,15 @@ namespace {
 
 using paneltest::Panel;
 
-// A panel over the nine-option description and the full test layout.
-struct ProtocolRig : paneltest::PanelRig {
-  ProtocolRig() : paneltest::PanelRig(paneltest::nineOptions()) {}
+// A panel over the nine-option description and the full test layout; cases
+// that need another description build their own.
+class Protocol : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_NE(f.panel, nullptr); }
+  paneltest::PanelRig f{paneltest::nineOptions()};
 };
 
-TEST(Protocol, NameKindAndKeywords) {
-  ProtocolRig f;
-  ASSERT_NE(f.panel, nullptr);
+TEST_F(Protocol, NameKindAndKeywords) {
   EXPECT_EQ(f.panel->panelName(), "Bildqualität");
   EXPECT_EQ(f.panel->thePDEName, "Bildqualität");
   EXPECT_EQ(f.panel->panelName(), "Bildqualität");
@@ -33,16 +34,15 @@ TEST(Protocol, NameKindAndKeywords) {
   EXPECT_EQ(f.panel->colorModeChoice, 0);
 }
 
-TEST(Protocol, KeywordsDoNotDependOnTheDescription) {
+TEST_F(Protocol, KeywordsDoNotDependOnTheDescription) {
   testppd::Description d;
   d.options.push_back(testppd::smoothing());
-  testppd::OpenPPD file(d);
-  auto panel = Panel::initWithCallback(std::make_shared<testhost::Host>(file.get()), nullptr);
-  ASSERT_NE(panel, nullptr);
-  EXPECT_EQ(panel->supportedPPDOptionKeys().size(), 9u);
+  paneltest::PanelRig one(d, paneltest::WithoutBundle{});
+  ASSERT_NE(one.panel, nullptr);
+  EXPECT_EQ(one->supportedPPDOptionKeys().size(), 9u);
 }
 
-TEST(Protocol, NameFallsBackToTheKey) {
+TEST_F(Protocol, NameFallsBackToTheKey) {
   qvx::test::TempDir dir;
   dir.write("B.plugin/Contents/Resources/en.lproj/Localizable.strings", "\"Other\" = \"x\";\n");
   testppd::Description d;
@@ -54,9 +54,7 @@ TEST(Protocol, NameFallsBackToTheKey) {
   EXPECT_EQ(panel->panelName(), "Image Quality");
 }
 
-TEST(Protocol, RestoreFirstLoadsTheViewAndKeepsAnExtraReference) {
-  ProtocolRig f;
-  ASSERT_NE(f.panel, nullptr);
+TEST_F(Protocol, RestoreFirstLoadsTheViewAndKeepsAnExtraReference) {
   EXPECT_TRUE(f.panel->restoreValuesAndReturnError(nullptr));
   EXPECT_TRUE(f.panel->callRestoreValuesFunction);
   EXPECT_TRUE(f.panel->hasInited);
@@ -68,9 +66,7 @@ TEST(Protocol, RestoreFirstLoadsTheViewAndKeepsAnExtraReference) {
   EXPECT_TRUE(view.expired());
 }
 
-TEST(Protocol, RestoreAfterTheViewTakesNoExtraReference) {
-  ProtocolRig f;
-  ASSERT_NE(f.panel, nullptr);
+TEST_F(Protocol, RestoreAfterTheViewTakesNoExtraReference) {
   ASSERT_NE(f.panel->panelView(), nullptr);
   std::string error = "untouched";
   EXPECT_TRUE(f.panel->restoreValuesAndReturnError(&error));
@@ -83,9 +79,7 @@ TEST(Protocol, RestoreAfterTheViewTakesNoExtraReference) {
   EXPECT_TRUE(f.panel->callSaveValuesFunction);
 }
 
-TEST(Protocol, ShouldPrintRunsRestoreAndSaveOnlyWhenNeverRun) {
-  ProtocolRig f;
-  ASSERT_NE(f.panel, nullptr);
+TEST_F(Protocol, ShouldPrintRunsRestoreAndSaveOnlyWhenNeverRun) {
   EXPECT_TRUE(f.panel->shouldPrint());
   EXPECT_TRUE(f.panel->callRestoreValuesFunction);
   EXPECT_TRUE(f.panel->callSaveValuesFunction);
@@ -97,18 +91,14 @@ TEST(Protocol, ShouldPrintRunsRestoreAndSaveOnlyWhenNeverRun) {
   EXPECT_EQ(f.panel->colorModePopup->indexOfSelectedItem(), 0);
 }
 
-TEST(Protocol, ShouldPrintWithoutPrintSettings) {
-  ProtocolRig f;
-  ASSERT_NE(f.panel, nullptr);
+TEST_F(Protocol, ShouldPrintWithoutPrintSettings) {
   f.host->hasSettings = false;
   EXPECT_TRUE(f.panel->shouldPrint());
   EXPECT_TRUE(f.panel->callRestoreValuesFunction);
   EXPECT_TRUE(f.panel->callSaveValuesFunction);
 }
 
-TEST(Protocol, DestructionLetsGoOfEverythingAndOfTheControls) {
-  ProtocolRig f;
-  ASSERT_NE(f.panel, nullptr);
+TEST_F(Protocol, DestructionLetsGoOfEverythingAndOfTheControls) {
   ASSERT_NE(f.panel->panelView(), nullptr);
   std::weak_ptr<testhost::Host> host = f.host;
   std::weak_ptr<PDEChoiceArray::value_type::element_type> record = (*f.panel->colorModeChoices)[0];
@@ -128,9 +118,7 @@ TEST(Protocol, DestructionLetsGoOfEverythingAndOfTheControls) {
   EXPECT_TRUE(record.expired());
 }
 
-TEST(Protocol, StateSnapshotNamesEveryField) {
-  ProtocolRig f;
-  ASSERT_NE(f.panel, nullptr);
+TEST_F(Protocol, StateSnapshotNamesEveryField) {
   f.panel->trappingChoice = 2;
   const nlohmann::json s = f.panel->stateSnapshot();
   EXPECT_EQ(s["trappingChoice"], 2);
@@ -148,9 +136,7 @@ TEST(Protocol, StateSnapshotNamesEveryField) {
   }
 }
 
-TEST(Protocol, OutletsAreListedInDeclarationOrder) {
-  ProtocolRig f;
-  ASSERT_NE(f.panel, nullptr);
+TEST_F(Protocol, OutletsAreListedInDeclarationOrder) {
   auto outlets = f.panel->outlets();
   ASSERT_EQ(outlets.size(), 54u);
   EXPECT_EQ(outlets.front().first, "panelView");
@@ -167,7 +153,7 @@ TEST(Protocol, OutletsAreListedInDeclarationOrder) {
 // ---- the factory -----------------------------------------------------------
 
 TEST(Factory, PanelsOnlyForTheExactType) {
-  ProtocolRig f;
+  paneltest::PanelRig f(paneltest::nineOptions());
   VemraPrintPdeLX4200COPDEPlugIn factory(f.bundle);
   EXPECT_TRUE(factory.initWithBundle(f.bundle));
   auto panels = factory.PDEPanelsForTypeWithHostInfo("BDB091F4-E57F-11D3-B5CC-0050E4603277", f.host);
@@ -175,12 +161,12 @@ TEST(Factory, PanelsOnlyForTheExactType) {
   ASSERT_EQ(panels->size(), 1u);
   EXPECT_EQ((*panels)[0]->panelKind(), "vemra.print.pde.lx4200.TintPanel");
 
-  auto lower = factory.PDEPanelsForTypeWithHostInfo("bdb091f4-e57f-11d3-b5cc-0050e4603277", f.host);
-  ASSERT_TRUE(lower);
-  EXPECT_TRUE(lower->empty());
-  auto other = factory.PDEPanelsForTypeWithHostInfo("", f.host);
-  ASSERT_TRUE(other);
-  EXPECT_TRUE(other->empty());
+  // The type in lower case, or none.
+  for (const char* other : {"bdb091f4-e57f-11d3-b5cc-0050e4603277", ""}) {
+    auto none = factory.PDEPanelsForTypeWithHostInfo(other, f.host);
+    ASSERT_TRUE(none) << other;
+    EXPECT_TRUE(none->empty()) << other;
+  }
 }
 
 TEST(Factory, NoPanelIsNil) {
@@ -214,18 +200,18 @@ TEST(PlugInBundle, EntryPointGivesAPanelThatFindsItsOwnBundle) {
   EXPECT_EQ(dlsym(handle, "_ZN21VemraPrintPdeLX4200CO16initWithCallbackESt10shared_ptrIN3pde12HostCallbackEES0_IN7toolkit6BundleEE"), nullptr);
   EXPECT_EQ(entry(), factory);
   {
-    testppd::OpenPPD file(std::string(TINTPANEL_BUNDLE_DIR) + "/Contents/Resources/LX4200.ppd");
-    ASSERT_NE(file.get(), nullptr);
-    auto bundle = toolkit::Bundle::bundleWithPath(TINTPANEL_BUNDLE_DIR);
-    ASSERT_NE(bundle, nullptr);
-    EXPECT_TRUE(factory->initWithBundle(bundle));
-    auto host = std::make_shared<testhost::Host>(file.get());
-    auto panels = factory->PDEPanelsForTypeWithHostInfo(pde::kPrintDialogExtensionType, host);
+    // The rig's sample description, host and bundle; the panel comes from the
+    // loaded library.
+    paneltest::PanelRig rig;
+    ASSERT_NE(rig.file->get(), nullptr);
+    ASSERT_NE(rig.bundle, nullptr);
+    EXPECT_TRUE(factory->initWithBundle(rig.bundle));
+    auto panels = factory->PDEPanelsForTypeWithHostInfo(pde::kPrintDialogExtensionType, rig.host);
     ASSERT_TRUE(panels);
     ASSERT_EQ(panels->size(), 1u);
     pde::Panel& panel = *(*panels)[0];
     toolkit::View* view = panel.panelView();
-    ASSERT_NE(view, nullptr) << "problems: " << nlohmann::json(bundle->problems()).dump();
+    ASSERT_NE(view, nullptr) << "problems: " << nlohmann::json(rig.bundle->problems()).dump();
     EXPECT_TRUE(panel.restoreValuesAndReturnError(nullptr));
     EXPECT_EQ(panel.stateSnapshot()["hasInited"], true);
     EXPECT_EQ(panel.panelName(), "Image Quality");

@@ -5,10 +5,13 @@
 // none at all.
 #pragma once
 
+#include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "VemraPrintPdeLX4200CO.h"
 #include "fake_host.h"
@@ -20,6 +23,16 @@
 namespace paneltest {
 
 using Panel = VemraPrintPdeLX4200CO;
+
+// The sample description shipped in the bundle as built.
+inline std::string samplePPDPath() { return std::string(TINTPANEL_BUNDLE_DIR) + "/Contents/Resources/LX4200.ppd"; }
+
+// Current-choice fields and the values to give them, e.g.
+// setChoices(panel, {{&Panel::colorModeChoice, 2}, {&Panel::tonerSaveChoice, 1}}).
+using ChoiceValues = std::initializer_list<std::pair<std::int64_t Panel::*, std::int64_t>>;
+inline void setChoices(Panel& panel, ChoiceValues values) {
+  for (const auto& [field, value] : values) panel.*field = value;
+}
 
 // The test description with the nine options of the panel's printer.
 inline testppd::Description nineOptions() {
@@ -35,9 +48,9 @@ struct WithoutBundle {};
 template <typename HostType>
 class BasicPanelRig {
  public:
-  // The bundle as built.
+  // The bundle as built, with its sample description.
   BasicPanelRig()
-      : file(std::make_unique<testppd::OpenPPD>(std::string(TINTPANEL_BUNDLE_DIR) + "/Contents/Resources/LX4200.ppd")),
+      : file(std::make_unique<testppd::OpenPPD>(samplePPDPath())),
         host(std::make_shared<HostType>(file->get())),
         bundle(toolkit::Bundle::bundleWithPath(TINTPANEL_BUNDLE_DIR)),
         panel(Panel::initWithCallback(host, bundle)) {}

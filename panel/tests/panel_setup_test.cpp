@@ -116,55 +116,64 @@ TEST(Creation, PreferenceNameWithoutACurrentPrinter) {
   testppd::OpenPPD file(nineOptions());
   auto host = std::make_shared<testhost::Host>(file.get());
   host->session.printerID.reset();
-  auto panel = Panel::initWithCallback(host, nullptr);
-  ASSERT_NE(panel, nullptr);
-  EXPECT_EQ(panel->preferenceName, "vemra.mfp.");
-  host->hasSession = false;
-  panel = Panel::initWithCallback(host, nullptr);
-  ASSERT_NE(panel, nullptr);
-  EXPECT_EQ(panel->preferenceName, "vemra.mfp.");
+  for (bool session : {true, false}) {
+    host->hasSession = session;  // a session without a printer, or none
+    auto panel = Panel::initWithCallback(host, nullptr);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->preferenceName, "vemra.mfp.") << "with a session: " << session;
+  }
 }
 
 // ---- filling the layout ----------------------------------------------------
 
-TEST(Filling, TitlesAndPopupsOfTheDescription) {
-  paneltest::PanelRig f(nineOptions());
-  ASSERT_NE(f.panel, nullptr);
-  Panel& p = *f.panel;
+// A panel over the nine-option description and the full test layout; cases
+// that need another description build their own.
+class NineOptionPanel : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_NE(rig.panel, nullptr); }
+  paneltest::PanelRig rig{nineOptions()};
+  Panel& p = *rig;
+};
+class Filling : public NineOptionPanel {};
+class Refresh : public NineOptionPanel {};
+
+TEST_F(Filling, TitlesAndPopupsOfTheDescription) {
   toolkit::View* view = p.panelView();
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(p.hasInited);
   EXPECT_EQ(view, p.panelView_.get());
 
-  EXPECT_EQ(p.colorModeTitle->stringValue(), "Color Mode:");
-  EXPECT_EQ(titles(*p.colorModePopup), (std::vector<std::string>{"Auto Color", "Color", "Grayscale"}));
+  const struct {
+    std::shared_ptr<toolkit::TextField> title;
+    const char* label;
+    std::shared_ptr<toolkit::PopUpButton> popup;
+    std::vector<std::string> items;
+  } rows[] = {
+      {p.colorModeTitle, "Color Mode:", p.colorModePopup, {"Auto Color", "Color", "Grayscale"}},
+      {p.printPriorityTitle, "Print Priority:", p.printPriorityPopup, {"Text", "Photo"}},
+      {p.neutralGrayTitle, "Neutral Gray:", p.neutralGrayPopup, {"Off", "Low", "High"}},
+      {p.screeningTitle, "Screening:", p.screeningPopup, {"Auto", "Fine", "Smooth"}},
+      {p.sharpnessTitle, "Sharpness:", p.sharpnessPopup, {"Normal", "Sharp", "Soft"}},
+      {p.trappingTitle, "Trapping:", p.trappingPopup, {"Off", "Weak", "Strong"}},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(row.title->stringValue(), row.label);
+    EXPECT_EQ(titles(*row.popup), row.items) << row.label;
+  }
   EXPECT_EQ(p.colorModePopup->indexOfSelectedItem(), 0);
   // Each item carries its choice record.
   const auto* record = std::any_cast<PDEChoiceRef>(&p.colorModePopup->items()[2].representedObject);
   ASSERT_NE(record, nullptr);
   EXPECT_EQ(*record, (*p.colorModeChoices)[2]);
-  EXPECT_EQ(p.printPriorityTitle->stringValue(), "Print Priority:");
-  EXPECT_EQ(titles(*p.printPriorityPopup), (std::vector<std::string>{"Text", "Photo"}));
-  EXPECT_EQ(p.neutralGrayTitle->stringValue(), "Neutral Gray:");
-  EXPECT_EQ(titles(*p.neutralGrayPopup), (std::vector<std::string>{"Off", "Low", "High"}));
   EXPECT_EQ(p.pureBlackPrintCB->title(), "Pure Black Print");
   EXPECT_EQ(p.pureBlackPrintTitle->stringValue(), "Pure Black Print:");
   EXPECT_EQ(p.tonerSaveCB->title(), "Toner Save");
-  EXPECT_EQ(p.screeningTitle->stringValue(), "Screening:");
-  EXPECT_EQ(titles(*p.screeningPopup), (std::vector<std::string>{"Auto", "Fine", "Smooth"}));
   EXPECT_TRUE(p.screeningPopup->autoenablesItems());
-  EXPECT_EQ(p.sharpnessTitle->stringValue(), "Sharpness:");
-  EXPECT_EQ(titles(*p.sharpnessPopup), (std::vector<std::string>{"Normal", "Sharp", "Soft"}));
-  EXPECT_EQ(p.trappingTitle->stringValue(), "Trapping:");
-  EXPECT_EQ(titles(*p.trappingPopup), (std::vector<std::string>{"Off", "Weak", "Strong"}));
   EXPECT_FALSE(p.trappingCB->isHidden());
   EXPECT_EQ(p.trappingCB->title(), "Trapping");
 }
 
-TEST(Filling, LocalisedLabelsTabsAndTheLock) {
-  paneltest::PanelRig f(nineOptions());
-  ASSERT_NE(f.panel, nullptr);
-  Panel& p = *f.panel;
+TEST_F(Filling, LocalisedLabelsTabsAndTheLock) {
   ASSERT_NE(p.panelView(), nullptr);
   EXPECT_EQ(p.saveSettingsTitle->stringValue(), "Einstellungen sichern:");
   EXPECT_EQ(p.neutralGrayLeftTitle->stringValue(), "Hell");
@@ -189,10 +198,7 @@ TEST(Filling, LocalisedLabelsTabsAndTheLock) {
   EXPECT_EQ(p.sampleViewSelectControl->selectedSegment(), 0);
 }
 
-TEST(Filling, OptionsNeverLookedUpAreDimmedOrKeepTheLayout) {
-  paneltest::PanelRig f(nineOptions());
-  ASSERT_NE(f.panel, nullptr);
-  Panel& p = *f.panel;
+TEST_F(Filling, OptionsNeverLookedUpAreDimmedOrKeepTheLayout) {
   ASSERT_NE(p.panelView(), nullptr);
   EXPECT_FALSE(p.imageTypePopup->isEnabled());
   EXPECT_EQ(p.imageTypePopup->numberOfItems(), 7);  // the layout's items stay
@@ -210,10 +216,7 @@ TEST(Filling, OptionsNeverLookedUpAreDimmedOrKeepTheLayout) {
   EXPECT_EQ(p.blackOverprintCB->title(), "Black Overprint");
 }
 
-TEST(Filling, BuildsTheSmoothingCheckboxAndMovesTonerSave) {
-  paneltest::PanelRig f(nineOptions());
-  ASSERT_NE(f.panel, nullptr);
-  Panel& p = *f.panel;
+TEST_F(Filling, BuildsTheSmoothingCheckboxAndMovesTonerSave) {
   toolkit::View* view = p.panelView();
   ASSERT_NE(view, nullptr);
   ASSERT_NE(p.SmoothingCB, nullptr);
@@ -226,7 +229,7 @@ TEST(Filling, BuildsTheSmoothingCheckboxAndMovesTonerSave) {
   EXPECT_EQ(p.tonerSaveCB->frame(), (toolkit::Rect{12, 43, 227, 18}));
 }
 
-TEST(Filling, SmoothingTitleWithoutTheOption) {
+TEST_F(Filling, SmoothingTitleWithoutTheOption) {
   testppd::Description d;
   d.options.push_back(testppd::colorMode());
   paneltest::PanelRig f(d);
@@ -235,26 +238,25 @@ TEST(Filling, SmoothingTitleWithoutTheOption) {
   EXPECT_EQ(f.panel->SmoothingCB->title(), "Glättung");  // the localised name
 }
 
-TEST(Filling, MissingOptionsLeaveTheirControlsAsLaidOut) {
+TEST_F(Filling, MissingOptionsLeaveTheirControlsAsLaidOut) {
   testppd::Description d;
   d.options = {testppd::colorMode(), testppd::smoothing()};
   paneltest::PanelRig f(d);
   ASSERT_NE(f.panel, nullptr);
-  Panel& p = *f.panel;
-  ASSERT_NE(p.panelView(), nullptr);
-  EXPECT_TRUE(p.colorModePopup->isEnabled());
-  EXPECT_FALSE(p.screeningPopup->isEnabled());
-  EXPECT_EQ(titles(*p.screeningPopup),
+  ASSERT_NE(f->panelView(), nullptr);
+  EXPECT_TRUE(f->colorModePopup->isEnabled());
+  EXPECT_FALSE(f->screeningPopup->isEnabled());
+  EXPECT_EQ(titles(*f->screeningPopup),
             (std::vector<std::string>{"Layout item 0", "Layout item 1", "Layout item 2"}));
-  EXPECT_EQ(p.screeningTitle->stringValue(), "Screening:");
-  EXPECT_FALSE(p.printPriorityPopup->isEnabled());
-  EXPECT_EQ(p.pureBlackPrintCB->title(), "Pure Black");
-  EXPECT_EQ(p.tonerSaveCB->title(), "Toner Save");
-  EXPECT_TRUE(p.trappingCB->isHidden());
-  EXPECT_EQ(p.trappingCB->title(), "Trapping");
+  EXPECT_EQ(f->screeningTitle->stringValue(), "Screening:");
+  EXPECT_FALSE(f->printPriorityPopup->isEnabled());
+  EXPECT_EQ(f->pureBlackPrintCB->title(), "Pure Black");
+  EXPECT_EQ(f->tonerSaveCB->title(), "Toner Save");
+  EXPECT_TRUE(f->trappingCB->isHidden());
+  EXPECT_EQ(f->trappingCB->title(), "Trapping");
 }
 
-TEST(Filling, NonASCIILabelsInTheControls) {
+TEST_F(Filling, NonASCIILabelsInTheControls) {
   testppd::Description d;
   d.languageEncoding = "ISOLatin1";
   d.options.push_back({"VMCMode", "Farbmodus f\xfcr Druck", "PickOne", {{"Auto", "Automatisch"}, {"Gray", "Grau\xe9"}}, "Auto"});
@@ -267,10 +269,7 @@ TEST(Filling, NonASCIILabelsInTheControls) {
   EXPECT_EQ(f.panel->SmoothingCB->title(), "Glättung");
 }
 
-TEST(Filling, HappensOnce) {
-  paneltest::PanelRig f(nineOptions());
-  ASSERT_NE(f.panel, nullptr);
-  Panel& p = *f.panel;
+TEST_F(Filling, HappensOnce) {
   ASSERT_NE(p.panelView(), nullptr);
   auto smoothing = p.SmoothingCB;
   p.colorModePopup->removeAllItems();
@@ -289,14 +288,12 @@ TEST(Filling, HappensOnce) {
   EXPECT_EQ(smoothingBoxes, 1);
 }
 
-TEST(Filling, ShowingBeforeTheViewWasAskedForStillFillsTheLayout) {
-  paneltest::PanelRig f(nineOptions());
-  ASSERT_NE(f.panel, nullptr);
-  f.panel->willShow();
-  ASSERT_NE(f.panel->panelView_, nullptr);
-  EXPECT_EQ(titles(*f.panel->colorModePopup), (std::vector<std::string>{"Auto Color", "Color", "Grayscale"}));
-  EXPECT_EQ(f.panel->panelView(), f.panel->panelView_.get());
-  EXPECT_EQ(f.panel->SmoothingCB->superview(), f.panel->panelView_.get());
+TEST_F(Filling, ShowingBeforeTheViewWasAskedForStillFillsTheLayout) {
+  p.willShow();
+  ASSERT_NE(p.panelView_, nullptr);
+  EXPECT_EQ(titles(*p.colorModePopup), (std::vector<std::string>{"Auto Color", "Color", "Grayscale"}));
+  EXPECT_EQ(p.panelView(), p.panelView_.get());
+  EXPECT_EQ(p.SmoothingCB->superview(), p.panelView_.get());
 }
 
 // ---- layouts with controls left out, or none --------------------------------
@@ -382,12 +379,9 @@ TEST(PartialLayouts, MalformedOrMissingLayoutGivesNoView) {
 
 // ---- refreshing the controls -------------------------------------------------
 
-TEST(Refresh, DoesNothingBeforeTheLayoutIsFilled) {
-  paneltest::PanelRig f(nineOptions());
-  ASSERT_NE(f.panel, nullptr);
-  Panel& p = *f.panel;
+TEST_F(Refresh, DoesNothingBeforeTheLayoutIsFilled) {
   // Connect the layout without filling it.
-  ASSERT_TRUE(f.bundle->loadNibNamed("Color6", &p, nullptr));
+  ASSERT_TRUE(rig.bundle->loadNibNamed("Color6", &p, nullptr));
   p.colorModeChoice = 1;
   p.neutralGrayChoice = 2;
   p.tonerSaveChoice = 1;
@@ -397,29 +391,19 @@ TEST(Refresh, DoesNothingBeforeTheLayoutIsFilled) {
   EXPECT_EQ(p.tonerSaveCB->state(), 0);
 }
 
-TEST(Refresh, ShowsTheCurrentChoicesWithoutFiringPopups) {
-  paneltest::PanelRig f(nineOptions());
-  ASSERT_NE(f.panel, nullptr);
-  Panel& p = *f.panel;
+TEST_F(Refresh, ShowsTheCurrentChoicesWithoutFiringPopups) {
   ASSERT_NE(p.panelView(), nullptr);
   ActionSpy spy;
   for (const auto& popup : {p.colorModePopup, p.printPriorityPopup, p.neutralGrayPopup, p.screeningPopup,
                             p.sharpnessPopup, p.trappingPopup, p.imageTypePopup}) {
     popup->setTarget(&spy);
   }
-  p.colorModeChoice = 2;
-  p.printPriorityChoice = 1;
-  p.imageTypeChoice = 6;
-  p.neutralGrayChoice = 2;
-  p.pureBlackPrintChoice = 1;
-  p.tonerSaveChoice = 1;
-  p.blackOverprintChoice = 1;
-  p.screeningChoice = 1;
-  p.sharpnessChoice = 2;
-  p.trappingChoice = 2;
-  p.smoothingChoice = 1;
-  p.sourceProfileChoice = 3;
-  p.saveSettingsValue = 1;
+  paneltest::setChoices(p, {{&Panel::colorModeChoice, 2}, {&Panel::printPriorityChoice, 1},
+                           {&Panel::imageTypeChoice, 6}, {&Panel::neutralGrayChoice, 2},
+                           {&Panel::pureBlackPrintChoice, 1}, {&Panel::tonerSaveChoice, 1},
+                           {&Panel::blackOverprintChoice, 1}, {&Panel::screeningChoice, 1},
+                           {&Panel::sharpnessChoice, 2}, {&Panel::trappingChoice, 2}, {&Panel::smoothingChoice, 1},
+                           {&Panel::sourceProfileChoice, 3}, {&Panel::saveSettingsValue, 1}});
   p.updateUI();
   EXPECT_EQ(p.colorModePopup->indexOfSelectedItem(), 2);
   EXPECT_EQ(p.printPriorityPopup->indexOfSelectedItem(), 1);
@@ -441,22 +425,16 @@ TEST(Refresh, ShowsTheCurrentChoicesWithoutFiringPopups) {
   EXPECT_TRUE(spy.sent.empty());
 }
 
-TEST(Refresh, CMYKSimulationOffDimsThePreserveCheckbox) {
-  paneltest::PanelRig f(nineOptions());
-  ASSERT_NE(f.panel, nullptr);
-  Panel& p = *f.panel;
-  ASSERT_NE(p.panelView(), nullptr);
-  p.cmykSimulationChoice = 0;
-  p.updateUI();
-  EXPECT_EQ(p.cmykSimulationCB->state(), 0);
-  EXPECT_FALSE(p.preservepurecmykcolorsCB->isEnabled());
-
-  paneltest::PanelRig g(nineOptions());
-  ASSERT_NE(g.panel->panelView(), nullptr);
-  g.panel->cmykSimulationChoice = 1;
-  g.panel->updateUI();
-  EXPECT_EQ(g.panel->cmykSimulationCB->state(), 1);
-  EXPECT_TRUE(g.panel->preservepurecmykcolorsCB->isEnabled());
+TEST_F(Refresh, CMYKSimulationOffDimsThePreserveCheckbox) {
+  for (std::int64_t simulation : {0, 1}) {
+    SCOPED_TRACE("CMYK simulation " + std::to_string(simulation));
+    paneltest::PanelRig fresh(nineOptions());
+    ASSERT_NE(fresh->panelView(), nullptr);
+    fresh->cmykSimulationChoice = simulation;
+    fresh->updateUI();
+    EXPECT_EQ(fresh->cmykSimulationCB->state(), simulation);
+    EXPECT_EQ(fresh->preservepurecmykcolorsCB->isEnabled(), simulation == 1);
+  }
 }
 
 }  // namespace

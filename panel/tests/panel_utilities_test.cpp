@@ -88,14 +88,12 @@ TEST(Localisation, KeyBeforeTheColon) {
   UtilitiesRig f({});
   ASSERT_NE(f.panel, nullptr);
   Panel& p = *f.panel;
-  EXPECT_EQ(p.localizedStringValue(std::optional<std::string>("Light:")), "Hell:");
-  EXPECT_EQ(p.localizedStringValue(std::optional<std::string>("Light")), "Hell");
-  EXPECT_EQ(p.localizedStringValue(std::optional<std::string>("Light:Dark")), "Hell:");
-  EXPECT_EQ(p.localizedStringValue(std::optional<std::string>("\n\t Light:")), "Hell:");
-  EXPECT_EQ(p.localizedStringValue(std::optional<std::string>("Unknown:")), "Unknown:");
-  EXPECT_EQ(p.localizedStringValue(std::optional<std::string>("  :Light")), "  :Light");
-  EXPECT_EQ(p.localizedStringValue(std::optional<std::string>("   ")), "   ");
-  EXPECT_EQ(p.localizedStringValue(std::optional<std::string>("")), "");
+  const std::pair<const char*, std::string> cases[] = {
+      {"Light:", "Hell:"}, {"Light", "Hell"}, {"Light:Dark", "Hell:"}, {"\n\t Light:", "Hell:"},
+      {"Unknown:", "Unknown:"}, {"  :Light", "  :Light"}, {"   ", "   "}, {"", ""}};
+  for (const auto& [text, expected] : cases) {
+    EXPECT_EQ(p.localizedStringValue(std::optional<std::string>(text)), expected) << '"' << text << '"';
+  }
   EXPECT_EQ(p.localizedStringValue(std::optional<std::string>()), std::nullopt);
 }
 

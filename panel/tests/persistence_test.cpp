@@ -42,33 +42,41 @@ class LoggingHost : public testhost::Host {
   LoggingSettings logged;
 };
 
+// Over the nine-option description unless told otherwise.
 struct PersistenceRig : paneltest::BasicPanelRig<LoggingHost> {
   using BasicPanelRig::BasicPanelRig;
+  PersistenceRig() : BasicPanelRig(paneltest::nineOptions()) {}
   Entries& entries() { return host->logged.entries; }
 };
 
 // The nine current choices, in the order the entries are written.
+constexpr std::int64_t Panel::*kNine[] = {
+    &Panel::colorModeChoice, &Panel::printPriorityChoice, &Panel::neutralGrayChoice,
+    &Panel::pureBlackPrintChoice, &Panel::tonerSaveChoice, &Panel::smoothingChoice,
+    &Panel::screeningChoice, &Panel::trappingChoice, &Panel::sharpnessChoice};
+
 std::vector<std::int64_t> choices(const Panel& p) {
-  return {p.colorModeChoice, p.printPriorityChoice, p.neutralGrayChoice, p.pureBlackPrintChoice, p.tonerSaveChoice,
-          p.smoothingChoice, p.screeningChoice,     p.trappingChoice,    p.sharpnessChoice};
+  std::vector<std::int64_t> values;
+  for (auto field : kNine) values.push_back(p.*field);
+  return values;
 }
 
-void setChoices(Panel& p, const std::vector<std::int64_t>& c) {
-  p.colorModeChoice = c[0];
-  p.printPriorityChoice = c[1];
-  p.neutralGrayChoice = c[2];
-  p.pureBlackPrintChoice = c[3];
-  p.tonerSaveChoice = c[4];
-  p.smoothingChoice = c[5];
-  p.screeningChoice = c[6];
-  p.trappingChoice = c[7];
-  p.sharpnessChoice = c[8];
+void setChoices(Panel& p, const std::vector<std::int64_t>& values) {
+  for (std::size_t i = 0; i < values.size(); ++i) p.*kNine[i] = values[i];
 }
+
+// The test description's defaults: Auto, Photo, Off, True, False, True, Auto, Off, Normal.
+const std::vector<std::int64_t> kDefaults = {0, 1, 0, 1, 0, 1, 0, 0, 0};
+
+const Entries kStored = {{"VMCMode", "Gray"},     {"VMCPPriority", "Text"}, {"VMCNGray", "High"},
+                         {"VMCPureB", "False"},   {"VMSaveToner", "True"},  {"VMSmoothing", "False"},
+                         {"VMCScreen", "Smooth"}, {"VMCTrapping", "Strong"}, {"VMCSharpness", "Soft"}};
+const std::vector<std::int64_t> kStoredChoices = {2, 0, 2, 0, 1, 0, 2, 2, 2};
 
 // ---- writing ---------------------------------------------------------------
 
 TEST(Writing, EntriesInTheirOrderWithKeywordsAndTheModelCodeLast) {
-  PersistenceRig r(paneltest::nineOptions());
+  PersistenceRig r;
   ASSERT_NE(r.panel, nullptr);
   r.panel->restoreValuesAndReturnError(nullptr);
   setChoices(*r.panel, {2, 0, 1, 0, 1, 0, 2, 1, 2});
@@ -77,22 +85,15 @@ TEST(Writing, EntriesInTheirOrderWithKeywordsAndTheModelCodeLast) {
   EXPECT_EQ(r.host->logged.order,
             (std::vector<std::string>{kSave, "VMCMode", "VMCPPriority", "VMCNGray", "VMCPureB", "VMSaveToner",
                                       "VMSmoothing", "VMCScreen", "VMCTrapping", "VMCSharpness", kCode}));
-  EXPECT_EQ(r.entries(), (Entries{{kSave, "0"},
-                                  {"VMCMode", "Gray"},
-                                  {"VMCPPriority", "Text"},
-                                  {"VMCNGray", "Low"},
-                                  {"VMCPureB", "False"},
-                                  {"VMSaveToner", "True"},
-                                  {"VMSmoothing", "False"},
-                                  {"VMCScreen", "Smooth"},
-                                  {"VMCTrapping", "Weak"},
-                                  {"VMCSharpness", "Soft"},
+  EXPECT_EQ(r.entries(), (Entries{{kSave, "0"}, {"VMCMode", "Gray"}, {"VMCPPriority", "Text"}, {"VMCNGray", "Low"},
+                                  {"VMCPureB", "False"}, {"VMSaveToner", "True"}, {"VMSmoothing", "False"},
+                                  {"VMCScreen", "Smooth"}, {"VMCTrapping", "Weak"}, {"VMCSharpness", "Soft"},
                                   {kCode, "4"}}));
   EXPECT_EQ(r.host->logged.lockedWrites, 0);
 }
 
 TEST(Writing, SaveSettingsEntryFollowsTheButtonNotTheField) {
-  PersistenceRig r(paneltest::nineOptions());
+  PersistenceRig r;
   r.panel->restoreValuesAndReturnError(nullptr);
   r.panel->saveSettingsValue = 1;
   r.panel->saveSettingsButton->setState(0);
@@ -112,7 +113,7 @@ TEST(Writing, SaveSettingsEntryFollowsTheButtonNotTheField) {
 
 TEST(Writing, BooleanIsItsStateWhateverTheListingOrder) {
   // Pure black lists False then True, smoothing True then False.
-  PersistenceRig r(paneltest::nineOptions());
+  PersistenceRig r;
   r.panel->restoreValuesAndReturnError(nullptr);
   for (std::int64_t state : {0, 1}) {
     r.panel->pureBlackPrintChoice = state;
@@ -125,7 +126,7 @@ TEST(Writing, BooleanIsItsStateWhateverTheListingOrder) {
 }
 
 TEST(Writing, ChoiceWithoutKeywordLeavesItsEntry) {
-  PersistenceRig r(paneltest::nineOptions());
+  PersistenceRig r;
   r.panel->restoreValuesAndReturnError(nullptr);
   r.entries()["VMCPureB"] = "before";
   r.entries()["VMCMode"] = "before";
@@ -141,7 +142,7 @@ TEST(Writing, ChoiceWithoutKeywordLeavesItsEntry) {
 }
 
 TEST(Writing, NothingWithoutSettingsOrBeforeTheLayoutIsFilled) {
-  PersistenceRig r(paneltest::nineOptions());
+  PersistenceRig r;
   r.panel->writeNonPPDSettingsToPrintSettings();  // layout not filled yet
   EXPECT_TRUE(r.entries().empty());
   r.panel->panelView();
@@ -171,17 +172,19 @@ TEST(RoundTrip, AFreshPanelShowsWhatWasSaved) {
   const std::vector<std::vector<std::int64_t>> states = {
       {0, 0, 0, 0, 0, 0, 0, 0, 0}, {2, 1, 2, 1, 1, 1, 2, 2, 2}, {1, 0, 1, 0, 1, 0, 1, 1, 0}, {2, 1, 0, 1, 0, 1, 0, 2, 1}};
   for (const auto& state : states) {
-    PersistenceRig first(paneltest::nineOptions());
+    SCOPED_TRACE(testing::PrintToString(state));
+    const std::int64_t locked = state[0] == 2 ? 1 : 0;
+    PersistenceRig first;
     first.panel->restoreValuesAndReturnError(nullptr);
     setChoices(*first.panel, state);
-    first.panel->saveSettingsButton->setState(state[0] == 2 ? 1 : 0);
+    first.panel->saveSettingsButton->setState(locked);
     first.panel->saveValuesAndReturnError(nullptr);
 
-    PersistenceRig second(paneltest::nineOptions());
+    PersistenceRig second;
     second.entries() = first.entries();
     second.panel->restoreValuesAndReturnError(nullptr);
     EXPECT_EQ(choices(*second.panel), state);
-    EXPECT_EQ(second.panel->saveSettingsValue, state[0] == 2 ? 1 : 0);
+    EXPECT_EQ(second.panel->saveSettingsValue, locked);
     // The controls show it.
     EXPECT_EQ(second.panel->colorModePopup->indexOfSelectedItem(), state[0]);
     EXPECT_EQ(second.panel->pureBlackPrintCB->state(), state[3]);
@@ -195,7 +198,7 @@ TEST(RoundTrip, AFreshPanelShowsWhatWasSaved) {
 }
 
 TEST(RoundTrip, ReadingTwiceGivesTheSameResult) {
-  PersistenceRig r(paneltest::nineOptions());
+  PersistenceRig r;
   r.entries() = {{"VMCMode", "Color"}, {"VMSmoothing", "False"}, {kSave, "1"}};
   r.panel->restoreValuesAndReturnError(nullptr);
   const auto once = choices(*r.panel);
@@ -208,14 +211,6 @@ TEST(RoundTrip, ReadingTwiceGivesTheSameResult) {
 
 // ---- entries that are not taken --------------------------------------------
 
-// The test description's defaults: Auto, Photo, Off, True, False, True, Auto, Off, Normal.
-const std::vector<std::int64_t> kDefaults = {0, 1, 0, 1, 0, 1, 0, 0, 0};
-
-const Entries kStored = {{"VMCMode", "Gray"},     {"VMCPPriority", "Text"}, {"VMCNGray", "High"},
-                         {"VMCPureB", "False"},   {"VMSaveToner", "True"},  {"VMSmoothing", "False"},
-                         {"VMCScreen", "Smooth"}, {"VMCTrapping", "Strong"}, {"VMCSharpness", "Soft"}};
-const std::vector<std::int64_t> kStoredChoices = {2, 0, 2, 0, 1, 0, 2, 2, 2};
-
 TEST(Reading, ModelCodeDecidesWhetherEntriesAreTaken) {
   struct Case {
     std::optional<std::string> code;
@@ -223,7 +218,7 @@ TEST(Reading, ModelCodeDecidesWhetherEntriesAreTaken) {
   };
   for (const Case& c : {Case{std::nullopt, true}, Case{"4", true}, Case{"0", true}, Case{"abc", true},
                         Case{"2", false}, Case{"1", false}, Case{"40", false}}) {
-    PersistenceRig r(paneltest::nineOptions());
+    PersistenceRig r;
     r.entries() = kStored;
     r.entries()[kSave] = "1";
     if (c.code) r.entries()[kCode] = *c.code;
@@ -234,15 +229,15 @@ TEST(Reading, ModelCodeDecidesWhetherEntriesAreTaken) {
 }
 
 TEST(Reading, AbsentEntriesGiveTheDescriptionsDefaults) {
-  PersistenceRig r(paneltest::nineOptions());
-  setChoices(*r.panel, {2, 0, 2, 0, 1, 0, 2, 2, 2});
+  PersistenceRig r;
+  setChoices(*r.panel, kStoredChoices);
   r.panel->restoreValuesAndReturnError(nullptr);
   EXPECT_EQ(choices(*r.panel), kDefaults);
   EXPECT_EQ(r.panel->saveSettingsValue, 0);
 }
 
 TEST(Reading, UnreadableEntriesGiveTheDefaults) {
-  PersistenceRig r(paneltest::nineOptions());
+  PersistenceRig r;
   r.entries() = kStored;
   r.host->logged.unreadable = {"VMCMode", "VMSmoothing", kSave};
   r.entries()[kSave] = "1";
@@ -255,7 +250,7 @@ TEST(Reading, UnreadableEntriesGiveTheDefaults) {
 }
 
 TEST(Reading, KeywordsNamingNoChoiceKeepTheCurrentChoice) {
-  PersistenceRig r(paneltest::nineOptions());
+  PersistenceRig r;
   r.panel->panelView();
   setChoices(*r.panel, {1, 1, 1, 1, 1, 1, 1, 1, 1});
   r.entries() = {{"VMCMode", "Sepia"}, {"VMCPPriority", "text"}, {"VMCPureB", "Yes"}, {"VMCScreen", ""},
@@ -267,21 +262,20 @@ TEST(Reading, KeywordsNamingNoChoiceKeepTheCurrentChoice) {
 }
 
 TEST(Reading, BooleanEntriesAreStatesWhateverTheListingOrder) {
-  PersistenceRig r(paneltest::nineOptions());
-  r.entries() = {{"VMCPureB", "True"}, {"VMSmoothing", "True"}};
-  r.panel->restoreValuesAndReturnError(nullptr);
-  EXPECT_EQ(r.panel->pureBlackPrintChoice, 1);
-  EXPECT_EQ(r.panel->smoothingChoice, 1);  // listed first, still state 1
-  r.entries() = {{"VMCPureB", "False"}, {"VMSmoothing", "False"}};
-  r.panel->restoreValuesAndReturnError(nullptr);
-  EXPECT_EQ(r.panel->pureBlackPrintChoice, 0);
-  EXPECT_EQ(r.panel->smoothingChoice, 0);
+  PersistenceRig r;
+  for (std::int64_t state : {1, 0}) {
+    const char* entry = state ? "True" : "False";
+    r.entries() = {{"VMCPureB", entry}, {"VMSmoothing", entry}};
+    r.panel->restoreValuesAndReturnError(nullptr);
+    EXPECT_EQ(r.panel->pureBlackPrintChoice, state) << entry;
+    EXPECT_EQ(r.panel->smoothingChoice, state) << entry;  // smoothing lists True first
+  }
 }
 
 TEST(Reading, SaveSettingsEntryIsItsLeadingInteger) {
   for (const auto& [text, value] : std::vector<std::pair<std::string, std::int64_t>>{
            {"1", 1}, {"0", 0}, {"1abc", 1}, {"abc", 0}, {" 7", 7}, {"", 0}}) {
-    PersistenceRig r(paneltest::nineOptions());
+    PersistenceRig r;
     r.entries()[kSave] = text;
     r.panel->getNonPPDSettingsFromPrintSettings();  // restore would then show it on the button
     EXPECT_EQ(r.panel->saveSettingsValue, value) << text;
@@ -289,12 +283,12 @@ TEST(Reading, SaveSettingsEntryIsItsLeadingInteger) {
 }
 
 TEST(Reading, NoPrintSettingsKeepsEverything) {
-  PersistenceRig r(paneltest::nineOptions());
+  PersistenceRig r;
   r.host->hasSettings = false;
-  setChoices(*r.panel, {2, 0, 2, 0, 1, 0, 2, 2, 2});
+  setChoices(*r.panel, kStoredChoices);
   r.panel->saveSettingsValue = 1;
   r.panel->restoreValuesAndReturnError(nullptr);
-  EXPECT_EQ(choices(*r.panel), (std::vector<std::int64_t>{2, 0, 2, 0, 1, 0, 2, 2, 2}));
+  EXPECT_EQ(choices(*r.panel), kStoredChoices);
   EXPECT_EQ(r.panel->saveSettingsValue, 1);
   EXPECT_TRUE(r.panel->shouldPrint());
 }
@@ -307,7 +301,7 @@ std::vector<std::int16_t> fields(const PDEUserPreference& p) {
 }
 
 TEST(Preference, UnsetAfterCreationAndAfterPrinting) {
-  PersistenceRig r(paneltest::nineOptions());
+  PersistenceRig r;
   EXPECT_EQ(fields(r.panel->preference), std::vector<std::int16_t>(27, -1));
   r.panel->CheckPreference();
   EXPECT_EQ(fields(r.panel->preference), std::vector<std::int16_t>(27, -1));
@@ -320,7 +314,7 @@ TEST(Preference, UnsetAfterCreationAndAfterPrinting) {
 }
 
 TEST(Preference, PrintingWithoutSettingsLeavesTheRecord) {
-  PersistenceRig r(paneltest::nineOptions());
+  PersistenceRig r;
   r.host->hasSettings = false;
   r.panel->preference.hue = 5;
   r.panel->shouldPrint();
@@ -328,7 +322,7 @@ TEST(Preference, PrintingWithoutSettingsLeavesTheRecord) {
 }
 
 TEST(Preference, ASetFieldWinsOverTheSettingsOnce) {
-  PersistenceRig r(paneltest::nineOptions());
+  PersistenceRig r;
   r.entries() = kStored;
   r.entries()[kSave] = "0";
   r.panel->panelView();

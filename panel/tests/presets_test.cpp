@@ -19,53 +19,81 @@ constexpr Row kRows[] = {
     {3, 0, {1, 2}, 0}, {4, 1, {0, 2}, 1}, {5, 0, {1, 2}, 1},
 };
 
-TEST(PresetTable, EveryRowWithEveryStoredOutputProfile) {
-  auto rig = testLayoutRig();
+void PrintTo(const Row& row, std::ostream* out) { *out << "image type " << row.item; }
+
+// A rig with its panel brought to the calm state.
+struct CalmRig {
+  explicit CalmRig(std::unique_ptr<PanelRig> built) : rig(std::move(built)) { calmState(p); }
+  std::unique_ptr<PanelRig> rig;
   Panel& p = **rig;
-  for (const Row& row : kRows) {
-    for (std::int64_t stored : {-1, 0, 1, 2, 3}) {
-      SCOPED_TRACE("image type " + std::to_string(row.item) + ", stored output profile " + std::to_string(stored));
-      calmState(p);
-      setSelection(p.sourceProfilePopup, 0);
-      setSelection(p.renderingIntentPopup, 3);
-      p.renderingIntentChoice = 3;
-      // The popup's selection differs from the stored index: only the stored one counts.
-      setSelection(p.outputProfilePopup, 3);
-      p.outputProfileChoice = stored;
-      setState(p.blackOverprintCB, 0);
-      p.blackOverprintChoice = 0;
-      setState(p.preservepurecmykcolorsCB, 1);
-      pick(p.simulationProfilePopup, 2);
-      pick(p.cmykoutputProfilePopup, 2);
+};
 
-      pick(p.imageTypePopup, row.item);
+// One preset row over a calm panel on the test layout.
+class PresetRow : public testing::TestWithParam<Row> {
+ protected:
+  CalmRig calm{testLayoutRig()};
+  Panel& p = calm.p;
+};
 
-      EXPECT_EQ(p.imageTypeChoice, row.item);
-      EXPECT_EQ(p.sourceProfilePopup->indexOfSelectedItem(), 3);
-      EXPECT_EQ(p.sourceProfileChoice, 3);
-      const bool moves = stored == row.outputFrom[0] || stored == row.outputFrom[1];
-      EXPECT_EQ(p.outputProfilePopup->indexOfSelectedItem(), moves ? row.outputTo : 3);
-      EXPECT_EQ(p.outputProfileChoice, moves ? row.outputTo : stored);
-      EXPECT_EQ(p.renderingIntentPopup->indexOfSelectedItem(), row.intent);
-      EXPECT_EQ(p.renderingIntentChoice, row.intent);
-      EXPECT_EQ(p.blackOverprintCB->state(), 1);
-      EXPECT_EQ(p.blackOverprintChoice, 1);
-      EXPECT_EQ(p.cmykSimulationCB->state(), 0);
-      EXPECT_EQ(p.cmykSimulationChoice, 0);
-      EXPECT_EQ(p.preservepurecmykcolorsCB->state(), 0);
-      EXPECT_TRUE(dimmed(p.preservepurecmykcolorsCB));
-      // Simulation off moved the simulation controls through their handlers.
-      EXPECT_EQ(p.simulationProfileChoice, 0);
-      EXPECT_EQ(p.cmykoutputProfileChoice, 0);
-      // Closing rules: a preset image type dims what it decides.
-      EXPECT_TRUE(dimmed(p.blackOverprintCB));
-      EXPECT_TRUE(dimmed(p.sourceProfilePopup));
-      EXPECT_TRUE(dimmed(p.renderingIntentPopup));
-      EXPECT_TRUE(dimmed(p.cmykSimulationCB));
-      EXPECT_TRUE(dimmed(p.simulationProfilePopup));
-    }
+TEST_P(PresetRow, AppliedWithEveryStoredOutputProfile) {
+  const Row& row = GetParam();
+  for (std::int64_t stored : {-1, 0, 1, 2, 3}) {
+    SCOPED_TRACE("stored output profile " + std::to_string(stored));
+    calmState(p);
+    setSelection(p.sourceProfilePopup, 0);
+    setSelection(p.renderingIntentPopup, 3);
+    p.renderingIntentChoice = 3;
+    // The popup's selection differs from the stored index: only the stored one counts.
+    setSelection(p.outputProfilePopup, 3);
+    p.outputProfileChoice = stored;
+    setState(p.blackOverprintCB, 0);
+    p.blackOverprintChoice = 0;
+    setState(p.preservepurecmykcolorsCB, 1);
+    pick(p.simulationProfilePopup, 2);
+    pick(p.cmykoutputProfilePopup, 2);
+
+    pick(p.imageTypePopup, row.item);
+
+    EXPECT_EQ(p.imageTypeChoice, row.item);
+    EXPECT_EQ(p.sourceProfilePopup->indexOfSelectedItem(), 3);
+    EXPECT_EQ(p.sourceProfileChoice, 3);
+    const bool moves = stored == row.outputFrom[0] || stored == row.outputFrom[1];
+    EXPECT_EQ(p.outputProfilePopup->indexOfSelectedItem(), moves ? row.outputTo : 3);
+    EXPECT_EQ(p.outputProfileChoice, moves ? row.outputTo : stored);
+    EXPECT_EQ(p.renderingIntentPopup->indexOfSelectedItem(), row.intent);
+    EXPECT_EQ(p.renderingIntentChoice, row.intent);
+    EXPECT_EQ(p.blackOverprintCB->state(), 1);
+    EXPECT_EQ(p.blackOverprintChoice, 1);
+    EXPECT_EQ(p.cmykSimulationCB->state(), 0);
+    EXPECT_EQ(p.cmykSimulationChoice, 0);
+    EXPECT_EQ(p.preservepurecmykcolorsCB->state(), 0);
+    // Simulation off moved the simulation controls through their handlers.
+    EXPECT_EQ(p.simulationProfileChoice, 0);
+    EXPECT_EQ(p.cmykoutputProfileChoice, 0);
+    // Closing rules: a preset image type dims what it decides (and the
+    // preserve checkbox with simulation off).
+    const std::pair<const char*, const toolkit::View*> decided[] = {
+        {"black overprint", p.blackOverprintCB.get()}, {"source profile", p.sourceProfilePopup.get()},
+        {"rendering intent", p.renderingIntentPopup.get()}, {"CMYK simulation", p.cmykSimulationCB.get()},
+        {"simulation profile", p.simulationProfilePopup.get()}, {"preserve", p.preservepurecmykcolorsCB.get()}};
+    for (const auto& [name, view] : decided) EXPECT_TRUE(dimmed(view)) << name;
   }
 }
+
+TEST_P(PresetRow, ChoosingTheSameItemAgainReappliesIt) {
+  pick(p.imageTypePopup, GetParam().item);
+  ASSERT_EQ(p.blackOverprintChoice, 1);
+  setState(p.blackOverprintCB, 0);
+  p.blackOverprintChoice = 0;
+  pick(p.imageTypePopup, GetParam().item);
+  EXPECT_EQ(p.blackOverprintCB->state(), 1);
+  EXPECT_EQ(p.blackOverprintChoice, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachImageType, PresetRow, testing::ValuesIn(kRows),
+                         [](const testing::TestParamInfo<Row>& info) {
+                           return "ImageType" + std::to_string(info.param.item);
+                         });
 
 TEST(PresetTable, CustomAndUnselectedImageTypesApplyNoRowButTheClosingRulesRun) {
   auto rig = testLayoutRig();
@@ -101,9 +129,8 @@ TEST(PresetTable, CustomAndUnselectedImageTypesApplyNoRowButTheClosingRulesRun) 
 }
 
 TEST(PresetTable, NoImageTypePopupAppliesTheFirstRow) {
-  auto rig = testLayoutRig({"imageTypePopup"});
-  Panel& p = **rig;
-  calmState(p);
+  CalmRig calm(testLayoutRig({"imageTypePopup"}));
+  Panel& p = calm.p;
   p.outputProfileChoice = 2;
   setSelection(p.outputProfilePopup, 2);
   p.imageTypeProc(nullptr);
@@ -119,22 +146,17 @@ TEST(PresetTable, NoImageTypePopupAppliesTheFirstRow) {
 }
 
 TEST(PresetSteps, AnAbsentControlSkipsItsStepStoredValueIncluded) {
-  auto rig = testLayoutRig({"sourceProfilePopup", "outputProfilePopup", "renderingIntentPopup", "blackOverprintCB",
-                            "cmykSimulationCB"});
-  Panel& p = **rig;
-  calmState(p);
-  p.sourceProfileChoice = 1;
-  p.outputProfileChoice = 1;  // would move to 0 with the popup
-  p.renderingIntentChoice = 2;
-  p.blackOverprintChoice = 0;
-  p.cmykSimulationChoice = 1;
+  CalmRig calm(testLayoutRig({"sourceProfilePopup", "outputProfilePopup", "renderingIntentPopup", "blackOverprintCB",
+                               "cmykSimulationCB"}));
+  Panel& p = calm.p;
+  // Each would move with its control (the output profile to 0).
+  const paneltest::ChoiceValues kept = {{&Panel::sourceProfileChoice, 1}, {&Panel::outputProfileChoice, 1},
+                                        {&Panel::renderingIntentChoice, 2}, {&Panel::blackOverprintChoice, 0},
+                                        {&Panel::cmykSimulationChoice, 1}};
+  paneltest::setChoices(p, kept);
   setState(p.preservepurecmykcolorsCB, 1);
   pick(p.imageTypePopup, 0);
-  EXPECT_EQ(p.sourceProfileChoice, 1);
-  EXPECT_EQ(p.outputProfileChoice, 1);
-  EXPECT_EQ(p.renderingIntentChoice, 2);
-  EXPECT_EQ(p.blackOverprintChoice, 0);
-  EXPECT_EQ(p.cmykSimulationChoice, 1);
+  for (const auto& [field, value] : kept) EXPECT_EQ(p.*field, value);
   EXPECT_EQ(p.preservepurecmykcolorsCB->state(), 1);
 }
 
@@ -146,9 +168,8 @@ TEST(PresetSteps, AnIndexPastTheLastItemIsNotApplied) {
     if (outlet == "sourceProfilePopup") n["items"] = {"A", "B"};
     if (outlet == "renderingIntentPopup") n["items"] = {"A"};
   });
-  PanelRig rig(paneltest::nineOptions(), layout);
-  Panel& p = *rig;
-  calmState(p);
+  CalmRig calm(std::make_unique<PanelRig>(paneltest::nineOptions(), layout));
+  Panel& p = calm.p;
   p.sourceProfileChoice = 1;
   p.renderingIntentChoice = 0;
   pick(p.imageTypePopup, 4);  // source 3, intent 1: neither exists
@@ -159,19 +180,6 @@ TEST(PresetSteps, AnIndexPastTheLastItemIsNotApplied) {
   // The steps that fit still apply.
   EXPECT_EQ(p.blackOverprintChoice, 1);
   EXPECT_EQ(p.cmykSimulationChoice, 0);
-}
-
-TEST(PresetSteps, ChoosingTheSameItemAgainReappliesThePreset) {
-  auto rig = testLayoutRig();
-  Panel& p = **rig;
-  calmState(p);
-  pick(p.imageTypePopup, 2);
-  ASSERT_EQ(p.blackOverprintChoice, 1);
-  setState(p.blackOverprintCB, 0);
-  p.blackOverprintChoice = 0;
-  pick(p.imageTypePopup, 2);
-  EXPECT_EQ(p.blackOverprintCB->state(), 1);
-  EXPECT_EQ(p.blackOverprintChoice, 1);
 }
 
 }  // namespace

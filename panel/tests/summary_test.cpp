@@ -34,28 +34,16 @@ TEST(Summary, EmptyWithoutOrderBeforeTheLayoutIsFilled) {
 TEST(Summary, TitlesInDisplayOrderWithTheCurrentChoicesLabels) {
   SummaryRig r(paneltest::nineOptions());
   Panel& p = *r.panel;
-  p.colorModeChoice = 2;
-  p.printPriorityChoice = 1;
-  p.neutralGrayChoice = 1;
-  p.pureBlackPrintChoice = 0;
-  p.tonerSaveChoice = 1;
-  p.smoothingChoice = 0;
-  p.screeningChoice = 2;
-  p.trappingChoice = 1;
-  p.sharpnessChoice = 0;
+  paneltest::setChoices(p, {{&Panel::colorModeChoice, 2}, {&Panel::printPriorityChoice, 1},
+                           {&Panel::neutralGrayChoice, 1}, {&Panel::pureBlackPrintChoice, 0},
+                           {&Panel::tonerSaveChoice, 1}, {&Panel::smoothingChoice, 0}, {&Panel::screeningChoice, 2},
+                           {&Panel::trappingChoice, 1}, {&Panel::sharpnessChoice, 0}});
   const json s = r.filledSummary();
-  EXPECT_EQ(s[kOrderKey], (json{"Print Priority", "Screening", "Sharpness", "Toner Save", "Smoothing", "Color Mode",
-                                "Neutral Gray", "Pure Black Print", "Trapping"}));
-  EXPECT_EQ(s.size(), 10u);
-  EXPECT_EQ(s["Print Priority"], "Photo");
-  EXPECT_EQ(s["Screening"], "Smooth");
-  EXPECT_EQ(s["Sharpness"], "Normal");
-  EXPECT_EQ(s["Toner Save"], "On");
-  EXPECT_EQ(s["Smoothing"], "Off");
-  EXPECT_EQ(s["Color Mode"], "Grayscale");
-  EXPECT_EQ(s["Neutral Gray"], "Low");
-  EXPECT_EQ(s["Pure Black Print"], "Off");
-  EXPECT_EQ(s["Trapping"], "Weak");
+  EXPECT_EQ(s, (json{{kOrderKey, {"Print Priority", "Screening", "Sharpness", "Toner Save", "Smoothing", "Color Mode",
+                                  "Neutral Gray", "Pure Black Print", "Trapping"}},
+                     {"Print Priority", "Photo"}, {"Screening", "Smooth"}, {"Sharpness", "Normal"},
+                     {"Toner Save", "On"}, {"Smoothing", "Off"}, {"Color Mode", "Grayscale"},
+                     {"Neutral Gray", "Low"}, {"Pure Black Print", "Off"}, {"Trapping", "Weak"}}));
   // Asking changes nothing.
   EXPECT_EQ(p.summaryInfo(), s);
   EXPECT_EQ(p.colorModeChoice, 2);
@@ -106,9 +94,7 @@ TEST(Summary, ChoiceOutsideTheOptionGivesAnEmptyValueAndLeavesOtherLines) {
   r.panel->smoothingChoice = 2;  // a checkbox has two states
   r.panel->sharpnessChoice = 1;
   const json s = r.filledSummary();
-  EXPECT_EQ(s["Color Mode"], "");
-  EXPECT_EQ(s["Screening"], "");
-  EXPECT_EQ(s["Smoothing"], "");
+  for (const char* title : {"Color Mode", "Screening", "Smoothing"}) EXPECT_EQ(s[title], "") << title;
   EXPECT_EQ(s["Sharpness"], "Sharp");
   EXPECT_EQ(s[kOrderKey].size(), 9u);
 }
@@ -138,6 +124,8 @@ struct EncodedLabels {
   std::string expectedOption;  // UTF-8
   std::string expectedChoice;
 };
+
+void PrintTo(const EncodedLabels& labels, std::ostream* out) { *out << labels.name; }
 
 class SummaryEncodings : public testing::TestWithParam<EncodedLabels> {};
 

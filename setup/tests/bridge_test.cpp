@@ -2,69 +2,30 @@
 // /bin/bash from temporary resources folders.
 #include "bridge/bridge.h"
 
-#include <gtest/gtest.h>
-
-#include "test_support.h"
+#include "bridge_rig.h"
 
 namespace qvx {
 namespace {
 
 using test::eventually;
-using test::RecordingPage;
-using test::RecordingPlatform;
-using test::TempDir;
-using Scripts = std::vector<std::string>;
+using test::kGenericError;
+using test::pageCall;
+using test::Scripts;
 
-constexpr const char* kGeneric =
-    R"(window.onError.apply(null, ["Setup didn't finish. Tap 'Show details' or contact QVX Admin in Slack."]);)";
-
-std::string call(const std::string& function, const std::string& jsonArgument) {
-  return "window." + function + ".apply(null, [" + jsonArgument + "]);";
-}
-
-class BridgeTest : public ::testing::Test {
- protected:
-  BridgeTest() {
-    platform = std::make_shared<RecordingPlatform>();
-    platform->resources = resources.path();
-    platform->env = {{"HOME", "/root"}, {"PATH", "/should/be/replaced"}, {"QVX_CODE", "inherited"}};
-    bridge = Bridge::create(platform);
-    bridge->web = page;
-  }
-
-  void writeEngine(const std::string& body) { resources.write("installer", body); }
-
-  void post(const std::string& body) { bridge->userContentControllerDidReceiveScriptMessage(body); }
-
-  // Runs the main queue until every run has finished its termination
-  // handling, then once more, and returns what the page received.
-  Scripts finishRuns() {
-    EXPECT_TRUE(eventually([&] {
-      platform->drain();
-      return bridge->runsInProgress() == 0;
-    }));
-    platform->drain();
-    return page->scripts;
-  }
-
-  TempDir resources;
-  std::shared_ptr<RecordingPlatform> platform;
-  std::shared_ptr<RecordingPage> page = std::make_shared<RecordingPage>();
-  std::shared_ptr<Bridge> bridge;
-};
+class BridgeTest : public test::BridgeRig {};
 
 TEST_F(BridgeTest, HandleLineCallsThePageOnTheMainQueueAndSetsFinished) {
   bridge->handleLine("@STEP Copying files");
   EXPECT_FALSE(bridge->finished);
-  EXPECT_TRUE(page->scripts.empty());  // nothing touches the page before the main queue runs
+  EXPECT_TRUE(record->empty());  // nothing touches the page before the main queue runs
   bridge->handleLine("@step ignored");
   bridge->handleLine("@ERROR Disk full");
   EXPECT_TRUE(bridge->finished);
   bridge->handleLine("@STEP later");
   EXPECT_TRUE(bridge->finished);  // only a new run resets it
   platform->drain();
-  EXPECT_EQ(page->scripts, (Scripts{call("onStep", R"("Copying files")"), call("onError", R"("Disk full")"),
-                                    call("onStep", R"("later")")}));
+  EXPECT_EQ(*record, (Scripts{pageCall("onStep", R"("Copying files")"), pageCall("onError", R"("Disk full")"),
+                                    pageCall("onStep", R"("later")")}));
 }
 
 TEST_F(BridgeTest, ScriptsForAReleasedPageAreDroppedAndTheBridgeLivesUntilTheyRun) {
@@ -76,7 +37,7 @@ TEST_F(BridgeTest, ScriptsForAReleasedPageAreDroppedAndTheBridgeLivesUntilTheyRu
   EXPECT_FALSE(weak.expired());  // kept alive by the queued task
   EXPECT_EQ(platform->drain(), 1u);
   EXPECT_TRUE(weak.expired());
-  EXPECT_TRUE(page->scripts.empty());
+  EXPECT_TRUE(record->empty());
 }
 
 TEST_F(BridgeTest, ShowlogOpensTheLogAndQuitTerminates) {
@@ -92,26 +53,26 @@ TEST_F(BridgeTest, ShowlogOpensTheLogAndQuitTerminates) {
 }
 
 TEST_F(BridgeTest, MissingResourcesAndMissingEngineAreReported) {
-  post(R"({"cmd":"install"})");  // the folder exists, the engine does not
+  install();  // the folder exists, the engine does not
   platform->resources.reset();
-  post(R"({"cmd":"install"})");
+  install();
   EXPECT_EQ(bridge->runsInProgress(), 0);
   EXPECT_EQ(bridge->proc, nullptr);
   platform->drain();
-  EXPECT_EQ(page->scripts, (Scripts{call("onError", R"("Installer engine missing.")"),
-                                    call("onError", R"("Installer resources missing.")")}));
+  EXPECT_EQ(*record, (Scripts{pageCall("onError", R"("Installer engine missing.")"),
+                                    pageCall("onError", R"("Installer resources missing.")")}));
 }
 
 TEST_F(BridgeTest, AnythingAtTheEnginePathCountsAsPresentButADanglingLinkDoesNot) {
   std::filesystem::create_directory_symlink(resources.path() / "nowhere", resources.path() / "installer");
-  post(R"({"cmd":"install"})");
-  EXPECT_EQ(finishRuns(), (Scripts{call("onError", R"("Installer engine missing.")")}));
+  install();
+  EXPECT_EQ(finishRuns(), (Scripts{pageCall("onError", R"("Installer engine missing.")")}));
 
-  page->scripts.clear();
+  record->clear();
   std::filesystem::remove(resources.path() / "installer");
   std::filesystem::create_directory(resources.path() / "installer");  // something exists: bash fails on it
-  post(R"({"cmd":"install"})");
-  EXPECT_EQ(finishRuns(), (Scripts{kGeneric}));
+  install();
+  EXPECT_EQ(finishRuns(), (Scripts{kGenericError}));
 }
 
 TEST_F(BridgeTest, ALaunchFailureIsReportedOnceWithoutTheGenericError) {
@@ -122,7 +83,7 @@ TEST_F(BridgeTest, ALaunchFailureIsReportedOnceWithoutTheGenericError) {
   ASSERT_NE(bridge->proc, nullptr);
   EXPECT_FALSE(bridge->proc->isLaunched());
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ(finishRuns(), (Scripts{call("onError", R"("Could not start the installer.")")}));
+  EXPECT_EQ(finishRuns(), (Scripts{pageCall("onError", R"("Could not start the installer.")")}));
 }
 
 TEST_F(BridgeTest, RunsTheEngineWithItsPathAndTheRunEnvironment) {
@@ -136,19 +97,14 @@ echo "@STEP stderr=$(readlink /proc/$$/fd/2)"
 echo "to stderr" >&2
 )SH");
   post(R"({"cmd":"install","office":"Zürich","name":7})");
-  const std::string engine = (resources.path() / "installer").string();
-  std::string engineInJson;  // the slash is written as "\/"
-  for (char c : engine) {
-    if (c == '/') engineInJson += '\\';
-    engineInJson += c;
-  }
+  const std::string engineInJson = test::withEscapedSlashes((resources.path() / "installer").string());
   EXPECT_EQ(finishRuns(), (Scripts{
-                              call("onStep", "\"args=0:" + engineInJson + "\""),
-                              call("onStep", "\"cmdline=\\/bin\\/bash|" + engineInJson + "|\""),
-                              call("onStep", R"("engine=1 office=Zürich name= code=")"),
-                              call("onStep", R"("path=\/usr\/bin:\/bin:\/usr\/sbin:\/sbin home=\/root")"),
-                              call("onStep", R"("set=onc")"),
-                              call("onStep", R"("stderr=\/dev\/null")"),
+                              pageCall("onStep", "\"args=0:" + engineInJson + "\""),
+                              pageCall("onStep", "\"cmdline=\\/bin\\/bash|" + engineInJson + "|\""),
+                              pageCall("onStep", R"("engine=1 office=Zürich name= code=")"),
+                              pageCall("onStep", R"("path=\/usr\/bin:\/bin:\/usr\/sbin:\/sbin home=\/root")"),
+                              pageCall("onStep", R"("set=onc")"),
+                              pageCall("onStep", R"("stderr=\/dev\/null")"),
                           }));
   EXPECT_EQ(bridge->proc->terminationStatus(), 0);
 }
@@ -161,20 +117,20 @@ struct ExitCase {
 
 TEST_F(BridgeTest, TheExitRule) {
   const std::vector<ExitCase> cases = {
-      {"success without a final tag", "echo '@STEP a'; exit 0", {call("onStep", R"("a")")}},
-      {"failure without a final tag", "echo '@STEP a'; exit 2", {call("onStep", R"("a")"), kGeneric}},
-      {"engine's own error", "echo '@ERROR x'; exit 1", {call("onError", R"("x")")}},
-      {"done, then failure", "echo '@DONE'; exit 3", {call("onDone", R"("")")}},
-      {"killed by a signal", "echo '@STEP a'; kill -KILL $$", {call("onStep", R"("a")"), kGeneric}},
-      {"unfinished last line, success", "printf '@STEP a\\n@DONE'; exit 0", {call("onStep", R"("a")")}},
-      {"unfinished last line, failure", "printf '@DONE'; exit 1", {kGeneric}},
-      {"a bare @ERROR is no final tag", "echo '@ERROR'; exit 1", {kGeneric}},
+      {"success without a final tag", "echo '@STEP a'; exit 0", {pageCall("onStep", R"("a")")}},
+      {"failure without a final tag", "echo '@STEP a'; exit 2", {pageCall("onStep", R"("a")"), kGenericError}},
+      {"engine's own error", "echo '@ERROR x'; exit 1", {pageCall("onError", R"("x")")}},
+      {"done, then failure", "echo '@DONE'; exit 3", {pageCall("onDone", R"("")")}},
+      {"killed by a signal", "echo '@STEP a'; kill -KILL $$", {pageCall("onStep", R"("a")"), kGenericError}},
+      {"unfinished last line, success", "printf '@STEP a\\n@DONE'; exit 0", {pageCall("onStep", R"("a")")}},
+      {"unfinished last line, failure", "printf '@DONE'; exit 1", {kGenericError}},
+      {"a bare @ERROR is no final tag", "echo '@ERROR'; exit 1", {kGenericError}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    page->scripts.clear();
+    record->clear();
     writeEngine(c.engine);
-    post(R"({"cmd":"install"})");
+    install();
     EXPECT_EQ(finishRuns(), c.expected);
   }
 }
@@ -182,12 +138,12 @@ TEST_F(BridgeTest, TheExitRule) {
 TEST_F(BridgeTest, AFinalTagJustBeforeAFailedExitIsNeverLostNorFollowedByTheGenericError) {
   writeEngine("for i in $(seq 1 200); do echo \"@STEP $i\"; done; echo '@ERROR last words'; exit 9");
   for (int round = 0; round < 30; ++round) {
-    page->scripts.clear();
-    post(R"({"cmd":"install"})");
+    record->clear();
+    install();
     const auto scripts = finishRuns();
     ASSERT_EQ(scripts.size(), 201u) << "round " << round;
-    EXPECT_EQ(scripts.front(), call("onStep", R"("1")"));
-    EXPECT_EQ(scripts.back(), call("onError", R"("last words")")) << "round " << round;
+    EXPECT_EQ(scripts.front(), pageCall("onStep", R"("1")"));
+    EXPECT_EQ(scripts.back(), pageCall("onError", R"("last words")")) << "round " << round;
   }
 }
 
@@ -195,9 +151,9 @@ TEST_F(BridgeTest, LinesArriveInOrderDespiteCarriageReturnsInvalidBytesAndEmptyL
   writeEngine(
       "printf '@STEP a\\r\\n'; printf '\\n'; printf '@STEP \\xff\\xfe\\n'; printf '@WARN  w \\n';"
       "printf '@STEP \\xed\\xa0\\x80\\n'; printf '@STEP Étape\\n'; printf '@DONE Café\\n'; exit 0");
-  post(R"({"cmd":"install"})");
-  EXPECT_EQ(finishRuns(), (Scripts{call("onStep", R"("a")"), call("onWarn", R"(" w")"), call("onStep", R"("Étape")"),
-                                   call("onDone", R"("Café")")}));
+  install();
+  EXPECT_EQ(finishRuns(), (Scripts{pageCall("onStep", R"("a")"), pageCall("onWarn", R"(" w")"), pageCall("onStep", R"("Étape")"),
+                                   pageCall("onDone", R"("Café")")}));
 }
 
 TEST_F(BridgeTest, HugeBinaryOutputAndMultiMegabyteLinesAreSurvived) {
@@ -205,12 +161,12 @@ TEST_F(BridgeTest, HugeBinaryOutputAndMultiMegabyteLinesAreSurvived) {
       "head -c 4000000 /dev/urandom; echo;"
       "printf '@STEP '; head -c 3000000 /dev/zero | tr '\\0' 'x'; echo;"
       "echo '@DONE ok'; exit 0");
-  post(R"({"cmd":"install"})");
+  install();
   const auto scripts = finishRuns();
   ASSERT_GE(scripts.size(), 2u);
   // Random bytes may by chance form a tagged line; the last two are ours.
-  EXPECT_EQ(scripts[scripts.size() - 2], call("onStep", "\"" + std::string(3000000, 'x') + "\""));
-  EXPECT_EQ(scripts.back(), call("onDone", R"("ok")"));
+  EXPECT_EQ(scripts[scripts.size() - 2], pageCall("onStep", "\"" + std::string(3000000, 'x') + "\""));
+  EXPECT_EQ(scripts.back(), pageCall("onDone", R"("ok")"));
 }
 
 // An engine that writes far more than the page takes in: its reader stops at
@@ -220,7 +176,7 @@ TEST_F(BridgeTest, HugeBinaryOutputAndMultiMegabyteLinesAreSurvived) {
 TEST_F(BridgeTest, AFloodIsHeldAtTheBoundUntilThePageCatchesUpAndArrivesWhole) {
   constexpr int kLines = 200000;  // several times what the pipe and the bound hold
   writeEngine("seq -f '@STEP %g' 1 " + std::to_string(kLines) + "\nexit 5\n");
-  post(R"({"cmd":"install"})");
+  install();
   const std::size_t bound = ScriptQueue::Limits{}.scripts;
   ASSERT_TRUE(eventually([&] { return bridge->scriptsPending() == bound; }));
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -231,12 +187,12 @@ TEST_F(BridgeTest, AFloodIsHeldAtTheBoundUntilThePageCatchesUpAndArrivesWhole) {
     platform->drain();
     ASSERT_LE(bridge->scriptsPending(), bound);
   }
-  const auto& scripts = page->scripts;
+  const auto& scripts = *record;
   ASSERT_EQ(scripts.size(), std::size_t(kLines) + 1);
   for (int i = 0; i < kLines; ++i) {
-    ASSERT_EQ(scripts[i], call("onStep", "\"" + std::to_string(i + 1) + "\"")) << "at " << i;
+    ASSERT_EQ(scripts[i], pageCall("onStep", "\"" + std::to_string(i + 1) + "\"")) << "at " << i;
   }
-  EXPECT_EQ(scripts.back(), kGeneric);
+  EXPECT_EQ(scripts.back(), kGenericError);
 }
 
 TEST_F(BridgeTest, TwoInstallsAtOnceBothReachThePageEachInItsOwnOrder) {
@@ -251,13 +207,13 @@ TEST_F(BridgeTest, TwoInstallsAtOnceBothReachThePageEachInItsOwnOrder) {
   for (const auto& s : scripts) {
     if (s.find("first") != std::string::npos) first.push_back(s);
     if (s.find("second") != std::string::npos) second.push_back(s);
-    if (s == kGeneric) ++generic;
+    if (s == kGenericError) ++generic;
   }
   EXPECT_EQ(first.size(), 5u);
   EXPECT_EQ(second.size(), 5u);
   for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(first[i], call("onStep", "\"first " + std::to_string(i + 1) + "\""));
-    EXPECT_EQ(second[i], call("onStep", "\"second " + std::to_string(i + 1) + "\""));
+    EXPECT_EQ(first[i], pageCall("onStep", "\"first " + std::to_string(i + 1) + "\""));
+    EXPECT_EQ(second[i], pageCall("onStep", "\"second " + std::to_string(i + 1) + "\""));
   }
   EXPECT_EQ(generic, 2);
   EXPECT_TRUE(firstProcess->hasExited());
@@ -267,14 +223,14 @@ TEST_F(BridgeTest, InstallResetsFinished) {
   writeEngine("exit 1");
   bridge->handleLine("@DONE");
   ASSERT_TRUE(bridge->finished);
-  post(R"({"cmd":"install"})");
+  install();
   EXPECT_FALSE(bridge->finished);
-  EXPECT_EQ(finishRuns(), (Scripts{call("onDone", R"("")"), kGeneric}));
+  EXPECT_EQ(finishRuns(), (Scripts{pageCall("onDone", R"("")"), kGenericError}));
 }
 
 TEST_F(BridgeTest, ARunOutlivingItsBridgeDropsItsLines) {
   writeEngine("sleep 0.2; echo '@STEP late'; exit 1");
-  post(R"({"cmd":"install"})");
+  install();
   const auto process = bridge->proc;
   std::weak_ptr<Bridge> weak = bridge;
   bridge.reset();

@@ -14,11 +14,11 @@ namespace fs = std::filesystem;
 TEST(BundleResources, FindsTheBundleFromTheExecutablePath) {
   EXPECT_EQ(bundleDirectoryForExecutable("/opt/Onboarder.app/Contents/MacOS/Onboarder"), fs::path("/opt/Onboarder.app"));
   EXPECT_EQ(bundleDirectoryForExecutable("/x/./A.app/Contents/MacOS/../MacOS/Onboarder"), fs::path("/x/A.app"));
-  EXPECT_FALSE(bundleDirectoryForExecutable("/usr/bin/Onboarder"));
-  EXPECT_FALSE(bundleDirectoryForExecutable("/opt/Onboarder/Contents/MacOS/Onboarder"));
-  EXPECT_FALSE(bundleDirectoryForExecutable("/opt/A.app/Contents/Linux/Onboarder"));
-  EXPECT_FALSE(bundleDirectoryForExecutable("/opt/A.app/MacOS/Onboarder"));
-  EXPECT_FALSE(bundleDirectoryForExecutable("/.app/Contents/MacOS/Onboarder"));
+  for (const char* outside : {"/usr/bin/Onboarder", "/opt/Onboarder/Contents/MacOS/Onboarder",
+                              "/opt/A.app/Contents/Linux/Onboarder", "/opt/A.app/MacOS/Onboarder",
+                              "/.app/Contents/MacOS/Onboarder"}) {
+    EXPECT_FALSE(bundleDirectoryForExecutable(outside)) << outside;
+  }
 }
 
 TEST(BundleResources, ResourcesOnlyWhenTheFolderExists) {

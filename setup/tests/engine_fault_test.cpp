@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "test_support.h"
+#include "bridge_rig.h"
 
 // The sanitizer builds run the same checks on a smaller scale.
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
@@ -28,33 +28,15 @@ namespace {
 
 using test::eventually;
 using test::readFile;
-using test::RecordingPlatform;
-using test::TempDir;
-using Scripts = std::vector<std::string>;
+using test::kGenericError;
+using test::pageCall;
+using test::Scripts;
 
 #ifdef QVX_SANITIZED_BUILD
 constexpr int kBackToBackRuns = 200;
 #else
 constexpr int kBackToBackRuns = 1000;
 #endif
-
-constexpr const char* kGeneric =
-    R"(window.onError.apply(null, ["Setup didn't finish. Tap 'Show details' or contact QVX Admin in Slack."]);)";
-
-std::string call(const std::string& function, const std::string& jsonArgument) {
-  return "window." + function + ".apply(null, [" + jsonArgument + "]);";
-}
-
-// A page whose record outlives it, so a test can drop the page and still see
-// what it had received.
-class SharedRecordPage : public PageView {
- public:
-  explicit SharedRecordPage(std::shared_ptr<Scripts> record) : record_(std::move(record)) {}
-  void evaluateJavaScript(const std::string& script) override { record_->push_back(script); }
-
- private:
-  std::shared_ptr<Scripts> record_;
-};
 
 std::size_t entriesIn(const std::filesystem::path& dir) {
   std::size_t count = 0;
@@ -91,39 +73,15 @@ long peakResidentKb() {
   return at == std::string::npos ? -1 : std::atol(status.c_str() + at + 6);
 }
 
-class EngineFaultTest : public ::testing::Test {
+class EngineFaultTest : public test::BridgeRig {
  protected:
-  EngineFaultTest() {
-    platform->resources = resources.path();
-    platform->env = {{"HOME", "/root"}};
-    bridge = Bridge::create(platform);
-    bridge->web = page;
-  }
-
-  void writeEngine(const std::string& body) { resources.write("installer", body); }
-  void install() { bridge->userContentControllerDidReceiveScriptMessage(R"({"cmd":"install"})"); }
   std::string file(const std::string& name) const { return (resources.path() / name).string(); }
   pid_t pidFrom(const std::string& name) const {
     EXPECT_TRUE(eventually([&] { return readFile(file(name)).find('\n') != std::string::npos; }));
     return std::stoi(readFile(file(name)));
   }
-
-  // Runs the main queue until every run's termination handling is done, then
-  // once more.
-  Scripts finishRuns() {
-    EXPECT_TRUE(eventually([&] {
-      platform->drain();
-      return bridge->runsInProgress() == 0;
-    }));
-    platform->drain();
-    return *record;
-  }
-
-  TempDir resources;
-  std::shared_ptr<RecordingPlatform> platform = std::make_shared<RecordingPlatform>();
-  std::shared_ptr<Scripts> record = std::make_shared<Scripts>();
-  std::shared_ptr<SharedRecordPage> page = std::make_shared<SharedRecordPage>(record);
-  std::shared_ptr<Bridge> bridge;
+  // A line of engine that waits until the test writes the file "go".
+  std::string waitForGo() const { return "while [ ! -e '" + file("go") + "' ]; do sleep 0.01; done\n"; }
 };
 
 // Killed from outside while it runs: the complete lines so far reach the page,
@@ -141,8 +99,8 @@ TEST_F(EngineFaultTest, AnEngineKilledBySignalEndsWithTheGenericErrorUnlessItHad
       install();
       const pid_t engine = pidFrom("pid");
       ASSERT_EQ(::kill(engine, signal), 0);
-      Scripts expected = {call("onStep", R"("before")")};
-      expected.push_back(reportedDone ? call("onDone", R"("all set")") : kGeneric);
+      Scripts expected = {pageCall("onStep", R"("before")")};
+      expected.push_back(reportedDone ? pageCall("onDone", R"("all set")") : kGenericError);
       EXPECT_EQ(finishRuns(), expected);
       EXPECT_EQ(bridge->proc->terminationStatus(), signal);
     }
@@ -150,8 +108,7 @@ TEST_F(EngineFaultTest, AnEngineKilledBySignalEndsWithTheGenericErrorUnlessItHad
 }
 
 TEST_F(EngineFaultTest, AnEngineThatClosesItsOutputEarlyIsStillFollowedToItsExit) {
-  writeEngine("echo '@STEP a'\nprintf '@STEP never ended'\nexec 1>&-\n"
-              "while [ ! -e '" + file("go") + "' ]; do sleep 0.01; done\nexit 3\n");
+  writeEngine("echo '@STEP a'\nprintf '@STEP never ended'\nexec 1>&-\n" + waitForGo() + "exit 3\n");
   install();
   // Its output has ended, but it runs on: no exit handling yet.
   ASSERT_TRUE(eventually([&] { return platform->queued() == 1; }));
@@ -159,7 +116,7 @@ TEST_F(EngineFaultTest, AnEngineThatClosesItsOutputEarlyIsStillFollowedToItsExit
   EXPECT_EQ(bridge->runsInProgress(), 1);
   EXPECT_FALSE(bridge->proc->hasExited());
   resources.write("go", "");
-  EXPECT_EQ(finishRuns(), (Scripts{call("onStep", R"("a")"), kGeneric}));
+  EXPECT_EQ(finishRuns(), (Scripts{pageCall("onStep", R"("a")"), kGenericError}));
   EXPECT_EQ(bridge->proc->terminationStatus(), 3);
 }
 
@@ -170,8 +127,8 @@ TEST_F(EngineFaultTest, AGrandchildHoldingThePipeNeitherDelaysTheExitHandlingNor
               "echo '@STEP from the engine'\nexit 4\n");
   install();
   const pid_t grandchild = pidFrom("grandchild");
-  EXPECT_EQ(finishRuns(), (Scripts{call("onStep", R"("from the grandchild")"), call("onStep", R"("from the engine")"),
-                                   kGeneric}));
+  EXPECT_EQ(finishRuns(), (Scripts{pageCall("onStep", R"("from the grandchild")"), pageCall("onStep", R"("from the engine")"),
+                                   kGenericError}));
   EXPECT_EQ(::kill(grandchild, 0), 0) << "the grandchild should still hold the pipe";
   ::kill(grandchild, SIGKILL);
 }
@@ -184,7 +141,7 @@ TEST_F(EngineFaultTest, OneHundredMegabytesInOneLineAreDroppedAndTheRunGoesOn) {
               " /dev/zero | tr '\\0' x\necho\necho '@DONE after'\n");
   const long peakBefore = peakResidentKb();
   install();
-  EXPECT_EQ(finishRuns(), (Scripts{call("onStep", R"("before")"), call("onDone", R"("after")")}));
+  EXPECT_EQ(finishRuns(), (Scripts{pageCall("onStep", R"("before")"), pageCall("onDone", R"("after")")}));
   const long grownKb = peakResidentKb() - peakBefore;
 #ifndef QVX_SANITIZED_BUILD
   // (The address sanitizer keeps freed blocks in quarantine, so there the peak
@@ -196,8 +153,7 @@ TEST_F(EngineFaultTest, OneHundredMegabytesInOneLineAreDroppedAndTheRunGoesOn) {
 }
 
 TEST_F(EngineFaultTest, ThePageGoingAwayWhileLinesArriveDropsTheRestSafely) {
-  writeEngine("for i in $(seq 1 100); do echo \"@STEP $i\"; done\n"
-              "while [ ! -e '" + file("go") + "' ]; do sleep 0.01; done\n"
+  writeEngine("for i in $(seq 1 100); do echo \"@STEP $i\"; done\n" + waitForGo() +
               "for i in $(seq 101 300); do echo \"@STEP $i\"; done\necho '@ERROR stopped'\nexit 1\n");
   install();
   ASSERT_TRUE(eventually([&] { return bridge->scriptsPending() == 100; }));
@@ -210,7 +166,7 @@ TEST_F(EngineFaultTest, ThePageGoingAwayWhileLinesArriveDropsTheRestSafely) {
   platform->drain();
   EXPECT_EQ(bridge->scriptsPending(), 0u);
   ASSERT_EQ(record->size(), 100u);
-  for (int i = 0; i < 100; ++i) EXPECT_EQ((*record)[i], call("onStep", "\"" + std::to_string(i + 1) + "\""));
+  for (int i = 0; i < 100; ++i) EXPECT_EQ((*record)[i], pageCall("onStep", "\"" + std::to_string(i + 1) + "\""));
   EXPECT_TRUE(bridge->finished);
 }
 
@@ -229,14 +185,14 @@ TEST_F(EngineFaultTest, RunsBackToBackLeaveNoDescriptorThreadOrZombieBehind) {
   const std::size_t fdsBefore = openDescriptors();
   const std::size_t threadsBefore = threads();
   for (int i = 0; i < kBackToBackRuns; ++i) {
-    bridge->userContentControllerDidReceiveScriptMessage(R"({"cmd":"install","name":")" + std::to_string(i) + "\"}");
+    post(R"({"cmd":"install","name":")" + std::to_string(i) + "\"}");
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (bridge->runsInProgress() != 0 && std::chrono::steady_clock::now() < deadline) {
       std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     ASSERT_EQ(bridge->runsInProgress(), 0) << "run " << i << " did not end";
     ASSERT_EQ(platform->drain(), 1u) << "run " << i;
-    ASSERT_EQ(record->back(), call("onDone", "\"" + std::to_string(i) + "\"")) << "run " << i;
+    ASSERT_EQ(record->back(), pageCall("onDone", "\"" + std::to_string(i) + "\"")) << "run " << i;
     if (i % 100 == 99) {
       // Only the latest run's process is still referred to (by `proc`).
       EXPECT_TRUE(eventually([&] { return openDescriptors() <= fdsBefore + 1; })) << "after run " << i;

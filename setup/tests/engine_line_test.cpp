@@ -9,93 +9,88 @@
 namespace qvx {
 namespace {
 
-struct Expected {
-  std::string function;
-  std::string argument;
+struct TaggedLine {
+  const char* name;
+  std::string_view line;
+  const char* function;
+  std::string_view argument;
   bool isFinal;
 };
 
-std::optional<Expected> classify(std::string_view line) {
-  const auto call = classifyEngineLine(line);
-  if (!call) return std::nullopt;
-  return Expected{std::string(call->function), std::string(call->argument), call->isFinal};
-}
+class EngineLineCall : public ::testing::TestWithParam<TaggedLine> {};
 
-void expectCall(std::string_view line, const char* function, std::string_view argument, bool isFinal) {
-  SCOPED_TRACE(std::string("line: ") + std::string(line));
-  const auto call = classify(line);
+TEST_P(EngineLineCall, PicksItsPageFunctionAndArgument) {
+  const auto& row = GetParam();
+  const auto call = classifyEngineLine(row.line);
   ASSERT_TRUE(call.has_value());
-  EXPECT_EQ(call->function, function);
-  EXPECT_EQ(call->argument, argument);
-  EXPECT_EQ(call->isFinal, isFinal);
+  EXPECT_EQ(call->function, row.function);
+  EXPECT_EQ(call->argument, row.argument);
+  EXPECT_EQ(call->isFinal, row.isFinal);
 }
 
-void expectIgnored(std::string_view line) {
-  EXPECT_FALSE(classify(line).has_value()) << "line: " << line;
+INSTANTIATE_TEST_SUITE_P(
+    EngineLine, EngineLineCall,
+    ::testing::Values(
+        TaggedLine{"Step", "@STEP Copying files", "onStep", "Copying files", false},
+        TaggedLine{"Warn", "@WARN low disk", "onWarn", "low disk", false},
+        TaggedLine{"Error", "@ERROR Disk full", "onError", "Disk full", true},
+        TaggedLine{"Done", "@DONE ok", "onDone", "ok", true},
+        // Trimming keeps the inner blanks of the argument.
+        TaggedLine{"TrimmedWarn", "  @WARN  low disk \r", "onWarn", " low disk", false},
+        TaggedLine{"TrimmedStep", "\t@STEP a  b\t", "onStep", "a  b", false},
+        // U+00A0 (Zs), U+3000 (Zs), U+2028 (Zl), U+2029 (Zp), U+0085 and the ASCII controls 9 to 13.
+        TaggedLine{"TrimsUnicodeSeparatorsAndNel", "\u00A0\u3000@STEP x\u2028\u2029\u0085\v\f", "onStep", "x", false},
+        // "@DONE" needs no blank and takes what follows its sixth character.
+        TaggedLine{"BareDone", "@DONE", "onDone", "", true},
+        TaggedLine{"DoneWithBlanks", "@DONE   ", "onDone", "", true},
+        TaggedLine{"DoneColon", "@DONE:ok", "onDone", "ok", true},
+        TaggedLine{"DoneSixthCharacterOnly", "@DONEX", "onDone", "", true},
+        TaggedLine{"DoneAfterSixthCharacter", "@DONEXY", "onDone", "Y", true},
+        TaggedLine{"DoneKeepsASecondBlank", "@DONE  two", "onDone", " two", true},
+        // The first matching tag in table order wins.
+        TaggedLine{"StepBeforeDone", "@STEP @DONE", "onStep", "@DONE", false},
+        TaggedLine{"DoneBeforeError", "@DONE @ERROR x", "onDone", "@ERROR x", true},
+        // Arguments count user-perceived characters, not bytes.
+        TaggedLine{"Accented", "@STEP Café", "onStep", "Café", false},
+        // A combining mark joins the tag's blank: the sixth character is " \u0301".
+        TaggedLine{"CombiningMarkOnTheBlank", "@STEP \u0301abc", "onStep", "abc", false},
+        TaggedLine{"CombiningMarkAfterError", "@ERROR \u0308x", "onError", "x", true},
+        // For "@DONE" the sixth character may be any cluster, of any length.
+        TaggedLine{"DoneAfterCombinedLetter", "@DONEe\u0301rest", "onDone", "rest", true},
+        TaggedLine{"DoneAfterEmojiWithSkinTone", "@DONE\U0001F44D\U0001F3FDok", "onDone", "ok", true},
+        TaggedLine{"DoneIsOneFlag", "@DONE\U0001F1E9\U0001F1EA", "onDone", "", true},
+        TaggedLine{"DoneAfterFlag", "@DONE\U0001F1E9\U0001F1EA!", "onDone", "!", true},
+        TaggedLine{"DoneAfterHangulJamo", "@DONE\u1100\u1161\u11A8x", "onDone", "x", true},
+        // Control and NUL bytes inside the argument stay.
+        TaggedLine{"NulInArgument", std::string_view("@STEP a\0b", 9), "onStep", std::string_view("a\0b", 3), false},
+        TaggedLine{"ControlInArgument", "@STEP a\x01", "onStep", "a\x01", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct IgnoredLine {
+  const char* name;
+  const char* line;
+};
+
+class EngineLineIgnored : public ::testing::TestWithParam<IgnoredLine> {};
+
+TEST_P(EngineLineIgnored, IsNotPartOfTheProtocol) {
+  EXPECT_FALSE(classifyEngineLine(GetParam().line).has_value()) << "line: " << GetParam().line;
 }
 
-TEST(EngineLine, TagsPickTheirPageFunctionAndArgument) {
-  expectCall("@STEP Copying files", "onStep", "Copying files", false);
-  expectCall("@WARN low disk", "onWarn", "low disk", false);
-  expectCall("@ERROR Disk full", "onError", "Disk full", true);
-  expectCall("@DONE ok", "onDone", "ok", true);
-}
-
-TEST(EngineLine, TrimmingKeepsInnerBlanksOfTheArgument) {
-  expectCall("  @WARN  low disk \r", "onWarn", " low disk", false);
-  expectCall("\t@STEP a  b\t", "onStep", "a  b", false);
-}
-
-TEST(EngineLine, TrimmingCoversUnicodeSeparatorsAndNel) {
-  // U+00A0 (Zs), U+2028 (Zl), U+2029 (Zp), U+3000 (Zs), U+0085 and the ASCII controls 9 to 13.
-  expectCall("\u00A0\u3000@STEP x\u2028\u2029\u0085\v\f", "onStep", "x", false);
-  // U+200B ZERO WIDTH SPACE is format (Cf), not a separator: it stays and hides the tag.
-  expectIgnored("\u200B@STEP x");
-  // U+FEFF likewise.
-  expectIgnored("\uFEFF@STEP x");
-}
-
-TEST(EngineLine, TagsWithoutTheirBlankOrArgumentAreIgnored) {
-  expectIgnored("@STEP");
-  expectIgnored("@STEP    ");
-  expectIgnored("@ERROR");
-  expectIgnored("@WARN \t ");
-  expectIgnored("@STEPx");
-}
-
-TEST(EngineLine, DoneNeedsNoBlankAndTakesWhatFollowsTheSixthCharacter) {
-  expectCall("@DONE", "onDone", "", true);
-  expectCall("@DONE   ", "onDone", "", true);
-  expectCall("@DONE:ok", "onDone", "ok", true);
-  expectCall("@DONEX", "onDone", "", true);
-  expectCall("@DONEXY", "onDone", "Y", true);
-  expectCall("@DONE  two", "onDone", " two", true);
-}
-
-TEST(EngineLine, OtherLinesAreNotPartOfTheProtocol) {
-  for (const char* line : {"@step x", "STEP x", "x @STEP y", "", "hello", "@", "@DON", "@done", "@Error x", " "}) {
-    expectIgnored(line);
-  }
-}
-
-TEST(EngineLine, TheFirstMatchingTagInTableOrderWins) {
-  expectCall("@STEP @DONE", "onStep", "@DONE", false);
-  expectCall("@DONE @ERROR x", "onDone", "@ERROR x", true);
-}
-
-TEST(EngineLine, ArgumentsCountUserPerceivedCharactersNotBytes) {
-  expectCall("@STEP Café", "onStep", "Café", false);
-  // A combining mark joins the blank of the tag: the sixth character is
-  // " \u0301", so the argument starts after it.
-  expectCall("@STEP \u0301abc", "onStep", "abc", false);
-  expectCall("@ERROR \u0308x", "onError", "x", true);
-  // For "@DONE" the sixth character may be any cluster, of any length.
-  expectCall("@DONEe\u0301rest", "onDone", "rest", true);
-  expectCall("@DONE\U0001F44D\U0001F3FDok", "onDone", "ok", true);  // emoji with skin-tone modifier
-  expectCall("@DONE\U0001F1E9\U0001F1EA", "onDone", "", true);       // one flag: six characters in all
-  expectCall("@DONE\U0001F1E9\U0001F1EA!", "onDone", "!", true);
-  expectCall("@DONE\u1100\u1161\u11A8x", "onDone", "x", true);         // a Hangul syllable of jamo
-}
+INSTANTIATE_TEST_SUITE_P(
+    EngineLine, EngineLineIgnored,
+    ::testing::Values(
+        // U+200B and U+FEFF are format characters (Cf), not separators: they hide the tag.
+        IgnoredLine{"ZeroWidthSpaceBeforeTag", "\u200B@STEP x"}, IgnoredLine{"ByteOrderMarkBeforeTag", "\uFEFF@STEP x"},
+        // Tags other than "@DONE" need their blank and an argument.
+        IgnoredLine{"StepAlone", "@STEP"}, IgnoredLine{"StepWithBlanksOnly", "@STEP    "},
+        IgnoredLine{"ErrorAlone", "@ERROR"}, IgnoredLine{"WarnWithBlanksOnly", "@WARN \t "},
+        IgnoredLine{"StepWithoutBlank", "@STEPx"}, IgnoredLine{"LowerCaseTag", "@step x"},
+        IgnoredLine{"NoAt", "STEP x"}, IgnoredLine{"TagInsideTheLine", "x @STEP y"}, IgnoredLine{"Empty", ""},
+        IgnoredLine{"PlainText", "hello"}, IgnoredLine{"AtAlone", "@"}, IgnoredLine{"ShortDone", "@DON"},
+        IgnoredLine{"LowerCaseDone", "@done"}, IgnoredLine{"MixedCaseError", "@Error x"},
+        IgnoredLine{"Blank", " "}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EngineLine, OffsetAfterCharacters) {
   EXPECT_EQ(offsetAfterCharacters("abcdef", 6), 6u);
@@ -106,17 +101,6 @@ TEST(EngineLine, OffsetAfterCharacters) {
   EXPECT_FALSE(offsetAfterCharacters("e\u0301e\u0301", 3).has_value());
   EXPECT_EQ(offsetAfterCharacters("", 0), 0u);
 }
-
-TEST(EngineLine, ControlAndNulBytesInsideTheArgumentStay) {
-  expectCall(std::string_view("@STEP a\0b", 9), "onStep", std::string_view("a\0b", 3), false);
-  expectCall("@STEP a\x01", "onStep", "a\x01", false);
-}
-
-}  // namespace
-}  // namespace qvx
-
-namespace qvx {
-namespace {
 
 TEST(EngineLine, BytesThatAreNotUtf8AreHandledSafely) {
   // The reader never passes such lines on; the classification must still

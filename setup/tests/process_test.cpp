@@ -52,6 +52,23 @@ struct Observer {
   }
 };
 
+// `bash -c script`, launched with an observer attached.
+struct BashRun {
+  Process process;
+  Observer observer;
+  explicit BashRun(const std::string& script) {
+    observer.attach(process);
+    process.setExecutable("/bin/bash");
+    process.setArguments({"-c", script});
+    launched = process.launch();
+  }
+  // Whether it launched and its termination was reported in time.
+  bool ends(std::chrono::milliseconds limit = std::chrono::milliseconds(20000)) {
+    return launched && eventually([&] { return observer.terminated(); }, limit);
+  }
+  bool launched = false;
+};
+
 bool isReaped(pid_t pid) { return ::waitpid(pid, nullptr, WNOHANG) == -1 && errno == ECHILD; }
 
 std::set<std::string> openDescriptors(pid_t pid) {
@@ -134,15 +151,11 @@ TEST(Process, ReportsExitCodesAndSignals) {
   const std::vector<std::pair<std::string, int>> cases = {
       {"exit 0", 0}, {"exit 3", 3}, {"exit 255", 255}, {"kill -TERM $$", SIGTERM}, {"kill -SEGV $$", SIGSEGV}};
   for (const auto& [script, expected] : cases) {
-    Process process;
-    Observer observer;
-    observer.attach(process);
-    process.setExecutable("/bin/bash");
-    process.setArguments({"-c", script});
-    ASSERT_TRUE(process.launch());
-    ASSERT_TRUE(eventually([&] { return observer.terminated(); })) << script;
-    EXPECT_EQ(observer.status, expected) << script;
-    EXPECT_TRUE(isReaped(process.processIdentifier()));
+    SCOPED_TRACE(script);
+    BashRun run(script);
+    ASSERT_TRUE(run.ends());
+    EXPECT_EQ(run.observer.status, expected);
+    EXPECT_TRUE(isReaped(run.process.processIdentifier()));
   }
 }
 
@@ -184,41 +197,26 @@ TEST(Process, EveryByteWrittenBeforeTheExitArrivesBeforeTheTerminationHandler) {
   // More than the pipe holds, so the reader must run while the child writes.
   const std::string script = "head -c 3000000 /dev/zero | tr '\\0' 'a'; printf 'last line\\n'; exit 1";
   for (int round = 0; round < 5; ++round) {
-    Process process;
-    Observer observer;
-    observer.attach(process);
-    process.setExecutable("/bin/bash");
-    process.setArguments({"-c", script});
-    ASSERT_TRUE(process.launch());
-    ASSERT_TRUE(eventually([&] { return observer.terminated(); }));
-    EXPECT_EQ(observer.outputAtTermination, 3000000u + 10u);
-    EXPECT_EQ(observer.status, 1);
+    BashRun run(script);
+    ASSERT_TRUE(run.ends());
+    EXPECT_EQ(run.observer.outputAtTermination, 3000000u + 10u);
+    EXPECT_EQ(run.observer.status, 1);
   }
   // Small outputs just before the exit, many times over.
   for (int round = 0; round < 100; ++round) {
-    Process process;
-    Observer observer;
-    observer.attach(process);
-    process.setExecutable("/bin/bash");
-    process.setArguments({"-c", "echo one; echo two; exit 7"});
-    ASSERT_TRUE(process.launch());
-    ASSERT_TRUE(eventually([&] { return observer.terminated(); }));
-    ASSERT_EQ(observer.outputAtTermination, 8u) << "round " << round;
+    BashRun run("echo one; echo two; exit 7");
+    ASSERT_TRUE(run.ends());
+    ASSERT_EQ(run.observer.outputAtTermination, 8u) << "round " << round;
   }
 }
 
 TEST(Process, AGrandchildHoldingThePipeDoesNotDelayTheTermination) {
   TempDir dir;
   const auto pidFile = dir.path() / "grandchild";
-  Process process;
-  Observer observer;
-  observer.attach(process);
-  process.setExecutable("/bin/bash");
-  process.setArguments({"-c", "(sleep 60; echo late) & echo $! > '" + pidFile.string() + "'; echo early; exit 0"});
-  ASSERT_TRUE(process.launch());
-  ASSERT_TRUE(eventually([&] { return observer.terminated(); }, std::chrono::milliseconds(15000)));
-  EXPECT_EQ(observer.text(), "early\n");
-  EXPECT_EQ(observer.status, 0);
+  BashRun run("(sleep 60; echo late) & echo $! > '" + pidFile.string() + "'; echo early; exit 0");
+  ASSERT_TRUE(run.ends(std::chrono::milliseconds(15000)));
+  EXPECT_EQ(run.observer.text(), "early\n");
+  EXPECT_EQ(run.observer.status, 0);
   const pid_t grandchild = std::stoi(readFile(pidFile));
   ::kill(grandchild, SIGKILL);
 }
@@ -231,14 +229,7 @@ TEST(Process, ReapsOnlyItsOwnChild) {
   char* argv[] = {sleepPath, seconds, nullptr};
   ASSERT_EQ(::posix_spawn(&other, "/bin/sleep", nullptr, nullptr, argv, environ), 0);
 
-  for (int i = 0; i < 10; ++i) {
-    Process process;
-    Observer observer;
-    observer.attach(process);
-    process.setExecutable("/bin/true");
-    ASSERT_TRUE(process.launch());
-    ASSERT_TRUE(eventually([&] { return observer.terminated(); }));
-  }
+  for (int i = 0; i < 10; ++i) ASSERT_TRUE(BashRun("exit 0").ends());
   int status = 0;
   EXPECT_EQ(::waitpid(other, &status, 0), other);  // still ours to reap
   EXPECT_TRUE(WIFEXITED(status));
@@ -273,16 +264,11 @@ TEST(Process, DroppingTheObjectNeitherStopsNorForgetsTheChild) {
 }
 
 TEST(Process, ReportsTheEndOfOutputWhenTheChildClosesIt) {
-  Process process;
-  Observer observer;
-  observer.attach(process);
-  process.setExecutable("/bin/bash");
-  process.setArguments({"-c", "echo a; exec 1>&-; sleep 0.2; exit 0"});
-  ASSERT_TRUE(process.launch());
-  ASSERT_TRUE(eventually([&] { return observer.terminated(); }));
-  std::lock_guard lock(observer.mutex);
-  EXPECT_EQ(observer.output, "a\n");
-  EXPECT_EQ(observer.endOfOutputCalls, 1);
+  BashRun run("echo a; exec 1>&-; sleep 0.2; exit 0");
+  ASSERT_TRUE(run.ends());
+  std::lock_guard lock(run.observer.mutex);
+  EXPECT_EQ(run.observer.output, "a\n");
+  EXPECT_EQ(run.observer.endOfOutputCalls, 1);
 }
 
 }  // namespace

@@ -12,12 +12,11 @@
 namespace qvx {
 namespace {
 
+using test::kGenericError;
+using test::pageCall;
 using test::readFile;
 using test::TempDir;
 namespace fs = std::filesystem;
-
-constexpr const char* kGeneric =
-    R"(window.onError.apply(null, ["Setup didn't finish. Tap 'Show details' or contact QVX Admin in Slack."]);)";
 
 struct Result {
   int exitCode = -1;
@@ -61,14 +60,10 @@ echo "@DONE"
 )SH");
   const auto result = run(exe, R"({"cmd":"install","office":"Lyon"})" "\n");
   EXPECT_EQ(result.exitCode, 0);
-  std::string engine;
-  for (char c : fs::canonical(dir.path()).string() + "/X.app/Contents/Resources/installer") {
-    if (c == '/') engine += '\\';
-    engine += c;
-  }
-  EXPECT_EQ(result.lines, (std::vector<std::string>{R"(window.onStep.apply(null, ["office=Lyon"]);)",
-                                                    "window.onStep.apply(null, [\"engine=" + engine + "\"]);",
-                                                    R"(window.onDone.apply(null, [""]);)"}));
+  const std::string engine =
+      test::withEscapedSlashes(fs::canonical(dir.path()).string() + "/X.app/Contents/Resources/installer");
+  EXPECT_EQ(result.lines, (test::Scripts{pageCall("onStep", R"("office=Lyon")"),
+                                         pageCall("onStep", "\"engine=" + engine + "\""), pageCall("onDone", R"("")")}));
 }
 
 TEST_F(StdioTest, IgnoresBadLinesAndTakesALastLineWithoutItsLineFeed) {
@@ -81,8 +76,7 @@ TEST_F(StdioTest, IgnoresBadLinesAndTakesALastLineWithoutItsLineFeed) {
                           "\xff\xfe\n"
                           "{\"cmd\":\"install\",\"name\":\"no line feed\"}");
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.lines,
-            (std::vector<std::string>{R"(window.onStep.apply(null, ["no line feed"]);)", kGeneric}));
+  EXPECT_EQ(result.lines, (test::Scripts{pageCall("onStep", R"("no line feed")"), kGenericError}));
 }
 
 TEST_F(StdioTest, AnEngineCannotSwallowTheMessages) {
@@ -120,8 +114,7 @@ TEST_F(StdioTest, WithoutResourcesFolderTheRunReportsIt) {
   const auto exe = makeBundle(std::nullopt);
   const auto result = run(exe, "{\"cmd\":\"install\"}\n{\"cmd\":\"showlog\"}\n");
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.lines,
-            (std::vector<std::string>{R"(window.onError.apply(null, ["Installer resources missing."]);)"}));
+  EXPECT_EQ(result.lines, (test::Scripts{pageCall("onError", R"("Installer resources missing.")")}));
 }
 
 TEST_F(StdioTest, TwoRunsAtOnceKeepTheirOwnOrderAndAllEndBeforeTheProgram) {
@@ -131,13 +124,13 @@ TEST_F(StdioTest, TwoRunsAtOnceKeepTheirOwnOrderAndAllEndBeforeTheProgram) {
   int nextA = 1, nextB = 1;
   int errors = 0;
   for (const auto& line : result.lines) {
-    if (line == "window.onStep.apply(null, [\"a " + std::to_string(nextA) + "\"]);") {
+    if (line == pageCall("onStep", "\"a " + std::to_string(nextA) + "\"")) {
       ++nextA;
-    } else if (line == "window.onStep.apply(null, [\"b " + std::to_string(nextB) + "\"]);") {
+    } else if (line == pageCall("onStep", "\"b " + std::to_string(nextB) + "\"")) {
       ++nextB;
-    } else if (line == R"(window.onError.apply(null, ["a"]);)" && nextA == 301) {
+    } else if (line == pageCall("onError", R"("a")") && nextA == 301) {
       ++errors;
-    } else if (line == R"(window.onError.apply(null, ["b"]);)" && nextB == 301) {
+    } else if (line == pageCall("onError", R"("b")") && nextB == 301) {
       ++errors;
     } else {
       ADD_FAILURE() << "unexpected or out of order: " << line;

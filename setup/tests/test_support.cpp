@@ -1,8 +1,5 @@
 #include "test_support.h"
 
-#include <cstdlib>
-#include <sstream>
-
 namespace qvx::test {
 
 bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
@@ -31,6 +28,19 @@ std::size_t RecordingPlatform::drain() {
     for (auto& task : batch) task();
     count += batch.size();
   }
+}
+
+std::string pageCall(const std::string& function, const std::string& jsonArgument) {
+  return "window." + function + ".apply(null, [" + jsonArgument + "]);";
+}
+
+std::string withEscapedSlashes(const std::string& text) {
+  std::string escaped;
+  for (char c : text) {
+    if (c == '/') escaped += '\\';
+    escaped += c;
+  }
+  return escaped;
 }
 
 std::size_t RecordingPlatform::queued() {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -24,10 +25,24 @@ namespace qvx::test {
 bool eventually(const std::function<bool()>& condition,
                 std::chrono::milliseconds limit = std::chrono::milliseconds(20000));
 
+using Scripts = std::vector<std::string>;
+
+// The script the page is sent for a call of `function` with one JSON argument.
+std::string pageCall(const std::string& function, const std::string& jsonArgument);
+
+// What the page is told when a run ends without a final tag.
+inline constexpr const char* kGenericError =
+    R"(window.onError.apply(null, ["Setup didn't finish. Tap 'Show details' or contact QVX Admin in Slack."]);)";
+
+// `text` with each slash written as "\/", as the page's calls carry paths.
+std::string withEscapedSlashes(const std::string& text);
+
+// Keeps every script it is sent in a record that outlives it, so a test can
+// drop the page and still see what it had received.
 class RecordingPage : public PageView {
  public:
-  void evaluateJavaScript(const std::string& script) override { scripts.push_back(script); }
-  std::vector<std::string> scripts;
+  void evaluateJavaScript(const std::string& script) override { record->push_back(script); }
+  std::shared_ptr<Scripts> record = std::make_shared<Scripts>();
 };
 
 // Tasks posted to the main queue wait until the test runs them with drain().

@@ -11,21 +11,14 @@
 # quit:    the page quits (or the window is closed) while an engine writes
 #          10,000,000 lines: the time from the request to the program's end.
 set -euo pipefail
-onboarder="$1"
-x_window_tool="$2"
+. "$(dirname "$0")/window_bench_setup.sh" "$@"
 what="${3:-all}"
-resources="$(cd "$(dirname "$0")/../../resources" && pwd)"
-work=$(mktemp -d /tmp/qvx-window-flood.XXXXXX)
-pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 
 # The engine floods the page; a second run, asked for by the page with office
 # "__mark__", notes the time and the page's figure it was given as name.
 make_app() {
-  local app="$work/$1.app"
-  rm -rf "$app"
-  mkdir -p "$app/Contents/MacOS" "$app/Contents/Resources"
-  cp "$onboarder" "$app/Contents/MacOS/Onboarder"
+  local app
+  app=$(make_bundle "$1")
   cat >"$app/Contents/Resources/installer" <<'ENGINE'
 if [ "$QVX_OFFICE" = __mark__ ]; then
   printf '%s %s\n' "$EPOCHREALTIME" "$QVX_NAME" >"$QVX_BENCH_DIR/mark.tmp"

@@ -7,16 +7,10 @@
 # the engine notes the time it started, which is when the message arrived
 # (plus a process start), then the page quits after the memory is sampled.
 set -euo pipefail
-onboarder="$1"
-x_window_tool="$2"
+. "$(dirname "$0")/window_bench_setup.sh" "$@"
 runs="${3:-5}"
-resources="$(cd "$(dirname "$0")/../../resources" && pwd)"
-work=$(mktemp -d /tmp/qvx-window-bench.XXXXXX)
-trap 'rm -rf "$work"' EXIT
 
-app="$work/Onboarder.app"
-mkdir -p "$app/Contents/MacOS" "$app/Contents/Resources"
-cp "$onboarder" "$app/Contents/MacOS/Onboarder"
+app=$(make_bundle Onboarder)
 cp "$resources/ui.html" "$app/Contents/Resources/ui.html"
 cat >>"$app/Contents/Resources/ui.html" <<'HTML'
 <script>
@@ -50,6 +44,7 @@ for run in $(seq 1 "$runs"); do
   sleep 1   # the page is fully up; sample before it quits
   peaks=$(tree_peaks "$pid")
   wait "$pid"
+  pid=""
   first=$(cat "$work/first-message")
   ui=$(awk '$1 == "Onboarder" {s += $2} END {print s / 1024}' <<<"$peaks")
   web=$(awk '$1 != "Onboarder" {s += $2} END {print s / 1024}' <<<"$peaks")

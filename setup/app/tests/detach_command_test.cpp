@@ -18,21 +18,18 @@ namespace qvx {
 namespace {
 
 TEST(VolumePathForBundle, TakesTheSecondComponentBelowVolumes) {
-  EXPECT_EQ(volumePathForBundle("/Volumes/Disk 1/App.app"), "/Volumes/Disk 1");
-  EXPECT_EQ(volumePathForBundle("/Volumes//Disk/App.app"), "/Volumes/Disk");
-  EXPECT_EQ(volumePathForBundle("/Volumes/Disk"), "/Volumes/Disk");
-  EXPECT_EQ(volumePathForBundle("/Volumes/QVX Setup/Apps/Onboarder.app"), "/Volumes/QVX Setup");
+  const std::pair<const char*, const char*> rows[] = {{"/Volumes/Disk 1/App.app", "/Volumes/Disk 1"},
+                                                      {"/Volumes//Disk/App.app", "/Volumes/Disk"},
+                                                      {"/Volumes/Disk", "/Volumes/Disk"},
+                                                      {"/Volumes/QVX Setup/Apps/Onboarder.app", "/Volumes/QVX Setup"}};
+  for (const auto& [bundle, volume] : rows) EXPECT_EQ(volumePathForBundle(bundle), volume) << bundle;
 }
 
 TEST(VolumePathForBundle, NothingOutsideAMountedVolume) {
-  EXPECT_EQ(volumePathForBundle("/Applications/App.app"), std::nullopt);
-  EXPECT_EQ(volumePathForBundle("/VolumesX/Disk/App.app"), std::nullopt);
-  EXPECT_EQ(volumePathForBundle("/Volumes"), std::nullopt);
-  EXPECT_EQ(volumePathForBundle("/Volumes/"), std::nullopt);
-  EXPECT_EQ(volumePathForBundle("/Volumes///"), std::nullopt);
-  EXPECT_EQ(volumePathForBundle("Volumes/Disk/App.app"), std::nullopt);
-  EXPECT_EQ(volumePathForBundle("//Volumes/Disk/App.app"), std::nullopt);
-  EXPECT_EQ(volumePathForBundle(""), std::nullopt);
+  for (const char* bundle : {"/Applications/App.app", "/VolumesX/Disk/App.app", "/Volumes", "/Volumes/", "/Volumes///",
+                             "Volumes/Disk/App.app", "//Volumes/Disk/App.app", ""}) {
+    EXPECT_EQ(volumePathForBundle(bundle), std::nullopt) << bundle;
+  }
 }
 
 TEST(DetachCommandText, MatchesTheDocumentedTextForAPlainName) {

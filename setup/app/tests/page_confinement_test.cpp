@@ -8,25 +8,23 @@
 namespace qvx {
 namespace {
 
+using namespace std::string_literals;
+
 constexpr const char* kFolder = "file:///opt/qvx/Onboarder.app/Contents/Resources";
 
 TEST(IsInsideFolder, FilesBelowTheFolderOnly) {
-  EXPECT_TRUE(isInsideFolder("file:///opt/qvx/Onboarder.app/Contents/Resources/ui.html", kFolder));
-  EXPECT_TRUE(isInsideFolder("file:///opt/qvx/Onboarder.app/Contents/Resources/img/logo.svg", kFolder));
-  EXPECT_TRUE(isInsideFolder("file:///opt/qvx/Onboarder.app/Contents/Resources/ui.html#done", kFolder));
-  EXPECT_TRUE(isInsideFolder("file:///opt/qvx/Onboarder.app/Contents/Resources/ui.html?x=../..", kFolder));
-  EXPECT_TRUE(isInsideFolder("file:///opt/qvx/Onboarder.app/Contents/Resources/ui.html",
-                             "file:///opt/qvx/Onboarder.app/Contents/Resources/"));
+  const std::string base = std::string(kFolder) + "/";
+  for (const char* inside : {"ui.html", "img/logo.svg", "ui.html#done", "ui.html?x=../.."}) {
+    EXPECT_TRUE(isInsideFolder(base + inside, kFolder)) << inside;
+  }
+  EXPECT_TRUE(isInsideFolder(base + "ui.html", base));
 
-  EXPECT_FALSE(isInsideFolder(kFolder, kFolder));
-  EXPECT_FALSE(isInsideFolder(std::string(kFolder) + "/", kFolder));
-  EXPECT_FALSE(isInsideFolder("file:///opt/qvx/Onboarder.app/Contents/Resources-other/ui.html", kFolder));
-  EXPECT_FALSE(isInsideFolder("file:///opt/qvx/Onboarder.app/Contents/ResourcesX", kFolder));
-  EXPECT_FALSE(isInsideFolder("file:///etc/passwd", kFolder));
-  EXPECT_FALSE(isInsideFolder("http://example.com/opt/qvx/Onboarder.app/Contents/Resources/ui.html", kFolder));
-  EXPECT_FALSE(isInsideFolder("about:blank", kFolder));
-  EXPECT_FALSE(isInsideFolder("", kFolder));
-  EXPECT_FALSE(isInsideFolder("FILE:///opt/qvx/Onboarder.app/Contents/Resources/ui.html", kFolder));
+  for (const std::string& outside : {std::string(kFolder), base, kFolder + "-other/ui.html"s, kFolder + "X"s,
+                                     "file:///etc/passwd"s, "about:blank"s, ""s,
+                                     "http://example.com/opt/qvx/Onboarder.app/Contents/Resources/ui.html"s,
+                                     "FILE:///opt/qvx/Onboarder.app/Contents/Resources/ui.html"s}) {
+    EXPECT_FALSE(isInsideFolder(outside, kFolder)) << outside;
+  }
 }
 
 TEST(IsInsideFolder, DotSegmentsAndEncodedSlashesCannotLeaveTheFolder) {
@@ -66,19 +64,17 @@ TEST(ContentRulesForFolder, BlockEverythingButTheFolderAndInlineData) {
   const std::string folder = "file:///tmp/a.b+c(1)%5B%5D$^/Re[s]ources";
   const auto rules = nlohmann::json::parse(contentRulesForFolder(folder + "/"));
   ASSERT_TRUE(rules.is_array());
-  EXPECT_FALSE(blocked(rules, folder + "/ui.html"));
-  EXPECT_FALSE(blocked(rules, folder + "/img/logo.png"));
-  EXPECT_FALSE(blocked(rules, "data:image/png;base64,AAAA"));
-
-  EXPECT_TRUE(blocked(rules, "file:///tmp/aXb+c(1)%5B%5D$^/Re[s]ources/ui.html"));
-  EXPECT_TRUE(blocked(rules, "file:///tmp/a.bbc1%5B%5D$^/Res/ui.html"));
-  EXPECT_TRUE(blocked(rules, "file:///tmp/A.B+C(1)%5B%5D$^/RE[S]OURCES/ui.html"));
-  EXPECT_TRUE(blocked(rules, folder + "-other/ui.html"));
-  EXPECT_TRUE(blocked(rules, "file:///etc/passwd"));
-  EXPECT_TRUE(blocked(rules, "http://127.0.0.1:8080/remote.js"));
-  EXPECT_TRUE(blocked(rules, "https://example.com/" + folder + "/ui.html"));
-  EXPECT_TRUE(blocked(rules, "ws://127.0.0.1/socket"));
-  EXPECT_TRUE(blocked(rules, "blob:file:///x"));
+  const std::string dataUrl = "data:image/png;base64,AAAA";
+  for (const std::string& allowed : {folder + "/ui.html", folder + "/img/logo.png", dataUrl}) {
+    EXPECT_FALSE(blocked(rules, allowed)) << allowed;
+  }
+  for (const std::string& url :
+       {"file:///tmp/aXb+c(1)%5B%5D$^/Re[s]ources/ui.html"s, "file:///tmp/a.bbc1%5B%5D$^/Res/ui.html"s,
+        "file:///tmp/A.B+C(1)%5B%5D$^/RE[S]OURCES/ui.html"s, folder + "-other/ui.html", "file:///etc/passwd"s,
+        "http://127.0.0.1:8080/remote.js"s, "https://example.com/" + folder + "/ui.html", "ws://127.0.0.1/socket"s,
+        "blob:file:///x"s}) {
+    EXPECT_TRUE(blocked(rules, url)) << url;
+  }
 }
 
 }  // namespace

@@ -81,13 +81,31 @@ expect_equal() {
   actual:   $1"
 }
 
-# The environment the engine saw, recorded by the test engines below.
-readonly RECORD_ENVIRONMENT='engine_arguments=$#
+# The start of every test engine: record_environment notes the environment the
+# engine saw, and a run whose office is a JSON object (a page handing back its
+# record) writes it to record.json and answers "@DONE recorded".
+readonly ENGINE_PREAMBLE='engine_arguments=$#
 record_environment() {
   printf "%s\0" "QVX_ENGINE=${QVX_ENGINE-unset}" "QVX_OFFICE=${QVX_OFFICE-unset}" "QVX_NAME=${QVX_NAME-unset}" \
     "QVX_CODE=${QVX_CODE-unset}" "PATH=${PATH-unset}" "QVX_E2E_MARK=${QVX_E2E_MARK-unset}" "ARGS=$engine_arguments" \
     "ENGINE=$0" >"$QVX_E2E_DIR/environment-$1"
-}'
+}
+if [[ "$QVX_OFFICE" == "{"* ]]; then
+  printf "%s" "$QVX_OFFICE" >"$QVX_E2E_DIR/record.json"
+  echo "@DONE recorded"
+  exit 0
+fi'
+
+# write_engine APP: the bundle's engine, the preamble and then standard input.
+write_engine() {
+  { printf '%s\n' "$ENGINE_PREAMBLE"; cat; } >"$1/Contents/Resources/installer"
+}
+
+# expect_record EXPECTED WHAT: the record the page handed back.
+expect_record() {
+  [ -f "$work/record.json" ] || fail "the page never handed back $2"
+  expect_equal "$(cat "$work/record.json")" "$1" "$2"
+}
 
 check_environment() {
   local file="$work/environment-$1" office="$2" name="$3" code="$4" engine="$5"
@@ -137,15 +155,7 @@ addEventListener("load", () => {
 });
 </script>
 HTML
-  cat >"$app/Contents/Resources/installer" <<ENGINE
-$RECORD_ENVIRONMENT
-ENGINE
-  cat >>"$app/Contents/Resources/installer" <<'ENGINE'
-if [[ "$QVX_OFFICE" == "{"* ]]; then
-  printf '%s' "$QVX_OFFICE" >"$QVX_E2E_DIR/record.json"
-  echo "@DONE recorded"
-  exit 0
-fi
+  write_engine "$app" <<'ENGINE'
 record_environment 1
 echo "@STEP Preparing"
 printf '  @WARN  low disk \r\n'
@@ -160,10 +170,9 @@ echo "@DONE"
 ENGINE
   start_program "$app"
   wait_program
-  [ -f "$work/record.json" ] || fail "the page never handed back its record"
-  expect_equal "$(cat "$work/record.json")" \
+  expect_record \
     '{"width":560,"height":640,"calls":[["onStep","Preparing"],["onWarn"," low disk"],["onStep","quote \" back \\ slash / done"],["onStep","Café ☕ 👩‍👩‍👧"],["onStep","</script>'"'"'); alert(1)//"],["onStep","split across writes"],["onDone",""]]}' \
-    "the calls the page received"
+    "the calls it received"
   check_environment 1 'Berlin "HQ" / 1' "Zoë Ünal" 'c\o$de`x' "$app/Contents/Resources/installer"
   ;;
 
@@ -192,12 +201,7 @@ window.onDone = (text) => {
 addEventListener("load", () => post({ cmd: "install" }));
 </script>
 HTML
-  cat >"$app/Contents/Resources/installer" <<'ENGINE'
-if [[ "$QVX_OFFICE" == "{"* ]]; then
-  printf '%s' "$QVX_OFFICE" >"$QVX_E2E_DIR/record.json"
-  echo "@DONE recorded"
-  exit 0
-fi
+  write_engine "$app" <<'ENGINE'
 for ((i = 1; i <= 30000; i++)); do
   printf '@STEP %d it'"'"'s "quoted" \\ / é\n' "$i"
   (( i % 1000 == 0 )) && echo "@WARN $i"
@@ -206,9 +210,7 @@ echo "@DONE all there"
 ENGINE
   start_program "$app"
   wait_program
-  [ -f "$work/record.json" ] || fail "the page never handed back its count"
-  expect_equal "$(cat "$work/record.json")" '{"steps":30000,"warnings":30,"wrong":-1,"done":"all there"}' \
-    "what the page received"
+  expect_record '{"steps":30000,"warnings":30,"wrong":-1,"done":"all there"}' "what it received"
   ;;
 
 # The real setup page, filled in and submitted the way a user would, with an
@@ -264,15 +266,7 @@ real-page-done | real-page-error | real-page-german)
 })();
 </script>
 HTML
-  cat >"$app/Contents/Resources/installer" <<ENGINE
-$RECORD_ENVIRONMENT
-ENGINE
-  cat >>"$app/Contents/Resources/installer" <<'ENGINE'
-if [[ "$QVX_OFFICE" == "{"* ]]; then
-  printf '%s' "$QVX_OFFICE" >"$QVX_E2E_DIR/record.json"
-  echo "@DONE recorded"
-  exit 0
-fi
+  write_engine "$app" <<'ENGINE'
 record_environment 1
 echo "@STEP Checking your details"
 echo "@WARN The printer can't be reached from here."
@@ -288,7 +282,6 @@ ENGINE
   fi
   start_program "$app"
   wait_program
-  [ -f "$work/record.json" ] || fail "the page never handed back what it showed"
   check_environment 1 berlin "Alex Morgan" "QVX-4821" "$app/Contents/Resources/installer"
   if [ "$case_name" = real-page-german ]; then
     expected='{"enabled":[false,false,false,true],"state":"error","title":"Die Einrichtung wurde nicht abgeschlossen","message":"Die Einrichtung wurde nicht abgeschlossen. Klicken Sie auf „Details anzeigen“ oder wenden Sie sich in Slack an QVX Admin.","rows":[["ok","Checking your details"],["warning","Warnung: The printer can'"'"'t be reached from here."],["failed","Fehlgeschlagen: Adding the printer"]],"buttons":["Details anzeigen","Beenden","Erneut versuchen"],"focused":"Erneut versuchen"}'
@@ -297,7 +290,7 @@ ENGINE
   else
     expected='{"enabled":[false,false,false,true],"state":"error","title":"Setup didn’t finish","message":"Setup didn'"'"'t finish. Click '"'"'Show details'"'"' or contact QVX Admin in Slack.","rows":[["ok","Checking your details"],["warning","Warning: The printer can'"'"'t be reached from here."],["failed","Failed: Adding the printer"]],"buttons":["Show details","Quit","Try again"],"focused":"Try again"}'
   fi
-  expect_equal "$(cat "$work/record.json")" "$expected" "what the setup page showed"
+  expect_record "$expected" "what it showed"
   ;;
 
 # The real page used with the keyboard alone: type-ahead picks the office, Tab
@@ -310,10 +303,7 @@ keyboard)
   cat >>"$app/Contents/Resources/ui.html" <<'HTML'
 <script>addEventListener("load", () => window.webkit.messageHandlers.qvx.postMessage({ cmd: "install", office: "__ready__" }));</script>
 HTML
-  cat >"$app/Contents/Resources/installer" <<ENGINE
-$RECORD_ENVIRONMENT
-ENGINE
-  cat >>"$app/Contents/Resources/installer" <<'ENGINE'
+  write_engine "$app" <<'ENGINE'
 if [ "$QVX_OFFICE" = __ready__ ]; then : >"$QVX_E2E_DIR/ready"; exit 0; fi
 record_environment 1
 echo "@STEP Checking your details"
