@@ -183,38 +183,29 @@ TEST_F(HostCommands, SelectPicksAnItemThenSendsTheAction) {
 
 TEST_F(HostCommands, WhatAPersonCannotDoIsRefusedAndChangesNothing) {
   panel->checkbox->setEnabled(false);
-  ASSERT_EQ(run("panelView\n"
-                "select modePopup 2\n"      // disabled item
-                "select modePopup 3\n"      // no such item
-                "select modePopup -1\n"     // no such item
-                "click tonerCB\n"           // disabled
-                "click hiddenCB\n"          // hidden
-                "click secondTabCB\n"       // on a tab not selected
-                "click absentCB\n"          // not in this layout
-                "click modeTitle\n"         // not a button
-                "slide graySlider 5\n"      // outside the range
-                "segment sampleControl 1\n" // disabled segment
-                "segment sampleControl 2\n" // no such segment
-                "tab 7\n"),                 // no such tab
-            kExitOk);
-  const std::vector<std::string> expected = {
-      "item 2 of modePopup is disabled",
-      "modePopup has no item 3",
-      "modePopup has no item -1",
-      "tonerCB is disabled",
-      "hiddenCB is hidden",
-      "secondTabCB is on tab \"1\", which is not selected",
-      "the panel has no control absentCB",
-      "modeTitle is a TextField, not a button",
-      "graySlider goes from 0 to 4",
-      "segment 1 of sampleControl is disabled",
-      "sampleControl has no segment 2",
-      "mainTabView has no tab \"7\"",
+  // Each line with the refusal it gets.
+  const std::vector<std::pair<std::string, std::string>> refused = {
+      {"select modePopup 2", "item 2 of modePopup is disabled"},
+      {"select modePopup 3", "modePopup has no item 3"},
+      {"select modePopup -1", "modePopup has no item -1"},
+      {"click tonerCB", "tonerCB is disabled"},
+      {"click hiddenCB", "hiddenCB is hidden"},
+      {"click secondTabCB", "secondTabCB is on tab \"1\", which is not selected"},
+      {"click absentCB", "the panel has no control absentCB"},
+      {"click modeTitle", "modeTitle is a TextField, not a button"},
+      {"slide graySlider 5", "graySlider goes from 0 to 4"},
+      {"segment sampleControl 1", "segment 1 of sampleControl is disabled"},
+      {"segment sampleControl 2", "sampleControl has no segment 2"},
+      {"tab 7", "mainTabView has no tab \"7\""},
   };
-  ASSERT_EQ(lines.size(), expected.size() + 1);
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(lines[i + 1]["ok"], false) << i;
-    EXPECT_EQ(lines[i + 1]["error"], expected[i]) << i;
+  std::string script = "panelView\n";
+  for (const auto& [line, error] : refused) script += line + "\n";
+  ASSERT_EQ(run(script), kExitOk);
+  ASSERT_EQ(lines.size(), refused.size() + 1);
+  for (std::size_t i = 0; i < refused.size(); ++i) {
+    SCOPED_TRACE(refused[i].first);
+    EXPECT_EQ(lines[i + 1]["ok"], false);
+    EXPECT_EQ(lines[i + 1]["error"], refused[i].second);
   }
   EXPECT_TRUE(panel->actions.empty());
   EXPECT_EQ(panel->popup->indexOfSelectedItem(), 0);
@@ -289,17 +280,23 @@ TEST_F(HostCommands, ShowDrawsWhatAPersonSees) {
 }
 
 TEST_F(HostCommands, ScriptErrorsStopTheRunWithTheLineNumber) {
-  EXPECT_EQ(run("panelName\nfrobnicate\npanelKind\n"), kExitScriptError);
-  EXPECT_EQ(lines.size(), 1u);
-  EXPECT_EQ(errors, "pdehost: test:2: unknown command \"frobnicate\"\n");
-  EXPECT_EQ(run("panelView\nselect modePopup one\n"), kExitScriptError);
-  EXPECT_EQ(errors, "pdehost: test:2: select: INDEX must be a whole number, not \"one\"\n");
-  EXPECT_EQ(run("select modePopup\n"), kExitScriptError);
-  EXPECT_EQ(errors, "pdehost: test:1: select takes OUTLET INDEX\n");
-  EXPECT_EQ(run("panelName extra\n"), kExitScriptError);
-  EXPECT_EQ(errors, "pdehost: test:1: panelName takes no arguments\n");
-  EXPECT_EQ(run("click \"tonerCB\n"), kExitScriptError);
-  EXPECT_EQ(errors, "pdehost: test:1: a double quote is not closed\n");
+  struct Case {
+    std::string script, error;
+    std::size_t linesBefore;  // printed by the lines before the wrong one
+  };
+  const std::vector<Case> cases = {
+      {"panelName\nfrobnicate\npanelKind\n", "test:2: unknown command \"frobnicate\"", 1},
+      {"panelView\nselect modePopup one\n", "test:2: select: INDEX must be a whole number, not \"one\"", 1},
+      {"select modePopup\n", "test:1: select takes OUTLET INDEX", 0},
+      {"panelName extra\n", "test:1: panelName takes no arguments", 0},
+      {"click \"tonerCB\n", "test:1: a double quote is not closed", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    EXPECT_EQ(run(c.script), kExitScriptError);
+    EXPECT_EQ(errors, "pdehost: " + c.error + "\n");
+    EXPECT_EQ(lines.size(), c.linesBefore);
+  }
 }
 
 TEST_F(HostCommands, NoPrintSettingsShowAsNull) {
