@@ -16,30 +16,21 @@ using nlohmann::json;
 class FakePanel : public pde::Panel, public toolkit::ActionTarget, public toolkit::TabViewDelegate {
  public:
   FakePanel() {
-    root = std::make_shared<toolkit::View>(toolkit::Rect{0, 0, 300, 200});
-    popup = std::make_shared<toolkit::PopUpButton>(toolkit::Rect{10, 150, 100, 26});
     for (const char* t : {"Auto", "Color", "Gray"}) popup->addItemWithTitle(t);
     popup->setAutoenablesItems(false);
     popup->setItemEnabled(2, false);
     wire(*popup, "popupProc:");
-    checkbox = std::make_shared<toolkit::Button>(toolkit::Rect{10, 120, 100, 18});
     checkbox->setButtonType(toolkit::ButtonType::checkbox);
     checkbox->setTitle("Toner Save");
     wire(*checkbox, "checkboxProc:");
-    slider = std::make_shared<toolkit::Slider>(toolkit::Rect{10, 90, 100, 24});
     slider->setRange(0, 4);
     slider->setNumberOfTickMarks(5);
     slider->setAllowsTickMarkValuesOnly(true);
     wire(*slider, "sliderProc:");
-    segments = std::make_shared<toolkit::SegmentedControl>(toolkit::Rect{10, 60, 100, 24});
     segments->setSegments({{"Before", true}, {"After", false}});
     wire(*segments, "segmentProc:");
-    hidden = std::make_shared<toolkit::Button>(toolkit::Rect{150, 150, 100, 18});
     hidden->setHidden(true);
-    label = std::make_shared<toolkit::TextField>(toolkit::Rect{150, 120, 100, 17});
     label->setStringValue("Mode:");
-    tabs = std::make_shared<toolkit::TabView>(toolkit::Rect{0, 0, 300, 50});
-    onSecondTab = std::make_shared<toolkit::Button>(toolkit::Rect{5, 5, 80, 18});
     onSecondTab->setButtonType(toolkit::ButtonType::checkbox);
     wire(*onSecondTab, "checkboxProc:");
     auto second = std::make_shared<toolkit::View>();
@@ -88,18 +79,23 @@ class FakePanel : public pde::Panel, public toolkit::ActionTarget, public toolki
     return !(lockColorTab && item->identifier() == "1");
   }
 
+  template <typename T>
+  static std::shared_ptr<T> make(double x, double y, double width, double height) {
+    return std::make_shared<T>(toolkit::Rect{x, y, width, height});
+  }
+
   bool giveView = true;
   bool lockColorTab = false;
   std::vector<std::string> actions;
-  std::shared_ptr<toolkit::View> root;
-  std::shared_ptr<toolkit::PopUpButton> popup;
-  std::shared_ptr<toolkit::Button> checkbox;
-  std::shared_ptr<toolkit::Slider> slider;
-  std::shared_ptr<toolkit::SegmentedControl> segments;
-  std::shared_ptr<toolkit::Button> hidden;
-  std::shared_ptr<toolkit::TextField> label;
-  std::shared_ptr<toolkit::TabView> tabs;
-  std::shared_ptr<toolkit::Button> onSecondTab;
+  const std::shared_ptr<toolkit::View> root = make<toolkit::View>(0, 0, 300, 200);
+  const std::shared_ptr<toolkit::PopUpButton> popup = make<toolkit::PopUpButton>(10, 150, 100, 26);
+  const std::shared_ptr<toolkit::Button> checkbox = make<toolkit::Button>(10, 120, 100, 18);
+  const std::shared_ptr<toolkit::Slider> slider = make<toolkit::Slider>(10, 90, 100, 24);
+  const std::shared_ptr<toolkit::SegmentedControl> segments = make<toolkit::SegmentedControl>(10, 60, 100, 24);
+  const std::shared_ptr<toolkit::Button> hidden = make<toolkit::Button>(150, 150, 100, 18);
+  const std::shared_ptr<toolkit::TextField> label = make<toolkit::TextField>(150, 120, 100, 17);
+  const std::shared_ptr<toolkit::TabView> tabs = make<toolkit::TabView>(0, 0, 300, 50);
+  const std::shared_ptr<toolkit::Button> onSecondTab = make<toolkit::Button>(5, 5, 80, 18);
 };
 
 class HostCommands : public testing::Test {
