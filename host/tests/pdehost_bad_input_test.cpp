@@ -118,24 +118,25 @@ TEST_F(BadInput, DescriptionsThatCannotBeReadOrThatLibcupsRejectsAreNamed) {
   const fs::path locked = write("locked.ppd", sample);
   chmod(locked.c_str(), 0);
   const bool lockedIsReadable = access(locked.c_str(), R_OK) == 0;
-  auto ppd = [&](const std::string& file, int status, std::vector<std::string> message) {
-    return Ending{file, onSample({"--ppd", (dir_ / file).string()}, "panelName\n"), status, std::move(message)};
+  // No content: the file is there already, or not at all.
+  auto ppd = [&](const std::string& file, std::optional<std::string> content, std::vector<std::string> message,
+                 int status = kCannotLoad) {
+    const fs::path path = content ? write(file, *content) : dir_ / file;
+    return Ending{file, onSample({"--ppd", path.string()}, "panelName\n"), status, std::move(message)};
   };
   const std::string invalid = ": not a valid printer description";
-  write("empty.ppd", "");
-  write("garbage.ppd", garbage);
-  write("text.ppd", "Dear printer,\nplease print nicely.\n");
-  write("headless.ppd", sample.substr(sample.find('\n') + 1));
-  write("opengroup.ppd", sample + "*OpenGroup: A\n*OpenGroup: B\n");
   expectEndings({
-      ppd("folder.ppd", kCannotLoad, {"folder.ppd: is a folder, not a file"}),
-      ppd("locked.ppd", lockedIsReadable ? kDone : kCannotLoad,
-          {lockedIsReadable ? "" : "locked.ppd: cannot be opened"}),
-      ppd("empty.ppd", kCannotLoad, {"empty.ppd" + invalid, "Missing PPD-Adobe-4.x header"}),
-      ppd("garbage.ppd", kCannotLoad, {"garbage.ppd" + invalid}),
-      ppd("text.ppd", kCannotLoad, {"text.ppd" + invalid, "Missing asterisk in column 1 on line 1"}),
-      ppd("headless.ppd", kCannotLoad, {"headless.ppd" + invalid, "Missing PPD-Adobe-4.x header on line 1"}),
-      ppd("opengroup.ppd", kCannotLoad, {"opengroup.ppd" + invalid, "OpenGroup without a CloseGroup first on line"}),
+      ppd("folder.ppd", std::nullopt, {"folder.ppd: is a folder, not a file"}),
+      ppd("locked.ppd", std::nullopt, {lockedIsReadable ? "" : "locked.ppd: cannot be opened"},
+          lockedIsReadable ? kDone : kCannotLoad),
+      ppd("empty.ppd", "", {"empty.ppd" + invalid, "Missing PPD-Adobe-4.x header"}),
+      ppd("garbage.ppd", garbage, {"garbage.ppd" + invalid}),
+      ppd("text.ppd", "Dear printer,\nplease print nicely.\n",
+          {"text.ppd" + invalid, "Missing asterisk in column 1 on line 1"}),
+      ppd("headless.ppd", sample.substr(sample.find('\n') + 1),
+          {"headless.ppd" + invalid, "Missing PPD-Adobe-4.x header on line 1"}),
+      ppd("opengroup.ppd", sample + "*OpenGroup: A\n*OpenGroup: B\n",
+          {"opengroup.ppd" + invalid, "OpenGroup without a CloseGroup first on line"}),
   });
 }
 
