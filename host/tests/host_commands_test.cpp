@@ -16,30 +16,21 @@ using nlohmann::json;
 class FakePanel : public pde::Panel, public toolkit::ActionTarget, public toolkit::TabViewDelegate {
  public:
   FakePanel() {
-    root = std::make_shared<toolkit::View>(toolkit::Rect{0, 0, 300, 200});
-    popup = std::make_shared<toolkit::PopUpButton>(toolkit::Rect{10, 150, 100, 26});
     for (const char* t : {"Auto", "Color", "Gray"}) popup->addItemWithTitle(t);
     popup->setAutoenablesItems(false);
     popup->setItemEnabled(2, false);
     wire(*popup, "popupProc:");
-    checkbox = std::make_shared<toolkit::Button>(toolkit::Rect{10, 120, 100, 18});
     checkbox->setButtonType(toolkit::ButtonType::checkbox);
     checkbox->setTitle("Toner Save");
     wire(*checkbox, "checkboxProc:");
-    slider = std::make_shared<toolkit::Slider>(toolkit::Rect{10, 90, 100, 24});
     slider->setRange(0, 4);
     slider->setNumberOfTickMarks(5);
     slider->setAllowsTickMarkValuesOnly(true);
     wire(*slider, "sliderProc:");
-    segments = std::make_shared<toolkit::SegmentedControl>(toolkit::Rect{10, 60, 100, 24});
     segments->setSegments({{"Before", true}, {"After", false}});
     wire(*segments, "segmentProc:");
-    hidden = std::make_shared<toolkit::Button>(toolkit::Rect{150, 150, 100, 18});
     hidden->setHidden(true);
-    label = std::make_shared<toolkit::TextField>(toolkit::Rect{150, 120, 100, 17});
     label->setStringValue("Mode:");
-    tabs = std::make_shared<toolkit::TabView>(toolkit::Rect{0, 0, 300, 50});
-    onSecondTab = std::make_shared<toolkit::Button>(toolkit::Rect{5, 5, 80, 18});
     onSecondTab->setButtonType(toolkit::ButtonType::checkbox);
     wire(*onSecondTab, "checkboxProc:");
     auto second = std::make_shared<toolkit::View>();
@@ -88,18 +79,23 @@ class FakePanel : public pde::Panel, public toolkit::ActionTarget, public toolki
     return !(lockColorTab && item->identifier() == "1");
   }
 
+  template <typename T>
+  static std::shared_ptr<T> make(double x, double y, double width, double height) {
+    return std::make_shared<T>(toolkit::Rect{x, y, width, height});
+  }
+
   bool giveView = true;
   bool lockColorTab = false;
   std::vector<std::string> actions;
-  std::shared_ptr<toolkit::View> root;
-  std::shared_ptr<toolkit::PopUpButton> popup;
-  std::shared_ptr<toolkit::Button> checkbox;
-  std::shared_ptr<toolkit::Slider> slider;
-  std::shared_ptr<toolkit::SegmentedControl> segments;
-  std::shared_ptr<toolkit::Button> hidden;
-  std::shared_ptr<toolkit::TextField> label;
-  std::shared_ptr<toolkit::TabView> tabs;
-  std::shared_ptr<toolkit::Button> onSecondTab;
+  const std::shared_ptr<toolkit::View> root = make<toolkit::View>(0, 0, 300, 200);
+  const std::shared_ptr<toolkit::PopUpButton> popup = make<toolkit::PopUpButton>(10, 150, 100, 26);
+  const std::shared_ptr<toolkit::Button> checkbox = make<toolkit::Button>(10, 120, 100, 18);
+  const std::shared_ptr<toolkit::Slider> slider = make<toolkit::Slider>(10, 90, 100, 24);
+  const std::shared_ptr<toolkit::SegmentedControl> segments = make<toolkit::SegmentedControl>(10, 60, 100, 24);
+  const std::shared_ptr<toolkit::Button> hidden = make<toolkit::Button>(150, 150, 100, 18);
+  const std::shared_ptr<toolkit::TextField> label = make<toolkit::TextField>(150, 120, 100, 17);
+  const std::shared_ptr<toolkit::TabView> tabs = make<toolkit::TabView>(0, 0, 300, 50);
+  const std::shared_ptr<toolkit::Button> onSecondTab = make<toolkit::Button>(5, 5, 80, 18);
 };
 
 class HostCommands : public testing::Test {
@@ -183,38 +179,29 @@ TEST_F(HostCommands, SelectPicksAnItemThenSendsTheAction) {
 
 TEST_F(HostCommands, WhatAPersonCannotDoIsRefusedAndChangesNothing) {
   panel->checkbox->setEnabled(false);
-  ASSERT_EQ(run("panelView\n"
-                "select modePopup 2\n"      // disabled item
-                "select modePopup 3\n"      // no such item
-                "select modePopup -1\n"     // no such item
-                "click tonerCB\n"           // disabled
-                "click hiddenCB\n"          // hidden
-                "click secondTabCB\n"       // on a tab not selected
-                "click absentCB\n"          // not in this layout
-                "click modeTitle\n"         // not a button
-                "slide graySlider 5\n"      // outside the range
-                "segment sampleControl 1\n" // disabled segment
-                "segment sampleControl 2\n" // no such segment
-                "tab 7\n"),                 // no such tab
-            kExitOk);
-  const std::vector<std::string> expected = {
-      "item 2 of modePopup is disabled",
-      "modePopup has no item 3",
-      "modePopup has no item -1",
-      "tonerCB is disabled",
-      "hiddenCB is hidden",
-      "secondTabCB is on tab \"1\", which is not selected",
-      "the panel has no control absentCB",
-      "modeTitle is a TextField, not a button",
-      "graySlider goes from 0 to 4",
-      "segment 1 of sampleControl is disabled",
-      "sampleControl has no segment 2",
-      "mainTabView has no tab \"7\"",
+  // Each line with the refusal it gets.
+  const std::vector<std::pair<std::string, std::string>> refused = {
+      {"select modePopup 2", "item 2 of modePopup is disabled"},
+      {"select modePopup 3", "modePopup has no item 3"},
+      {"select modePopup -1", "modePopup has no item -1"},
+      {"click tonerCB", "tonerCB is disabled"},
+      {"click hiddenCB", "hiddenCB is hidden"},
+      {"click secondTabCB", "secondTabCB is on tab \"1\", which is not selected"},
+      {"click absentCB", "the panel has no control absentCB"},
+      {"click modeTitle", "modeTitle is a TextField, not a button"},
+      {"slide graySlider 5", "graySlider goes from 0 to 4"},
+      {"segment sampleControl 1", "segment 1 of sampleControl is disabled"},
+      {"segment sampleControl 2", "sampleControl has no segment 2"},
+      {"tab 7", "mainTabView has no tab \"7\""},
   };
-  ASSERT_EQ(lines.size(), expected.size() + 1);
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(lines[i + 1]["ok"], false) << i;
-    EXPECT_EQ(lines[i + 1]["error"], expected[i]) << i;
+  std::string script = "panelView\n";
+  for (const auto& [line, error] : refused) script += line + "\n";
+  ASSERT_EQ(run(script), kExitOk);
+  ASSERT_EQ(lines.size(), refused.size() + 1);
+  for (std::size_t i = 0; i < refused.size(); ++i) {
+    SCOPED_TRACE(refused[i].first);
+    EXPECT_EQ(lines[i + 1]["ok"], false);
+    EXPECT_EQ(lines[i + 1]["error"], refused[i].second);
   }
   EXPECT_TRUE(panel->actions.empty());
   EXPECT_EQ(panel->popup->indexOfSelectedItem(), 0);
@@ -289,17 +276,23 @@ TEST_F(HostCommands, ShowDrawsWhatAPersonSees) {
 }
 
 TEST_F(HostCommands, ScriptErrorsStopTheRunWithTheLineNumber) {
-  EXPECT_EQ(run("panelName\nfrobnicate\npanelKind\n"), kExitScriptError);
-  EXPECT_EQ(lines.size(), 1u);
-  EXPECT_EQ(errors, "pdehost: test:2: unknown command \"frobnicate\"\n");
-  EXPECT_EQ(run("panelView\nselect modePopup one\n"), kExitScriptError);
-  EXPECT_EQ(errors, "pdehost: test:2: select: INDEX must be a whole number, not \"one\"\n");
-  EXPECT_EQ(run("select modePopup\n"), kExitScriptError);
-  EXPECT_EQ(errors, "pdehost: test:1: select takes OUTLET INDEX\n");
-  EXPECT_EQ(run("panelName extra\n"), kExitScriptError);
-  EXPECT_EQ(errors, "pdehost: test:1: panelName takes no arguments\n");
-  EXPECT_EQ(run("click \"tonerCB\n"), kExitScriptError);
-  EXPECT_EQ(errors, "pdehost: test:1: a double quote is not closed\n");
+  struct Case {
+    std::string script, error;
+    std::size_t linesBefore;  // printed by the lines before the wrong one
+  };
+  const std::vector<Case> cases = {
+      {"panelName\nfrobnicate\npanelKind\n", "test:2: unknown command \"frobnicate\"", 1},
+      {"panelView\nselect modePopup one\n", "test:2: select: INDEX must be a whole number, not \"one\"", 1},
+      {"select modePopup\n", "test:1: select takes OUTLET INDEX", 0},
+      {"panelName extra\n", "test:1: panelName takes no arguments", 0},
+      {"click \"tonerCB\n", "test:1: a double quote is not closed", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    EXPECT_EQ(run(c.script), kExitScriptError);
+    EXPECT_EQ(errors, "pdehost: " + c.error + "\n");
+    EXPECT_EQ(lines.size(), c.linesBefore);
+  }
 }
 
 TEST_F(HostCommands, NoPrintSettingsShowAsNull) {

@@ -169,23 +169,17 @@ TEST_F(PdeHost, MalformedStringsTableIsReportedAndKeysStand) {
 }
 
 TEST_F(PdeHost, BadFilesAndCommandLinesExitWithAMessage) {
-  HostRun noPlugin = run({"--plugin", (dir_ / "missing.plugin").string()}, "");
-  EXPECT_EQ(noPlugin.status, 3);
-  EXPECT_NE(noPlugin.err.find("no such plug-in bundle"), std::string::npos) << noPlugin.err;
-  HostRun noPpd = run({"--plugin", TINTPANEL_BUNDLE, "--ppd", (dir_ / "x.ppd").string()}, "");
-  EXPECT_EQ(noPpd.status, 3);
-  EXPECT_NE(noPpd.err.find("x.ppd: cannot be opened"), std::string::npos) << noPpd.err;
-  std::ofstream(dir_ / "bad.json") << "[1]";
-  HostRun badSettings = run({"--plugin", TINTPANEL_BUNDLE, "--settings", (dir_ / "bad.json").string()}, "");
-  EXPECT_EQ(badSettings.status, 3);
-  EXPECT_NE(badSettings.err.find("must be a JSON object"), std::string::npos) << badSettings.err;
-  HostRun usage = run({"--plugin"}, "");
-  EXPECT_EQ(usage.status, 2);
-  EXPECT_NE(usage.err.find("--plugin needs a value"), std::string::npos);
-  HostRun script = run(bundleArgs(), "panelName\nselect colorModePopup\n");
-  EXPECT_EQ(script.status, 1);
-  EXPECT_EQ(script.lines.size(), 1u);
-  EXPECT_NE(script.err.find("stdin:2: select takes OUTLET INDEX"), std::string::npos) << script.err;
+  const std::string bundle = TINTPANEL_BUNDLE;
+  const std::vector<HostRun> runs = pdehost_test::expectEndings(
+      PDEHOST_PROGRAM, dir_,
+      {{"no plug-in", {{"--plugin", (dir_ / "missing.plugin").string()}, ""}, 3, {"no such plug-in bundle"}},
+       {"no description", {{"--plugin", bundle, "--ppd", (dir_ / "x.ppd").string()}, ""}, 3,
+        {"x.ppd: cannot be opened"}},
+       {"bad settings", {{"--plugin", bundle, "--settings", temp_.write("bad.json", "[1]").string()}, ""}, 3,
+        {"must be a JSON object"}},
+       {"usage", {{"--plugin"}, ""}, 2, {"--plugin needs a value"}},
+       {"script", {bundleArgs(), "panelName\nselect colorModePopup\n"}, 1, {"stdin:2: select takes OUTLET INDEX"}}});
+  EXPECT_EQ(runs[4].lines.size(), 1u);
 }
 
 TEST_F(PdeHost, SettingsFileAndNoSettings) {

@@ -91,4 +91,28 @@ HostRun runPdeHost(const fs::path& program, const fs::path& dir, const std::vect
   return std::move(runPdeHostTogether(program, dir, {{args, script}}, jsonLines).front());
 }
 
+void expectExit(const HostRun& run, int status, const std::vector<std::string>& parts) {
+  EXPECT_FALSE(run.timedOut) << "still running, killed";
+  EXPECT_EQ(run.signal, 0) << "ended by signal " << run.signal << "\n" << run.err;
+  for (const char* mark : {"Sanitizer", "runtime error:", "terminate called", "what():"})
+    EXPECT_EQ(run.err.find(mark), std::string::npos) << run.err;
+  EXPECT_EQ(run.status, status) << run.err;
+  for (const auto& part : parts)
+    EXPECT_NE(run.err.find(part), std::string::npos) << "no \"" << part << "\" in " << run.err;
+}
+
+std::vector<HostRun> expectEndings(const fs::path& program, const fs::path& dir, const std::vector<Ending>& cases) {
+  std::vector<HostCall> calls;
+  for (const Ending& c : cases) calls.push_back(c.call);
+  std::vector<HostRun> runs = runPdeHostTogether(program, dir, calls);
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE(cases[i].name);
+    expectExit(runs[i], cases[i].status, cases[i].message);
+    if (cases[i].status == 3) {
+      EXPECT_EQ(runs[i].out, "");
+    }
+  }
+  return runs;
+}
+
 }  // namespace pdehost_test

@@ -41,4 +41,23 @@ std::vector<HostRun> runPdeHostTogether(const std::filesystem::path& program, co
 HostRun runPdeHost(const std::filesystem::path& program, const std::filesystem::path& dir,
                    const std::vector<std::string>& args, const std::string& script, bool jsonLines = true);
 
+// The run ended by itself with `status` and a message on standard error
+// holding each of `parts`: no hang, signal, sanitizer report or uncaught
+// exception.
+void expectExit(const HostRun& run, int status, const std::vector<std::string>& parts);
+
+// One run and how it must end.
+struct Ending {
+  std::string name;
+  HostCall call;
+  int status;
+  std::vector<std::string> message;  // parts of standard error
+};
+
+// Runs the cases together and checks how each ended; one that could not
+// load what it was given (status 3) prints nothing. Gives the runs for the
+// checks that follow.
+std::vector<HostRun> expectEndings(const std::filesystem::path& program, const std::filesystem::path& dir,
+                                   const std::vector<Ending>& cases);
+
 }  // namespace pdehost_test

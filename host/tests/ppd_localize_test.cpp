@@ -43,7 +43,11 @@ const char* kTranslated = R"PPD(*PPD-Adobe: "4.3"
 
 struct Labels {
   std::string group, option, color, gray;
+  bool operator==(const Labels&) const = default;
 };
+std::ostream& operator<<(std::ostream& out, const Labels& l) {
+  return out << l.group << " | " << l.option << " | " << l.color << " | " << l.gray;
+}
 
 Labels localized(const std::vector<std::string>& localizations) {
   const qvx::test::TempDir dir;
@@ -58,26 +62,21 @@ Labels localized(const std::vector<std::string>& localizations) {
 }
 
 TEST(PpdLocalize, EachLabelFromTheFirstLocalizationThatTranslatesIt) {
-  // A region's own label before its language's; a label it lacks from the language.
-  Labels austrian = localized({"de_AT", "de", "en", "Base"});
-  EXPECT_EQ(austrian.option, "Farbmodus");
-  EXPECT_EQ(austrian.gray, "Graustufen (AT)");
-  EXPECT_EQ(austrian.color, "Color");  // no translation: the file's label
-  // A label too long for libcups' group buffer is cut between characters.
-  EXPECT_EQ(austrian.group, "Bildqualität einer sehr langen Gruppe");
-
-  // The person's first language wins even when another comes later; a
-  // translation that is not UTF-8 is left out.
-  Labels portuguese = localized({"fr", "pt", "de", "en", "Base"});
-  EXPECT_EQ(portuguese.option, "Modo de cor");
-  EXPECT_EQ(portuguese.gray, "Escala de cinzentos");
-  EXPECT_EQ(portuguese.color, "Color");
-
-  // From English on, the description's own labels stay.
-  Labels english = localized({"en_GB", "en", "de", "Base"});
-  EXPECT_EQ(english.option, "Color Mode");
-  EXPECT_EQ(english.gray, "Grayscale");
-  EXPECT_EQ(english.group, "Image Quality");
+  const std::vector<std::pair<std::vector<std::string>, Labels>> cases = {
+      // A region's own label before its language's; a label it lacks from the
+      // language, or the file's own. A label too long for libcups' group
+      // buffer is cut between characters.
+      {{"de_AT", "de", "en", "Base"},
+       {"Bildqualität einer sehr langen Gruppe", "Farbmodus", "Color", "Graustufen (AT)"}},
+      // The person's first language wins even when another comes later; a
+      // translation that is not UTF-8 is left out. The group, which Portuguese
+      // does not translate, comes from German.
+      {{"fr", "pt", "de", "en", "Base"},
+       {"Bildqualität einer sehr langen Gruppe", "Modo de cor", "Color", "Escala de cinzentos"}},
+      // From English on, the description's own labels stay.
+      {{"en_GB", "en", "de", "Base"}, {"Image Quality", "Color Mode", "Color", "Grayscale"}},
+  };
+  for (const auto& [localizations, expected] : cases) EXPECT_EQ(localized(localizations), expected) << localizations[0];
 }
 
 }  // namespace

@@ -80,15 +80,12 @@ TEST_F(SampleConstraints, TonerSaveHoldsPrintPriorityAtStandard) {
 }
 
 TEST_F(SampleConstraints, SpeedHoldsTrappingAndSharpness) {
-  for (const char* trapping : {"Off", "Narrow", "Wide"}) {
-    EXPECT_EQ(check({{"VMCPPriority", "Speed"}, {"VMCTrapping", trapping}}).conflicts,
-              (Choices{{"VMCPPriority", "Speed"}, {"VMCTrapping", trapping}}))
-        << trapping;
-  }
-  for (const char* sharpness : {"Soft", "Sharp", "Sharper"}) {
-    EXPECT_EQ(check({{"VMCPPriority", "Speed"}, {"VMCSharpness", sharpness}}).conflicts,
-              (Choices{{"VMCPPriority", "Speed"}, {"VMCSharpness", sharpness}}))
-        << sharpness;
+  const Choices held = {{"VMCTrapping", "Off"},   {"VMCTrapping", "Narrow"}, {"VMCTrapping", "Wide"},
+                        {"VMCSharpness", "Soft"}, {"VMCSharpness", "Sharp"}, {"VMCSharpness", "Sharper"}};
+  for (const auto& [option, choice] : held) {
+    EXPECT_EQ(check({{"VMCPPriority", "Speed"}, {option, choice}}).conflicts,
+              (Choices{{"VMCPPriority", "Speed"}, {option, choice}}))
+        << option << "=" << choice;
   }
 }
 

@@ -151,9 +151,7 @@ TEST_F(Color6, EveryControlSendsItsOwnHandler) {
 TEST_F(Color6, ThreeTabsWithTheColourControlsOnTabOne) {
   auto& tabs = layout.get<toolkit::TabView>("mainTabView");
   ASSERT_EQ(tabs.numberOfTabViewItems(), 3);
-  EXPECT_EQ(tabs.tabViewItemAtIndex(0)->identifier(), "0");
-  EXPECT_EQ(tabs.tabViewItemAtIndex(1)->identifier(), "1");
-  EXPECT_EQ(tabs.tabViewItemAtIndex(2)->identifier(), "2");
+  for (std::int64_t i = 0; i < 3; ++i) EXPECT_EQ(tabs.tabViewItemAtIndex(i)->identifier(), std::to_string(i));
   for (const char* name : {"colorSyncCB", "imageTypePopup", "sourceProfilePopup", "renderingIntentPopup",
                            "outputProfilePopup", "cmykoutputProfilePopup", "cmykSimulationCB", "simulationProfilePopup",
                            "preservepurecmykcolorsCB", "blackOverprintCB", "sampleView"})

@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <map>
 
@@ -61,22 +62,24 @@ TEST_F(BundleTest, OneInstancePerDirectory) {
   EXPECT_FALSE(Bundle::bundleWithPath(resources() / "Layout.json"));
 }
 
+// Looks each key up with its fallback value and table: {key, value, table, expected}.
+void expectLookups(Bundle& bundle, const std::vector<std::array<const char*, 4>>& rows) {
+  for (const auto& [key, value, table, expected] : rows)
+    EXPECT_EQ(bundle.localizedStringForKey(key, value, table), expected) << key << " in \"" << table << "\"";
+}
+
 TEST_F(BundleTest, LocalizedStringsWithFallbacks) {
   auto bundle = Bundle::bundleWithPath(bundlePath_);
-  EXPECT_EQ(bundle->localizedStringForKey("Color Mode", "", ""), "Colour mode");
-  EXPECT_EQ(bundle->localizedStringForKey("Image Quality", "", ""), "Image Quality");
-  EXPECT_EQ(bundle->localizedStringForKey("Unknown", "", ""), "Unknown");
-  EXPECT_EQ(bundle->localizedStringForKey("Unknown", "Fallback", ""), "Fallback");
-  EXPECT_EQ(bundle->localizedStringForKey("Color Mode", "", "Localizable"), "Colour mode");
+  expectLookups(*bundle, {{"Color Mode", "", "", "Colour mode"}, {"Image Quality", "", "", "Image Quality"},
+                          {"Unknown", "", "", "Unknown"}, {"Unknown", "Fallback", "", "Fallback"},
+                          {"Color Mode", "", "Localizable", "Colour mode"}});
   EXPECT_TRUE(bundle->problems().empty());
 }
 
 TEST_F(BundleTest, MalformedOrMissingTablesGiveTheKeyAndAreReportedOnce) {
   auto bundle = Bundle::bundleWithPath(bundlePath_);
-  EXPECT_EQ(bundle->localizedStringForKey("c", "", "Broken"), "c");
-  EXPECT_EQ(bundle->localizedStringForKey("a", "", "Broken"), "a");
-  EXPECT_EQ(bundle->localizedStringForKey("a", "", "Absent"), "a");
-  EXPECT_EQ(bundle->localizedStringForKey("Color Mode", "", "../en.lproj/Localizable"), "Color Mode");
+  expectLookups(*bundle, {{"c", "", "Broken", "c"}, {"a", "", "Broken", "a"}, {"a", "", "Absent", "a"},
+                          {"Color Mode", "", "../en.lproj/Localizable", "Color Mode"}});
   auto problems = bundle->problems();
   ASSERT_EQ(problems.size(), 3u);
   EXPECT_NE(problems[0].find("Broken.strings: line 2: expected \";\""), std::string::npos) << problems[0];

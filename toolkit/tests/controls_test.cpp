@@ -50,22 +50,23 @@ TEST(Control, SendActionCallsTheNamedHandlerWithTheSender) {
 
 TEST(Button, TwoStatesOnly) {
   Button b;
-  b.setState(1);
-  EXPECT_EQ(b.state(), 1);
-  b.setState(7);
-  EXPECT_EQ(b.state(), 1);
-  b.setState(-1);
-  EXPECT_EQ(b.state(), 1);
-  b.setState(0);
-  EXPECT_EQ(b.state(), 0);
+  for (const auto& [set, shown] : {std::pair{1, 1}, {7, 1}, {-1, 1}, {0, 0}}) {
+    b.setState(set);
+    EXPECT_EQ(b.state(), shown) << "after setState(" << set << ")";
+  }
+}
+
+// Makes `checkbox` a checkbox that sends `action` to `target`.
+void wireCheckbox(Button& checkbox, RecordingTarget& target, const char* action) {
+  checkbox.setButtonType(ButtonType::checkbox);
+  checkbox.setTarget(&target);
+  checkbox.setAction(action);
 }
 
 TEST(Button, ClickFlipsCheckboxesAndTogglesThenSendsTheAction) {
   RecordingTarget target({"tonerSaveProc:"});
   Button checkbox;
-  checkbox.setButtonType(ButtonType::checkbox);
-  checkbox.setTarget(&target);
-  checkbox.setAction("tonerSaveProc:");
+  wireCheckbox(checkbox, target, "tonerSaveProc:");
   std::int64_t seenState = -5;
   target.onAction = [&](View* sender) { seenState = static_cast<Button*>(sender)->state(); };
   EXPECT_TRUE(checkbox.performClick());
@@ -73,23 +74,19 @@ TEST(Button, ClickFlipsCheckboxesAndTogglesThenSendsTheAction) {
   EXPECT_EQ(seenState, 1);  // the handler sees the new state
   EXPECT_TRUE(checkbox.performClick());
   EXPECT_EQ(checkbox.state(), 0);
-
-  Button toggle;
-  toggle.setButtonType(ButtonType::toggle);
-  toggle.performClick();
-  EXPECT_EQ(toggle.state(), 1);
-
-  Button push;
-  push.performClick();
-  EXPECT_EQ(push.state(), 0);
+  // After one click a toggle is on; a push button keeps no state.
+  for (const auto& [type, state] : {std::pair{ButtonType::toggle, 1}, {ButtonType::push, 0}}) {
+    Button button;
+    button.setButtonType(type);
+    button.performClick();
+    EXPECT_EQ(button.state(), state) << static_cast<int>(type);
+  }
 }
 
 TEST(Button, DisabledClickDoesNothing) {
   RecordingTarget target({"act:"});
   Button checkbox;
-  checkbox.setButtonType(ButtonType::checkbox);
-  checkbox.setTarget(&target);
-  checkbox.setAction("act:");
+  wireCheckbox(checkbox, target, "act:");
   checkbox.setEnabled(false);
   EXPECT_FALSE(checkbox.performClick());
   EXPECT_EQ(checkbox.state(), 0);

@@ -41,34 +41,37 @@ TEST(PlaceFrame, NegativeSizesAndFractionsBecomeWholeNonNegativePixels) {
   EXPECT_EQ(odd.height, 0);
 }
 
-TEST(SummaryRows, FollowTheDisplayOrderNotTheKeyOrder) {
-  const nlohmann::json info = {{"Color Mode", "Grayscale"},
-                               {"Print Priority", "Speed"},
-                               {"Toner Save", "On"},
-                               {"Summary Display Order", {"Print Priority", "Toner Save", "Color Mode"}}};
-  const std::vector<SummaryRow> expected = {
-      {"Print Priority", "Speed"}, {"Toner Save", "On"}, {"Color Mode", "Grayscale"}};
-  EXPECT_EQ(summaryRows(info), expected);
-}
+// A panel's summaryInfo answer and the lines the pane shows for it.
+struct SummaryCase {
+  std::string name;
+  nlohmann::json info;
+  std::vector<SummaryRow> rows;
+};
 
-TEST(SummaryRows, ATitleListedTwiceShowsTwiceWithTheOneValue) {
-  const nlohmann::json info = {{"Trapping", "Wide"}, {"Summary Display Order", {"Trapping", "Trapping"}}};
-  const std::vector<SummaryRow> expected = {{"Trapping", "Wide"}, {"Trapping", "Wide"}};
-  EXPECT_EQ(summaryRows(info), expected);
-}
+class SummaryRowsOf : public testing::TestWithParam<SummaryCase> {};
 
-TEST(SummaryRows, OddAnswersGiveWhatCanBeShownAndNeverThrow) {
-  EXPECT_TRUE(summaryRows(nlohmann::json::object()).empty());
-  EXPECT_TRUE(summaryRows(nullptr).empty());
-  EXPECT_TRUE(summaryRows(nlohmann::json::array({1, 2})).empty());
-  // No display order: the entries in key order.
-  const std::vector<SummaryRow> byKey = {{"A", "1"}, {"B", "two"}};
-  EXPECT_EQ(summaryRows({{"B", "two"}, {"A", 1}}), byKey);
-  // A listed title without an entry, and entries that are not texts.
-  const nlohmann::json info = {{"Count", 3}, {"Summary Display Order", {"Missing", 7, "Count"}}};
-  const std::vector<SummaryRow> expected = {{"Missing", ""}, {"Count", "3"}};
-  EXPECT_EQ(summaryRows(info), expected);
-}
+TEST_P(SummaryRowsOf, ShowTheListedTitlesWithTheirValues) { EXPECT_EQ(summaryRows(GetParam().info), GetParam().rows); }
+
+// Odd answers give what can be shown and never throw.
+INSTANTIATE_TEST_SUITE_P(
+    Answers, SummaryRowsOf,
+    testing::Values(
+        SummaryCase{"DisplayOrderNotKeyOrder",
+                    {{"Color Mode", "Grayscale"},
+                     {"Print Priority", "Speed"},
+                     {"Toner Save", "On"},
+                     {"Summary Display Order", {"Print Priority", "Toner Save", "Color Mode"}}},
+                    {{"Print Priority", "Speed"}, {"Toner Save", "On"}, {"Color Mode", "Grayscale"}}},
+        SummaryCase{"TitleListedTwiceShowsTwice",
+                    {{"Trapping", "Wide"}, {"Summary Display Order", {"Trapping", "Trapping"}}},
+                    {{"Trapping", "Wide"}, {"Trapping", "Wide"}}},
+        SummaryCase{"EmptyObject", nlohmann::json::object(), {}}, SummaryCase{"Null", nullptr, {}},
+        SummaryCase{"Array", nlohmann::json::array({1, 2}), {}},
+        SummaryCase{"NoDisplayOrderGoesByKey", {{"B", "two"}, {"A", 1}}, {{"A", "1"}, {"B", "two"}}},
+        SummaryCase{"ListedTitleWithoutEntryAndValuesNotTexts",
+                    {{"Count", 3}, {"Summary Display Order", {"Missing", 7, "Count"}}},
+                    {{"Missing", ""}, {"Count", "3"}}}),
+    [](const testing::TestParamInfo<SummaryCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace pdehost::gtk

@@ -22,7 +22,16 @@ namespace {
 
 bool haveDisplay = false;
 // This run's own folder for the files the tests write (set by main).
-std::filesystem::path scratch;
+const qvx::test::TempDir* scratch = nullptr;
+// What a print dialog asks of a panel when it opens it.
+const std::vector<std::string> kOpening = {"panelName", "panelView", "restore", "willShow"};
+
+// Points libcups at `server`, or back at the default with null; libcups
+// keeps the first server it read unless told again.
+void useCupsServer(const char* server) {
+  server != nullptr ? setenv("CUPS_SERVER", server, 1) : unsetenv("CUPS_SERVER");
+  cupsSetServer(nullptr);
+}
 
 GtkWidget* findNamed(GtkWidget* root, const std::string& name) {
   if (name == gtk_widget_get_name(root)) return root;
@@ -78,6 +87,17 @@ class PrintDialogTest : public ::testing::Test {
     return found;
   }
 
+  // A person's click on, or choice in, the named widget.
+  void click(const std::string& name) {
+    gtk_button_clicked(GTK_BUTTON(widget(name)));
+    settle();
+  }
+  void choose(const std::string& popup, int index) {
+    gtk_combo_box_set_active(GTK_COMBO_BOX(widget(popup)), index);
+    settle();
+  }
+  int chosen(const std::string& popup) { return gtk_combo_box_get_active(GTK_COMBO_BOX(widget(popup))); }
+
   nlohmann::json panelState() { return session->panel().stateSnapshot(); }
 
   std::vector<nlohmann::json> loggedLines() {
@@ -109,8 +129,7 @@ class PrintDialogTest : public ::testing::Test {
 };
 
 TEST_F(PrintDialogTest, OpensThePanelAsAPrintDialogDoesAndShowsItsState) {
-  const std::vector<std::string> opening = {"panelName", "panelView", "restore", "willShow"};
-  EXPECT_EQ(loggedCommands(), opening);
+  EXPECT_EQ(loggedCommands(), kOpening);
 
   GtkWidget* pane = widget("pane");
   ASSERT_TRUE(GTK_IS_FRAME(pane));
@@ -119,8 +138,8 @@ TEST_F(PrintDialogTest, OpensThePanelAsAPrintDialogDoesAndShowsItsState) {
 
   // The popups show the restored defaults; the hidden neutral-gray popup
   // stays hidden although the window was shown with show_all.
-  EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(widget("colorModePopup"))), 0);
-  EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(widget("printPriorityPopup"))), 1);
+  EXPECT_EQ(chosen("colorModePopup"), 0);
+  EXPECT_EQ(chosen("printPriorityPopup"), 1);
   EXPECT_FALSE(gtk_widget_get_visible(widget("neutralGrayPopup")));
   EXPECT_TRUE(gtk_widget_get_visible(widget("neutralGraySlider")));
 
@@ -148,8 +167,7 @@ TEST_F(PrintDialogTest, OpensThePanelAsAPrintDialogDoesAndShowsItsState) {
 }
 
 TEST_F(PrintDialogTest, APersonsChoiceRunsTheSelectCommandAndTheSummaryFollows) {
-  gtk_combo_box_set_active(GTK_COMBO_BOX(widget("colorModePopup")), 2);
-  settle();
+  choose("colorModePopup", 2);
   EXPECT_EQ(panelState()["colorModeChoice"], 2);
   const nlohmann::json last = loggedLines().back();
   EXPECT_EQ(last["command"], "select");
@@ -167,8 +185,7 @@ TEST_F(PrintDialogTest, APersonsChoiceRunsTheSelectCommandAndTheSummaryFollows) 
   EXPECT_EQ(loggedLines().back()["result"], false);
 
   // Back in colour the tab opens.
-  gtk_combo_box_set_active(GTK_COMBO_BOX(widget("colorModePopup")), 1);
-  settle();
+  choose("colorModePopup", 1);
   gtk_notebook_set_current_page(GTK_NOTEBOOK(tabs), 1);
   settle();
   EXPECT_EQ(gtk_notebook_get_current_page(GTK_NOTEBOOK(tabs)), 1);
@@ -178,14 +195,12 @@ TEST_F(PrintDialogTest, APersonsChoiceRunsTheSelectCommandAndTheSummaryFollows) 
 TEST_F(PrintDialogTest, WhatThePanelForcesShowsAtOnce) {
   // Print priority starts at Standard (1); put it on Image Quality (2),
   // then turn toner save on: the panel forces priority back to item 1.
-  gtk_combo_box_set_active(GTK_COMBO_BOX(widget("printPriorityPopup")), 2);
-  settle();
+  choose("printPriorityPopup", 2);
   ASSERT_EQ(panelState()["printPriorityChoice"], 2);
-  gtk_button_clicked(GTK_BUTTON(widget("tonerSaveCB")));
-  settle();
+  click("tonerSaveCB");
   EXPECT_EQ(panelState()["tonerSaveChoice"], 1);
   EXPECT_EQ(panelState()["printPriorityChoice"], 1);
-  EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(widget("printPriorityPopup"))), 1);
+  EXPECT_EQ(chosen("printPriorityPopup"), 1);
   EXPECT_TRUE(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(widget("tonerSaveCB"))));
   EXPECT_EQ(summaryValue("Toner Save"), "On");
   EXPECT_EQ(summaryValue("Print Priority"), "Standard");
@@ -226,20 +241,17 @@ TEST_F(PrintDialogTest, ASliderStopsAtItsTickMarksAndTheBuiltCheckboxRecords) {
   EXPECT_EQ(summaryValue("Neutral Gray"), "Medium");
 
   const auto before = panelState()["smoothingChoice"].get<int>();
-  gtk_button_clicked(GTK_BUTTON(widget("SmoothingCB")));
-  settle();
+  click("SmoothingCB");
   EXPECT_EQ(panelState()["smoothingChoice"], 1 - before);
   EXPECT_EQ(loggedLines().back()["outlet"], "SmoothingCB");
 }
 
 TEST_F(PrintDialogTest, AFailedPrintIsShownAndTheDialogStaysOpen) {
   // No CUPS server answers here.
-  setenv("CUPS_SERVER", "127.0.0.1:9", 1);
-  cupsSetServer(nullptr);  // libcups keeps the first server it read
+  useCupsServer("127.0.0.1:9");
   gtk_button_clicked(GTK_BUTTON(dialog->printButton()));
   settle();
-  unsetenv("CUPS_SERVER");
-  cupsSetServer(nullptr);
+  useCupsServer(nullptr);
   EXPECT_FALSE(dialog->closed());
   EXPECT_EQ(dialog->exitStatus(), kExitPrintFailed);
   EXPECT_EQ(dialog->shownMessage().rfind("Could not print: ", 0), 0u) << dialog->shownMessage();
@@ -266,34 +278,27 @@ std::string shellOutput(const std::string& command) {
 TEST_F(PrintDialogTest, PrintSendsTheJobWithThePanelsSettingsAndCloses) {
   if (geteuid() != 0 || access("/usr/sbin/cupsd", X_OK) != 0 || access("/usr/sbin/lpadmin", X_OK) != 0)
     GTEST_SKIP() << "needs root, cupsd and lpadmin";
-  const std::string dir = (scratch / "dialog-cups").string();
+  const std::string dir = (scratch->path() / "dialog-cups").string();
   const std::string started = shellOutput(std::string(PRIVATE_CUPSD) + " start " + dir);
   const auto at = started.find("CUPS_SERVER=");
   ASSERT_NE(at, std::string::npos) << started;
   std::string server = started.substr(at + 12);
   server.erase(server.find_last_not_of(" \n") + 1);
-  setenv("CUPS_SERVER", server.c_str(), 1);
-  cupsSetServer(nullptr);  // libcups keeps the first server it read
+  useCupsServer(server.c_str());
   setenv("XDG_CONFIG_HOME", (dir + "/config").c_str(), 1);  // the last used settings go there
   const std::string ppd = std::string(TINTPANEL_BUNDLE) + "/Contents/Resources/LX4200.ppd";
   ASSERT_EQ(std::system(("lpadmin -p LX4200 -E -v file:///dev/null -P " + ppd).c_str()), 0);
-  const std::string letter = (scratch / "letter.txt").string();
-  FILE* text = std::fopen(letter.c_str(), "w");
-  ASSERT_NE(text, nullptr);
-  std::fputs("A letter.\n", text);
-  std::fclose(text);
+  const std::string letter = scratch->write("letter.txt", "A letter.\n").string();
   documents = {letter};
   open({});
   EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(widget("documents"))), "letter.txt");
 
   gtk_spin_button_set_value(GTK_SPIN_BUTTON(dialog->copiesField()), 3);
-  gtk_button_clicked(GTK_BUTTON(widget("tonerSaveCB")));
-  settle();
+  click("tonerSaveCB");
   gtk_button_clicked(GTK_BUTTON(dialog->printButton()));
   settle();
-  unsetenv("CUPS_SERVER");
+  useCupsServer(nullptr);
   unsetenv("XDG_CONFIG_HOME");
-  cupsSetServer(nullptr);
   shellOutput(std::string(PRIVATE_CUPSD) + " stop " + dir);
 
   EXPECT_TRUE(dialog->closed()) << dialog->shownMessage();
@@ -330,8 +335,7 @@ TEST_F(PrintDialogTest, WaitsForThePrintingServiceThenOpensTheQueueFound) {
   log.str("");
   dialog->useSession(std::move(found));
   settle();
-  const std::vector<std::string> opening = {"panelName", "panelView", "restore", "willShow"};
-  EXPECT_EQ(loggedCommands(), opening);
+  EXPECT_EQ(loggedCommands(), kOpening);
   EXPECT_TRUE(gtk_widget_get_sensitive(widget("pane")));
   EXPECT_TRUE(gtk_widget_get_sensitive(dialog->printButton()));
   EXPECT_EQ(gtk_window_get_focus(GTK_WINDOW(dialog->window())), dialog->printButton());  // Return prints
@@ -339,8 +343,7 @@ TEST_F(PrintDialogTest, WaitsForThePrintingServiceThenOpensTheQueueFound) {
   EXPECT_STREQ(gtk_combo_box_get_active_id(GTK_COMBO_BOX(dialog->printerChoice())), "QVX-B");
   EXPECT_TRUE(gtk_widget_get_visible(dialog->printerChoice()));
   // The new panel's controls are live.
-  gtk_button_clicked(GTK_BUTTON(widget("tonerSaveCB")));
-  settle();
+  click("tonerSaveCB");
   EXPECT_EQ(dialog->session().panel().stateSnapshot()["tonerSaveChoice"], 1);
 
   // Picking another queue asks for it; picking the same does not.
@@ -373,12 +376,11 @@ GtkWidget* presetItem(PrintDialog& dialog, const std::string& label) {
 }
 
 TEST_F(PrintDialogTest, PresetsMenuSavesPicksAndDeletesPresets) {
-  const std::string config = (scratch / "dialog-presets").string();
+  const std::string config = (scratch->path() / "dialog-presets").string();
   std::filesystem::remove_all(config);
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);
   open({});
-  gtk_button_clicked(GTK_BUTTON(widget("tonerSaveCB")));
-  settle();
+  click("tonerSaveCB");
   dialog->presets().saveAs("Proofs – toner save");
   settle();
   ASSERT_NE(presetItem(*dialog, "Proofs – toner save"), nullptr);
@@ -417,10 +419,9 @@ TEST_F(PrintDialogTest, CancelLeavesThePaneAndCloses) {
 
 TEST_F(PrintDialogTest, ADescriptionMissingOptionsShowsWhatItHas) {
   // Only colour mode and toner save.
-  const std::string path = (scratch / "partial.ppd").string();
-  FILE* ppd = std::fopen(path.c_str(), "w");
-  ASSERT_NE(ppd, nullptr);
-  std::fputs(
+  HostOptions options;
+  options.ppd = scratch->write(
+      "partial.ppd",
       "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n*LanguageVersion: English\n"
       "*LanguageEncoding: ISOLatin1\n*PCFileName: \"PARTIAL.PPD\"\n*Manufacturer: \"Vemra\"\n"
       "*Product: \"(LX4200)\"\n*ModelName: \"Partial\"\n*ShortNickName: \"Partial\"\n*NickName: \"Partial\"\n"
@@ -428,11 +429,7 @@ TEST_F(PrintDialogTest, ADescriptionMissingOptionsShowsWhatItHas) {
       "*OpenUI *VMCMode/Color Mode: PickOne\n*DefaultVMCMode: Auto\n*VMCMode Auto/Auto Color: \"\"\n"
       "*VMCMode Color/Full Color: \"\"\n*VMCMode Gray/Grayscale: \"\"\n*CloseUI: *VMCMode\n"
       "*OpenUI *VMSaveToner/Toner Save: Boolean\n*DefaultVMSaveToner: False\n*VMSaveToner False/Off: \"\"\n"
-      "*VMSaveToner True/On: \"\"\n*CloseUI: *VMSaveToner\n",
-      ppd);
-  std::fclose(ppd);
-  HostOptions options;
-  options.ppd = path;
+      "*VMSaveToner True/On: \"\"\n*CloseUI: *VMSaveToner\n");
   open(options);
 
   const std::vector<SummaryRow> expected = {{"Toner Save", "Off"}, {"Color Mode", "Auto Color"}};
@@ -446,8 +443,7 @@ TEST_F(PrintDialogTest, ADescriptionMissingOptionsShowsWhatItHas) {
   EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(screening)), -1);
   EXPECT_EQ(gtk_tree_model_iter_n_children(gtk_combo_box_get_model(GTK_COMBO_BOX(screening)), nullptr), 0);
 
-  gtk_button_clicked(GTK_BUTTON(widget("tonerSaveCB")));
-  settle();
+  click("tonerSaveCB");
   EXPECT_EQ(summaryValue("Toner Save"), "On");
 }
 
@@ -459,7 +455,7 @@ int main(int argc, char** argv) {
   // libcups reads the user's saved defaults from HOME: the test's own, empty.
   // The tests' files go there too, apart from other runs of the suite.
   const qvx::test::TempDir home;
-  pdehost::gtk::scratch = home.path();
+  pdehost::gtk::scratch = &home;
   setenv("HOME", home.path().c_str(), 1);
   setenv("CUPS_SERVERROOT", home.path().c_str(), 1);
   pdehost::gtk::haveDisplay = gtk_init_check(&argc, &argv);
