@@ -1,205 +1,134 @@
-// The forcing rules, each with its condition true and false, over the full
-// test layout; the rule is run directly after the conditions are set plainly,
-// and the outcome read from the controls and the current-choice fields.
+// The forcing rules, each with its condition false and then true, over the
+// full test layout; the rule is run directly after the conditions are set
+// plainly, and the outcome read from the control and its current-choice field.
 #include "actions_fixture.h"
 
 namespace {
 
 using namespace actiontest;
 
-class Forcing : public ::testing::Test {
- protected:
-  void SetUp() override {
-    rig = testLayoutRig();
-    ASSERT_TRUE(rig->panel);
-    calmState(p());
-  }
-  Panel& p() { return **rig; }
-  std::unique_ptr<PanelRig> rig;
+// A control a rule may move, with the field its handler records into.
+struct Watched {
+  std::function<std::int64_t(const Panel&)> shown;
+  std::function<void(Panel&, std::int64_t)> show;  // plainly
+  std::int64_t Panel::*field;                      // null: the control has no field of its own
 };
 
-TEST_F(Forcing, PrintPriorityMovesToItemOneOnlyUnderTonerSave) {
-  setSelection(p().printPriorityPopup, 0);
-  p().printPriorityControl();
-  EXPECT_EQ(p().printPriorityPopup->indexOfSelectedItem(), 0);
-
-  setState(p().tonerSaveCB, 1);
-  p().printPriorityControl();
-  EXPECT_EQ(p().printPriorityPopup->indexOfSelectedItem(), 1);
-  EXPECT_EQ(p().printPriorityChoice, 1);  // recorded by its handler
+Watched popup(std::shared_ptr<toolkit::PopUpButton> Panel::*control, std::int64_t Panel::*field) {
+  return {[control](const Panel& p) { return (p.*control)->indexOfSelectedItem(); },
+          [control](Panel& p, std::int64_t i) { setSelection(p.*control, i); }, field};
 }
 
-TEST_F(Forcing, ImageTypeMovesToItemZeroUnderEachOfItsThreeConditions) {
-  p().imageTypeControl();
-  EXPECT_EQ(p().imageTypePopup->indexOfSelectedItem(), 6);
-
-  auto expectForced = [&](const char* why) {
-    setSelection(p().sourceProfilePopup, 1);
-    p().sourceProfileChoice = 1;
-    p().imageTypeControl();
-    EXPECT_EQ(p().imageTypePopup->indexOfSelectedItem(), 0) << why;
-    EXPECT_EQ(p().imageTypeChoice, 0) << why;
-    // The preset ran with it.
-    EXPECT_EQ(p().sourceProfilePopup->indexOfSelectedItem(), 3) << why;
-    EXPECT_EQ(p().sourceProfileChoice, 3) << why;
-    setSelection(p().imageTypePopup, 6);
-  };
-  setState(p().colorSyncCB, 1);
-  expectForced("colour sync on");
-  setState(p().colorSyncCB, 0);
-  setSelection(p().colorModePopup, 2);
-  expectForced("colour mode 2");
-  setSelection(p().colorModePopup, 1);
-  setState(p().tonerSaveCB, 1);
-  expectForced("toner save on");
+Watched box(std::shared_ptr<toolkit::Button> Panel::*control, std::int64_t Panel::*field) {
+  return {[control](const Panel& p) { return (p.*control)->state(); },
+          [control](Panel& p, std::int64_t s) { setState(p.*control, s); }, field};
 }
 
-TEST_F(Forcing, ImageTypeForcingReappliesThePresetWhenItemZeroIsAlreadySelected) {
-  pick(p().imageTypePopup, 0);
-  setSelection(p().sourceProfilePopup, 0);
-  p().sourceProfileChoice = 0;
-  setState(p().colorSyncCB, 1);
-  p().imageTypeControl();
-  EXPECT_EQ(p().sourceProfilePopup->indexOfSelectedItem(), 3);
-  EXPECT_EQ(p().sourceProfileChoice, 3);
+struct ForcingRow {
+  const char* name;
+  void (Panel::*rule)();
+  Watched watched;
+  std::int64_t before;  // shown and recorded, left alone while no condition holds
+  std::int64_t after;   // shown and recorded once the conditions hold
+  std::vector<Condition> conditions;
+  std::function<void(Panel&)> start = [](Panel&) {};  // set before the watched control
+};
+
+const Condition kImageType2{"the image type is 2", [](Panel& p) { setSelection(p.imageTypePopup, 2); }};
+
+const ForcingRow kForcingRows[] = {
+    {"PrintPriorityUnderTonerSave", &Panel::printPriorityControl,
+     popup(&Panel::printPriorityPopup, &Panel::printPriorityChoice), 0, 1, {kTonerSave}},
+    {"ImageTypeUnderColourSync", &Panel::imageTypeControl, popup(&Panel::imageTypePopup, &Panel::imageTypeChoice), 6,
+     0, {kColorSync}},
+    {"ImageTypeUnderColourModeTwo", &Panel::imageTypeControl, popup(&Panel::imageTypePopup, &Panel::imageTypeChoice),
+     6, 0, {kColorMode2}},
+    {"ImageTypeUnderTonerSave", &Panel::imageTypeControl, popup(&Panel::imageTypePopup, &Panel::imageTypeChoice), 6,
+     0, {kTonerSave}},
+    // The forced image type runs its preset.
+    {"ImageTypePresetUnderColourSync", &Panel::imageTypeControl,
+     popup(&Panel::sourceProfilePopup, &Panel::sourceProfileChoice), 1, 3, {kColorSync}},
+    {"ImageTypePresetUnderColourModeTwo", &Panel::imageTypeControl,
+     popup(&Panel::sourceProfilePopup, &Panel::sourceProfileChoice), 1, 3, {kColorMode2}},
+    {"ImageTypePresetUnderTonerSave", &Panel::imageTypeControl,
+     popup(&Panel::sourceProfilePopup, &Panel::sourceProfileChoice), 1, 3, {kTonerSave}},
+    {"ImageTypePresetReappliedWhenItemZeroIsAlreadySelected", &Panel::imageTypeControl,
+     popup(&Panel::sourceProfilePopup, &Panel::sourceProfileChoice), 0, 3, {kColorSync},
+     [](Panel& p) { pick(p.imageTypePopup, 0); }},
+    {"PureBlackPrintIsNeverForced", &Panel::pureBlackPrintControl,
+     box(&Panel::pureBlackPrintCB, &Panel::pureBlackPrintChoice), 1, 1, {kColorSync, kTonerSave, kColorMode2}},
+    // The box is turned off plainly; the job must not keep toner save on.
+    {"TonerSaveOffUnderColourSync", &Panel::tonerSaveControl, box(&Panel::tonerSaveCB, &Panel::tonerSaveChoice), 1, 0,
+     {kColorSync}},
+    {"SourceProfileUnderAPresetImageType", &Panel::sourceProfileControl,
+     popup(&Panel::sourceProfilePopup, &Panel::sourceProfileChoice), 1, 3, {kImageType2}},
+    {"RenderingIntentStaysUnderAPresetImageType", &Panel::renderingIntentControl,
+     popup(&Panel::renderingIntentPopup, &Panel::renderingIntentChoice), 2, 2, {kSourceProfile0, kPreset}},
+    {"RenderingIntentUnderCustomWithSourceProfileZero", &Panel::renderingIntentControl,
+     popup(&Panel::renderingIntentPopup, &Panel::renderingIntentChoice), 2, 0, {kSourceProfile0}},
+    {"OutputProfileUnderTonerSave", &Panel::outputProfileControl,
+     popup(&Panel::outputProfilePopup, &Panel::outputProfileChoice), 2, 0, {kTonerSave}},
+    {"OutputProfileUnderColourModeTwo", &Panel::outputProfileControl,
+     popup(&Panel::outputProfilePopup, &Panel::outputProfileChoice), 2, 0, {kColorMode2}},
+    {"OutputProfileUnderColourSync", &Panel::outputProfileControl,
+     popup(&Panel::outputProfilePopup, &Panel::outputProfileChoice), 2, 0, {kColorSync}},
+    {"CmykOutputProfileWhenSimulationIsOff", &Panel::cmykoutputProfileControl,
+     popup(&Panel::cmykoutputProfilePopup, &Panel::cmykoutputProfileChoice), 2, 0, {kSimulationOff}},
+    {"ScreeningUnderTonerSave", &Panel::screeningControl, popup(&Panel::screeningPopup, &Panel::screeningChoice), 2, 0,
+     {kTonerSave}},
+    {"SimulationProfileWhenSimulationIsOff", &Panel::simulationProfileControl,
+     popup(&Panel::simulationProfilePopup, &Panel::simulationProfileChoice), 3, 0, {kSimulationOff}},
+    {"TrappingPopupUnderPrintPriorityZero", &Panel::trappingControl,
+     popup(&Panel::trappingPopup, &Panel::trappingChoice), 1, 2, {kPrintPriority0},
+     [](Panel& p) { setState(p.trappingCB, 1); }},
+    {"TrappingBoxUnderPrintPriorityZero", &Panel::trappingControl, box(&Panel::trappingCB, nullptr), 1, 0,
+     {kPrintPriority0}, [](Panel& p) { setSelection(p.trappingPopup, 1); }},
+    {"SharpnessUnderPrintPriorityZero", &Panel::sharpnessControl,
+     popup(&Panel::sharpnessPopup, &Panel::sharpnessChoice), 1, 0, {kPrintPriority0}},
+};
+
+class Forcing : public CalmPanel, public ::testing::WithParamInterface<ForcingRow> {};
+
+// What the watched control shows and its field records, both `want`.
+void expectWatched(const Panel& p, const Watched& watched, std::int64_t want) {
+  EXPECT_EQ(watched.shown(p), want);
+  if (watched.field) {
+    EXPECT_EQ(p.*watched.field, want);
+  }
 }
 
-TEST_F(Forcing, PureBlackPrintIsNeverForced) {
-  setState(p().pureBlackPrintCB, 1);
-  p().pureBlackPrintChoice = 1;
-  setState(p().colorSyncCB, 1);
-  setState(p().tonerSaveCB, 1);
-  setSelection(p().colorModePopup, 2);
-  p().pureBlackPrintControl();
-  EXPECT_EQ(p().pureBlackPrintCB->state(), 1);
-  EXPECT_EQ(p().pureBlackPrintChoice, 1);
+TEST_P(Forcing, MovesOnlyOnceItsConditionsHold) {
+  const ForcingRow& row = GetParam();
+  row.start(p);
+  row.watched.show(p, row.before);
+  if (row.watched.field) p.*row.watched.field = row.before;
+  (p.*row.rule)();
+  {
+    SCOPED_TRACE("with no condition");
+    expectWatched(p, row.watched, row.before);
+  }
+  for (const Condition& condition : row.conditions) condition.set(p);
+  (p.*row.rule)();
+  expectWatched(p, row.watched, row.after);
 }
 
-TEST_F(Forcing, TonerSaveTurnsOffUnderColourSyncAndTheChoiceFollows) {
-  setState(p().tonerSaveCB, 1);
-  p().tonerSaveChoice = 1;
-  p().tonerSaveControl();
-  EXPECT_EQ(p().tonerSaveCB->state(), 1);
-  EXPECT_EQ(p().tonerSaveChoice, 1);
+INSTANTIATE_TEST_SUITE_P(Rule, Forcing, ::testing::ValuesIn(kForcingRows),
+                         [](const ::testing::TestParamInfo<ForcingRow>& info) { return std::string(info.param.name); });
 
-  setState(p().colorSyncCB, 1);
-  p().tonerSaveControl();
-  EXPECT_EQ(p().tonerSaveCB->state(), 0);
-  // The box was turned off plainly; the job must not keep toner save on.
-  EXPECT_EQ(p().tonerSaveChoice, 0);
-}
+using ForcingSkips = CalmPanel;
 
-TEST_F(Forcing, SourceProfileMovesToItemThreeUnderAPresetImageType) {
-  p().sourceProfileControl();  // custom
-  EXPECT_EQ(p().sourceProfilePopup->indexOfSelectedItem(), 1);
-  EXPECT_EQ(p().sourceProfileChoice, 1);
-
-  setSelection(p().imageTypePopup, 2);
-  p().sourceProfileControl();
-  EXPECT_EQ(p().sourceProfilePopup->indexOfSelectedItem(), 3);
-  EXPECT_EQ(p().sourceProfileChoice, 3);
-}
-
-TEST_F(Forcing, RenderingIntentMovesToItemZeroUnderCustomWithSourceProfileZero) {
-  setSelection(p().renderingIntentPopup, 2);
-  p().renderingIntentChoice = 2;
-  p().renderingIntentControl();  // source profile 1
-  EXPECT_EQ(p().renderingIntentPopup->indexOfSelectedItem(), 2);
-
-  setSelection(p().sourceProfilePopup, 0);
-  setSelection(p().imageTypePopup, 3);  // preset
-  p().renderingIntentControl();
-  EXPECT_EQ(p().renderingIntentPopup->indexOfSelectedItem(), 2);
-  EXPECT_EQ(p().renderingIntentChoice, 2);
-
-  setSelection(p().imageTypePopup, 6);  // custom
-  p().renderingIntentControl();
-  EXPECT_EQ(p().renderingIntentPopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().renderingIntentChoice, 0);
-}
-
-TEST_F(Forcing, OutputProfileMovesToItemZeroUnderTonerSaveColourModeTwoOrColourSync) {
-  auto run = [&](auto&& setCondition, auto&& clearCondition, const char* why) {
-    setSelection(p().outputProfilePopup, 2);
-    p().outputProfileChoice = 2;
-    p().outputProfileControl();
-    EXPECT_EQ(p().outputProfilePopup->indexOfSelectedItem(), 2) << why << " not yet set";
-    setCondition();
-    p().outputProfileControl();
-    EXPECT_EQ(p().outputProfilePopup->indexOfSelectedItem(), 0) << why;
-    EXPECT_EQ(p().outputProfileChoice, 0) << why;
-    clearCondition();
-  };
-  run([&] { setState(p().tonerSaveCB, 1); }, [&] { setState(p().tonerSaveCB, 0); }, "toner save");
-  run([&] { setSelection(p().colorModePopup, 2); }, [&] { setSelection(p().colorModePopup, 0); }, "colour mode 2");
-  run([&] { setState(p().colorSyncCB, 1); }, [&] { setState(p().colorSyncCB, 0); }, "colour sync");
-}
-
-TEST_F(Forcing, OutputProfileAlreadyAtZeroRunsNoHandler) {
+TEST_F(ForcingSkips, OutputProfileAlreadyAtZeroRunsNoHandler) {
   // Field and popup disagree on purpose: a handler run would record 0.
-  p().outputProfileChoice = 3;
-  setState(p().tonerSaveCB, 1);
-  p().outputProfileControl();
-  EXPECT_EQ(p().outputProfilePopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().outputProfileChoice, 3);
-}
-
-TEST_F(Forcing, CmykOutputProfileMovesToItemZeroWhenSimulationIsOff) {
-  setSelection(p().cmykoutputProfilePopup, 2);
-  p().cmykoutputProfileChoice = 2;
-  p().cmykoutputProfileControl();  // simulation on
-  EXPECT_EQ(p().cmykoutputProfilePopup->indexOfSelectedItem(), 2);
-
-  setState(p().cmykSimulationCB, 0);
-  p().cmykoutputProfileControl();
-  EXPECT_EQ(p().cmykoutputProfilePopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().cmykoutputProfileChoice, 0);
-}
-
-TEST_F(Forcing, ScreeningMovesToItemZeroUnderTonerSave) {
-  pick(p().screeningPopup, 2);
-  p().screeningControl();
-  EXPECT_EQ(p().screeningPopup->indexOfSelectedItem(), 2);
-  setState(p().tonerSaveCB, 1);
-  p().screeningControl();
-  EXPECT_EQ(p().screeningPopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().screeningChoice, 0);
-}
-
-TEST_F(Forcing, SimulationProfileMovesToItemZeroWhenSimulationIsOff) {
-  pick(p().simulationProfilePopup, 3);
-  p().simulationProfileControl();
-  EXPECT_EQ(p().simulationProfilePopup->indexOfSelectedItem(), 3);
-  setState(p().cmykSimulationCB, 0);
-  p().simulationProfileControl();
-  EXPECT_EQ(p().simulationProfilePopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().simulationProfileChoice, 0);
-}
-
-TEST_F(Forcing, TrappingAndSharpnessFollowPrintPriorityZero) {
-  setState(p().trappingCB, 1);
-  pick(p().trappingPopup, 1);
-  pick(p().sharpnessPopup, 1);
-  p().trappingControl();
-  p().sharpnessControl();
-  EXPECT_EQ(p().trappingCB->state(), 1);
-  EXPECT_EQ(p().trappingPopup->indexOfSelectedItem(), 1);
-  EXPECT_EQ(p().sharpnessPopup->indexOfSelectedItem(), 1);
-
-  setSelection(p().printPriorityPopup, 0);
-  p().trappingControl();
-  p().sharpnessControl();
-  EXPECT_EQ(p().trappingCB->state(), 0);
-  EXPECT_EQ(p().trappingPopup->indexOfSelectedItem(), 2);
-  EXPECT_EQ(p().trappingChoice, 2);
-  EXPECT_EQ(p().sharpnessPopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().sharpnessChoice, 0);
+  p.outputProfileChoice = 3;
+  kTonerSave.set(p);
+  p.outputProfileControl();
+  EXPECT_EQ(p.outputProfilePopup->indexOfSelectedItem(), 0);
+  EXPECT_EQ(p.outputProfileChoice, 3);
 }
 
 TEST(ForcingWithoutControls, AbsentControlsAreSkippedAndTheirTermsAreFalse) {
-  auto rig = testLayoutRig({"tonerSaveCB", "colorSyncCB", "cmykSimulationCB", "trappingPopup", "sourceProfilePopup"});
+  auto rig = calmRig({"tonerSaveCB", "colorSyncCB", "cmykSimulationCB", "trappingPopup", "sourceProfilePopup"});
   Panel& p = **rig;
-  calmState(p);
   setSelection(p.printPriorityPopup, 0);
   p.trappingChoice = 1;
   // Without a trapping popup the checkbox alone shows the choice.
@@ -232,20 +161,18 @@ TEST(ForcingWithoutControls, AbsentControlsAreSkippedAndTheirTermsAreFalse) {
 }
 
 TEST(ForcingWithoutControls, RenderingIntentRuleStoresNothingWithoutItsPopup) {
-  auto rig = testLayoutRig({"renderingIntentPopup"});
+  auto rig = calmRig({"renderingIntentPopup"});
   Panel& p = **rig;
-  calmState(p);
-  setSelection(p.sourceProfilePopup, 0);
+  kSourceProfile0.set(p);
   p.renderingIntentChoice = 2;
   p.renderingIntentControl();
   EXPECT_EQ(p.renderingIntentChoice, 2);
 }
 
 TEST(ForcingWithoutControls, NoImageTypePopupCountsAsCustom) {
-  auto rig = testLayoutRig({"imageTypePopup"});
+  auto rig = calmRig({"imageTypePopup"});
   Panel& p = **rig;
-  calmState(p);
-  setSelection(p.sourceProfilePopup, 0);
+  kSourceProfile0.set(p);
   setSelection(p.renderingIntentPopup, 3);
   p.sourceProfileControl();  // custom: no forcing
   EXPECT_EQ(p.sourceProfilePopup->indexOfSelectedItem(), 0);
