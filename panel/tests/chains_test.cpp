@@ -10,14 +10,14 @@ namespace {
 
 using namespace actiontest;
 
-class RealChains : public ::testing::Test {
+// The real panel in the calm state, with something for each chain to move.
+class ChainStart : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(rig.panel);
     ASSERT_EQ(p().colorModePopup->numberOfItems(), 3);
     ASSERT_EQ(p().printPriorityPopup->numberOfItems(), 3);
     calmState(p());
-    // Something for each chain to move.
     pick(p().screeningPopup, 2);
     pick(p().sharpnessPopup, 3);
     pick(p().trappingPopup, 1);
@@ -31,124 +31,151 @@ class RealChains : public ::testing::Test {
     toolkit::TabView& tabs = *p().mainTabView;
     return p().tabViewShouldSelectTabViewItem(&tabs, tabs.tabViewItemAtIndex(tabs.indexOfTabViewItemWithIdentifier("1")));
   }
-  // The preset of image-type item 0 has run: source profile 3, black overprint
-  // on, simulation off.
-  void expectFirstPresetApplied() {
-    EXPECT_EQ(p().imageTypePopup->indexOfSelectedItem(), 0);
-    EXPECT_EQ(p().imageTypeChoice, 0);
-    EXPECT_EQ(p().sourceProfilePopup->indexOfSelectedItem(), 3);
-    EXPECT_EQ(p().sourceProfileChoice, 3);
-    EXPECT_EQ(p().blackOverprintChoice, 1);
-    EXPECT_EQ(p().cmykSimulationChoice, 0);
-  }
   PanelRig rig;
 };
 
-TEST_F(RealChains, ColourModeTwo) {
-  ASSERT_TRUE(colourTabOpen());
-  pick(p().colorModePopup, 2);
-  EXPECT_EQ(p().colorModeChoice, 2);
-  expectFirstPresetApplied();
-  EXPECT_TRUE(dimmed(p().imageTypePopup));
-  EXPECT_TRUE(dimmed(p().imageTypeTitle));
-  EXPECT_EQ(p().outputProfilePopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().outputProfileChoice, 0);
-  EXPECT_FALSE(colourTabOpen());
-  // Print priority and screening are not forced by colour mode alone.
-  EXPECT_EQ(p().printPriorityChoice, 1);
-  EXPECT_EQ(p().screeningChoice, 2);
+// What a person does, and what the panel then shows and records; "/colourTab"
+// is whether the colour tab may be opened.
+struct ChainRow {
+  const char* name;
+  void (*act)(Panel&);
+  std::vector<Seen> seen;
+};
 
-  // The same item again re-runs the preset.
-  setState(p().blackOverprintCB, 0);
-  p().blackOverprintChoice = 0;
-  pick(p().colorModePopup, 2);
-  EXPECT_EQ(p().blackOverprintChoice, 1);
-
-  pick(p().colorModePopup, 0);
-  EXPECT_TRUE(colourTabOpen());
-  EXPECT_FALSE(dimmed(p().imageTypePopup));
+std::vector<Seen> operator+(std::vector<Seen> a, const std::vector<Seen>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
 }
 
-TEST_F(RealChains, TonerSaveOnAndOff) {
-  click(p().tonerSaveCB);
-  EXPECT_EQ(p().tonerSaveChoice, 1);
-  expectFirstPresetApplied();
-  EXPECT_EQ(p().printPriorityPopup->indexOfSelectedItem(), 1);
-  EXPECT_EQ(p().printPriorityChoice, 1);
-  EXPECT_EQ(p().screeningPopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().screeningChoice, 0);
-  // Print priority 1 forces neither trapping nor sharpness.
-  EXPECT_EQ(p().trappingChoice, 1);
-  EXPECT_EQ(p().sharpnessChoice, 3);
-  EXPECT_FALSE(dimmed(p().trappingPopup));
-  EXPECT_EQ(p().outputProfilePopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().outputProfileChoice, 0);
-  EXPECT_TRUE(dimmed(p().printPriorityPopup));
-  EXPECT_TRUE(dimmed(p().imageTypePopup));
-  EXPECT_FALSE(colourTabOpen());
+// The preset of image-type item 0 has run: source profile 3, black overprint
+// on, simulation off.
+const std::vector<Seen> kFirstPresetApplied = {
+    {"/controls/imageTypePopup/selectedIndex", 0},      {"/panel/imageTypeChoice", 0},
+    {"/controls/sourceProfilePopup/selectedIndex", 3},  {"/panel/sourceProfileChoice", 3},
+    {"/panel/blackOverprintChoice", 1},                 {"/panel/cmykSimulationChoice", 0}};
+const std::vector<Seen> kOutputProfileZero = {{"/controls/outputProfilePopup/selectedIndex", 0},
+                                              {"/panel/outputProfileChoice", 0}};
 
-  click(p().tonerSaveCB);
-  EXPECT_EQ(p().tonerSaveChoice, 0);
-  EXPECT_FALSE(dimmed(p().printPriorityPopup));
-  EXPECT_FALSE(dimmed(p().imageTypePopup));
-  // Nothing is forced back.
-  EXPECT_EQ(p().printPriorityChoice, 1);
-  EXPECT_EQ(p().screeningChoice, 0);
-  EXPECT_EQ(p().imageTypeChoice, 0);
-  EXPECT_TRUE(colourTabOpen());
+const ChainRow kChainRows[] = {
+    {"NothingForcedAtTheStart", [](Panel&) {},
+     {{"/colourTab", true}, {"/controls/imageTypePopup/enabled", true}, {"/panel/screeningChoice", 2}}},
+    {"ColourModeTwo", [](Panel& p) { pick(p.colorModePopup, 2); },
+     kFirstPresetApplied + kOutputProfileZero +
+         std::vector<Seen>{{"/panel/colorModeChoice", 2},
+                           {"/controls/imageTypePopup/enabled", false},
+                           {"/controls/imageTypeTitle/textColor", "grey"},
+                           {"/colourTab", false},
+                           // Print priority and screening are not forced by colour mode alone.
+                           {"/panel/printPriorityChoice", 1},
+                           {"/panel/screeningChoice", 2}}},
+    {"ColourModeTwoAgainRerunsThePreset",
+     [](Panel& p) {
+       pick(p.colorModePopup, 2);
+       setState(p.blackOverprintCB, 0);
+       p.blackOverprintChoice = 0;
+       pick(p.colorModePopup, 2);
+     },
+     {{"/panel/blackOverprintChoice", 1}}},
+    {"ColourModeBackToZeroReopens",
+     [](Panel& p) {
+       pick(p.colorModePopup, 2);
+       pick(p.colorModePopup, 0);
+     },
+     {{"/colourTab", true}, {"/controls/imageTypePopup/enabled", true}}},
+    {"TonerSaveOn", [](Panel& p) { click(p.tonerSaveCB); },
+     kFirstPresetApplied + kOutputProfileZero +
+         std::vector<Seen>{{"/panel/tonerSaveChoice", 1},
+                           {"/controls/printPriorityPopup/selectedIndex", 1},
+                           {"/panel/printPriorityChoice", 1},
+                           {"/controls/screeningPopup/selectedIndex", 0},
+                           {"/panel/screeningChoice", 0},
+                           // Print priority 1 forces neither trapping nor sharpness.
+                           {"/panel/trappingChoice", 1},
+                           {"/panel/sharpnessChoice", 3},
+                           {"/controls/trappingPopup/enabled", true},
+                           {"/controls/printPriorityPopup/enabled", false},
+                           {"/controls/imageTypePopup/enabled", false},
+                           {"/colourTab", false}}},
+    {"TonerSaveOffForcesNothingBack",
+     [](Panel& p) {
+       click(p.tonerSaveCB);
+       click(p.tonerSaveCB);
+     },
+     {{"/panel/tonerSaveChoice", 0},
+      {"/controls/printPriorityPopup/enabled", true},
+      {"/controls/imageTypePopup/enabled", true},
+      {"/panel/printPriorityChoice", 1},
+      {"/panel/screeningChoice", 0},
+      {"/panel/imageTypeChoice", 0},
+      {"/colourTab", true}}},
+    {"TonerSaveMovesPrintPriorityFromZeroAndReopensTrapping",
+     [](Panel& p) {
+       pick(p.printPriorityPopup, 0);
+       click(p.tonerSaveCB);
+     },
+     {{"/panel/printPriorityChoice", 1},
+      {"/controls/trappingPopup/enabled", true},
+      {"/controls/sharpnessPopup/enabled", true}}},
+    {"ColourSyncOn",
+     [](Panel& p) {
+       click(p.tonerSaveCB);
+       pick(p.outputProfilePopup, 3);  // the image type is preset now, item 3 is still pickable
+       p.imageTypePopup->setEnabled(true);
+       pick(p.imageTypePopup, 6);
+       click(p.colorSyncCB);
+     },
+     kFirstPresetApplied + kOutputProfileZero +
+         std::vector<Seen>{{"/panel/colorSyncChoice", 1},
+                           {"/controls/tonerSaveCB/state", 0},
+                           {"/panel/tonerSaveChoice", 0},  // follows the box it no longer shows on
+                           {"/controls/tonerSaveCB/enabled", false},
+                           {"/controls/imageTypePopup/enabled", false},
+                           {"/controls/outputProfilePopup/enabled", false},
+                           {"/controls/outputProfileTitle/textColor", "grey"},
+                           // With toner save off, print priority is free again.
+                           {"/controls/printPriorityPopup/enabled", true}}},
+    {"PrintPriorityZero",
+     [](Panel& p) {
+       setState(p.trappingCB, 1);
+       pick(p.printPriorityPopup, 0);
+     },
+     {{"/panel/printPriorityChoice", 0},
+      {"/controls/trappingPopup/selectedIndex", 2},
+      {"/panel/trappingChoice", 2},
+      {"/controls/trappingCB/state", 0},
+      {"/controls/sharpnessPopup/selectedIndex", 0},
+      {"/panel/sharpnessChoice", 0},
+      {"/controls/trappingPopup/enabled", false},
+      {"/controls/trappingCB/enabled", false},
+      {"/controls/trappingTitle/textColor", "grey"},
+      {"/controls/sharpnessPopup/enabled", false},
+      {"/controls/sharpnessTitle/textColor", "grey"},
+      {"/panel/screeningChoice", 2}}},  // no toner save: screening stays
+    {"PrintPriorityTwoReopensTrappingAndSharpness",
+     [](Panel& p) {
+       setState(p.trappingCB, 1);
+       pick(p.printPriorityPopup, 0);
+       pick(p.printPriorityPopup, 2);
+     },
+     {{"/controls/trappingPopup/enabled", true}, {"/controls/sharpnessPopup/enabled", true}}},
+};
+
+class RealChain : public ChainStart, public ::testing::WithParamInterface<ChainRow> {};
+
+// A failing case names its row rather than printing its bytes.
+void PrintTo(const ChainRow& row, std::ostream* os) { *os << row.name; }
+
+TEST_P(RealChain, ShowsAndRecordsWhatItForces) {
+  GetParam().act(p());
+  nlohmann::json state = wholeState(p());
+  state["colourTab"] = colourTabOpen();
+  expectSeen(state, GetParam().seen);
 }
 
-TEST_F(RealChains, TonerSaveMovesPrintPriorityFromZeroAndReopensTrapping) {
-  pick(p().printPriorityPopup, 0);
-  ASSERT_TRUE(dimmed(p().trappingPopup));
-  click(p().tonerSaveCB);
-  EXPECT_EQ(p().printPriorityChoice, 1);
-  EXPECT_FALSE(dimmed(p().trappingPopup));
-  EXPECT_FALSE(dimmed(p().sharpnessPopup));
-}
+INSTANTIATE_TEST_SUITE_P(Person, RealChain, ::testing::ValuesIn(kChainRows),
+                         [](const ::testing::TestParamInfo<ChainRow>& info) { return std::string(info.param.name); });
 
-TEST_F(RealChains, ColourSyncOn) {
-  click(p().tonerSaveCB);
-  ASSERT_EQ(p().tonerSaveChoice, 1);
-  pick(p().outputProfilePopup, 3);  // the image type is preset now, item 3 is still pickable
-  p().imageTypePopup->setEnabled(true);
-  pick(p().imageTypePopup, 6);
-
-  click(p().colorSyncCB);
-  EXPECT_EQ(p().colorSyncChoice, 1);
-  EXPECT_EQ(p().tonerSaveCB->state(), 0);
-  EXPECT_EQ(p().tonerSaveChoice, 0);  // follows the box it no longer shows on
-  EXPECT_TRUE(dimmed(p().tonerSaveCB));
-  expectFirstPresetApplied();
-  EXPECT_TRUE(dimmed(p().imageTypePopup));
-  EXPECT_EQ(p().outputProfilePopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().outputProfileChoice, 0);
-  EXPECT_TRUE(dimmed(p().outputProfilePopup));
-  EXPECT_TRUE(dimmed(p().outputProfileTitle));
-  // With toner save off, print priority is free again.
-  EXPECT_FALSE(dimmed(p().printPriorityPopup));
-}
-
-TEST_F(RealChains, PrintPriorityZero) {
-  setState(p().trappingCB, 1);
-  pick(p().printPriorityPopup, 0);
-  EXPECT_EQ(p().printPriorityChoice, 0);
-  EXPECT_EQ(p().trappingPopup->indexOfSelectedItem(), 2);
-  EXPECT_EQ(p().trappingChoice, 2);
-  EXPECT_EQ(p().trappingCB->state(), 0);
-  EXPECT_EQ(p().sharpnessPopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().sharpnessChoice, 0);
-  EXPECT_TRUE(dimmed(p().trappingPopup));
-  EXPECT_TRUE(dimmed(p().trappingCB));
-  EXPECT_TRUE(dimmed(p().trappingTitle));
-  EXPECT_TRUE(dimmed(p().sharpnessPopup));
-  EXPECT_TRUE(dimmed(p().sharpnessTitle));
-  EXPECT_EQ(p().screeningChoice, 2);  // no toner save: screening stays
-
-  pick(p().printPriorityPopup, 2);
-  EXPECT_FALSE(dimmed(p().trappingPopup));
-  EXPECT_FALSE(dimmed(p().sharpnessPopup));
-}
+using RealChains = ChainStart;
 
 // What the job carries after a chain: the print settings written by save.
 TEST_F(RealChains, TheJobCarriesWhatTheChainsShow) {

@@ -76,6 +76,9 @@ void dimAll(const std::vector<toolkit::View*>& controls) {
 
 class EnablingRule : public CalmPanel, public ::testing::WithParamInterface<EnablingRow> {};
 
+// A failing case names its row rather than printing its bytes.
+void PrintTo(const EnablingRow& row, std::ostream* os) { *os << row.rule; }
+
 TEST_P(EnablingRule, DimsUnderEachConditionAndEnablesWithoutThem) {
   const EnablingRow& row = GetParam();
   const auto controls = row.controls(p);

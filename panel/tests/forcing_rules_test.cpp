@@ -97,6 +97,9 @@ void expectWatched(const Panel& p, const Watched& watched, std::int64_t want) {
   }
 }
 
+// A failing case names its row rather than printing its bytes.
+void PrintTo(const ForcingRow& row, std::ostream* os) { *os << row.name; }
+
 TEST_P(Forcing, MovesOnlyOnceItsConditionsHold) {
   const ForcingRow& row = GetParam();
   row.start(p);
