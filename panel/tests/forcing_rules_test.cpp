@@ -1,6 +1,7 @@
 // The forcing rules, each with its condition false and then true, over the
-// full test layout; the rule is run directly after the conditions are set
-// plainly, and the outcome read from the control and its current-choice field.
+// test layout or one without the controls its terms read; the rule is run
+// directly after the conditions are set plainly, and the outcome read from the
+// control and its current-choice field.
 #include "actions_fixture.h"
 
 namespace {
@@ -24,6 +25,11 @@ Watched box(std::shared_ptr<toolkit::Button> Panel::*control, std::int64_t Panel
           [control](Panel& p, std::int64_t s) { setState(p.*control, s); }, field};
 }
 
+// A field whose control the layout leaves out.
+Watched fieldOnly(std::int64_t Panel::*field) {
+  return {[field](const Panel& p) { return p.*field; }, [field](Panel& p, std::int64_t v) { p.*field = v; }, nullptr};
+}
+
 struct ForcingRow {
   const char* name;
   void (Panel::*rule)();
@@ -31,10 +37,17 @@ struct ForcingRow {
   std::int64_t before;  // shown and recorded, left alone while no condition holds
   std::int64_t after;   // shown and recorded once the conditions hold
   std::vector<Condition> conditions;
-  std::function<void(Panel&)> start = [](Panel&) {};  // set before the watched control
+  void (*start)(Panel&) = nullptr;      // set before the watched control
+  std::set<std::string> leaveOut = {};  // outlets the test layout leaves out
 };
 
+const Condition kImageType1{"the image type is 1", [](Panel& p) { setSelection(p.imageTypePopup, 1); }};
 const Condition kImageType2{"the image type is 2", [](Panel& p) { setSelection(p.imageTypePopup, 2); }};
+
+// A layout without these, so that none of their terms can hold.
+const std::set<std::string> kNoBoxes = {"tonerSaveCB", "colorSyncCB", "cmykSimulationCB", "trappingPopup",
+                                        "sourceProfilePopup"};
+const std::set<std::string> kNoImageType = {"imageTypePopup"};
 
 const ForcingRow kForcingRows[] = {
     {"PrintPriorityUnderTonerSave", &Panel::printPriorityControl,
@@ -85,9 +98,39 @@ const ForcingRow kForcingRows[] = {
      {kPrintPriority0}, [](Panel& p) { setSelection(p.trappingPopup, 1); }},
     {"SharpnessUnderPrintPriorityZero", &Panel::sharpnessControl,
      popup(&Panel::sharpnessPopup, &Panel::sharpnessChoice), 1, 0, {kPrintPriority0}},
+    // Absent controls are skipped and their terms are false.
+    {"TrappingBoxAloneShowsTheChoiceUnderPrintPriorityZero", &Panel::trappingControl,
+     box(&Panel::trappingCB, &Panel::trappingChoice), 1, 0, {kPrintPriority0}, nullptr, kNoBoxes},
+    {"NoSimulationBoxLeavesCmykOutputProfile", &Panel::cmykoutputProfileControl,
+     popup(&Panel::cmykoutputProfilePopup, &Panel::cmykoutputProfileChoice), 2, 2, {}, nullptr, kNoBoxes},
+    {"NoSimulationBoxLeavesSimulationProfile", &Panel::simulationProfileControl,
+     popup(&Panel::simulationProfilePopup, &Panel::simulationProfileChoice), 3, 3, {}, nullptr, kNoBoxes},
+    {"NoTonerSaveLeavesPrintPriority", &Panel::printPriorityControl,
+     popup(&Panel::printPriorityPopup, &Panel::printPriorityChoice), 0, 0, {}, nullptr, kNoBoxes},
+    {"NoTonerSaveNorColourSyncLeavesOutputProfile", &Panel::outputProfileControl,
+     popup(&Panel::outputProfilePopup, &Panel::outputProfileChoice), 2, 2, {}, nullptr, kNoBoxes},
+    {"NoColourSyncLeavesTonerSave", &Panel::tonerSaveControl, fieldOnly(&Panel::tonerSaveChoice), 1, 1, {}, nullptr,
+     kNoBoxes},
+    {"NoSourceProfilePopupStoresNothing", &Panel::sourceProfileControl, fieldOnly(&Panel::sourceProfileChoice), 1, 1,
+     {kImageType1}, nullptr, kNoBoxes},
+    {"NoRenderingIntentPopupStoresNothing", &Panel::renderingIntentControl,
+     fieldOnly(&Panel::renderingIntentChoice), 2, 2, {kSourceProfile0}, nullptr, {"renderingIntentPopup"}},
+    // No image-type popup counts as custom.
+    {"NoImageTypePopupForcesNoSourceProfile", &Panel::sourceProfileControl,
+     popup(&Panel::sourceProfilePopup, &Panel::sourceProfileChoice), 0, 0, {}, nullptr, kNoImageType},
+    {"NoImageTypePopupRenderingIntentUnderSourceProfileZero", &Panel::renderingIntentControl,
+     popup(&Panel::renderingIntentPopup, &Panel::renderingIntentChoice), 3, 0, {kSourceProfile0}, nullptr, kNoImageType},
 };
 
-class Forcing : public CalmPanel, public ::testing::WithParamInterface<ForcingRow> {};
+class Forcing : public ::testing::TestWithParam<ForcingRow> {
+ protected:
+  void SetUp() override {
+    rig = calmRig(GetParam().leaveOut);
+    ASSERT_TRUE(rig->panel);
+  }
+  Panel& panel() { return **rig; }
+  std::unique_ptr<PanelRig> rig;
+};
 
 // What the watched control shows and its field records, both `want`.
 void expectWatched(const Panel& p, const Watched& watched, std::int64_t want) {
@@ -102,7 +145,8 @@ void PrintTo(const ForcingRow& row, std::ostream* os) { *os << row.name; }
 
 TEST_P(Forcing, MovesOnlyOnceItsConditionsHold) {
   const ForcingRow& row = GetParam();
-  row.start(p);
+  Panel& p = panel();
+  if (row.start) row.start(p);
   row.watched.show(p, row.before);
   if (row.watched.field) p.*row.watched.field = row.before;
   (p.*row.rule)();
@@ -127,61 +171,6 @@ TEST_F(ForcingSkips, OutputProfileAlreadyAtZeroRunsNoHandler) {
   p.outputProfileControl();
   EXPECT_EQ(p.outputProfilePopup->indexOfSelectedItem(), 0);
   EXPECT_EQ(p.outputProfileChoice, 3);
-}
-
-TEST(ForcingWithoutControls, AbsentControlsAreSkippedAndTheirTermsAreFalse) {
-  auto rig = calmRig({"tonerSaveCB", "colorSyncCB", "cmykSimulationCB", "trappingPopup", "sourceProfilePopup"});
-  Panel& p = **rig;
-  setSelection(p.printPriorityPopup, 0);
-  p.trappingChoice = 1;
-  // Without a trapping popup the checkbox alone shows the choice.
-  p.trappingCB->setState(1);
-  p.trappingControl();
-  EXPECT_EQ(p.trappingCB->state(), 0);
-  EXPECT_EQ(p.trappingChoice, 0);
-
-  // No CMYK simulation checkbox: "simulation is off" is false, nothing moves.
-  setSelection(p.cmykoutputProfilePopup, 2);
-  setSelection(p.simulationProfilePopup, 3);
-  p.cmykoutputProfileControl();
-  p.simulationProfileControl();
-  EXPECT_EQ(p.cmykoutputProfilePopup->indexOfSelectedItem(), 2);
-  EXPECT_EQ(p.simulationProfilePopup->indexOfSelectedItem(), 3);
-
-  // No toner save, no colour sync: neither forces anything.
-  setSelection(p.outputProfilePopup, 2);
-  p.printPriorityControl();
-  p.outputProfileControl();
-  p.tonerSaveControl();
-  EXPECT_EQ(p.printPriorityPopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p.outputProfilePopup->indexOfSelectedItem(), 2);
-
-  // No source profile popup: its forcing stores nothing.
-  setSelection(p.imageTypePopup, 1);
-  p.sourceProfileChoice = 1;
-  p.sourceProfileControl();
-  EXPECT_EQ(p.sourceProfileChoice, 1);
-}
-
-TEST(ForcingWithoutControls, RenderingIntentRuleStoresNothingWithoutItsPopup) {
-  auto rig = calmRig({"renderingIntentPopup"});
-  Panel& p = **rig;
-  kSourceProfile0.set(p);
-  p.renderingIntentChoice = 2;
-  p.renderingIntentControl();
-  EXPECT_EQ(p.renderingIntentChoice, 2);
-}
-
-TEST(ForcingWithoutControls, NoImageTypePopupCountsAsCustom) {
-  auto rig = calmRig({"imageTypePopup"});
-  Panel& p = **rig;
-  kSourceProfile0.set(p);
-  setSelection(p.renderingIntentPopup, 3);
-  p.sourceProfileControl();  // custom: no forcing
-  EXPECT_EQ(p.sourceProfilePopup->indexOfSelectedItem(), 0);
-  p.renderingIntentControl();  // custom with source profile 0
-  EXPECT_EQ(p.renderingIntentPopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p.renderingIntentChoice, 0);
 }
 
 }  // namespace
