@@ -95,6 +95,15 @@ struct Seen {
 };
 void expectSeen(const nlohmann::json& state, const std::vector<Seen>& seen);
 
+// Names each case of a table after its row's `name`, so that a failure names
+// the rule.
+struct RowName {
+  template <typename Row>
+  std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
+    return info.param.name;
+  }
+};
+
 // A test over the whole test layout in the calm state; `p` is its panel.
 class CalmPanel : public ::testing::Test {
  protected:

@@ -29,7 +29,8 @@ class ChainStart : public ::testing::Test {
   Panel& p() { return *rig; }
   bool colourTabOpen() {
     toolkit::TabView& tabs = *p().mainTabView;
-    return p().tabViewShouldSelectTabViewItem(&tabs, tabs.tabViewItemAtIndex(tabs.indexOfTabViewItemWithIdentifier("1")));
+    const std::int64_t colour = tabs.indexOfTabViewItemWithIdentifier("1");
+    return p().tabViewShouldSelectTabViewItem(&tabs, tabs.tabViewItemAtIndex(colour));
   }
   PanelRig rig;
 };
@@ -172,8 +173,7 @@ TEST_P(RealChain, ShowsAndRecordsWhatItForces) {
   expectSeen(state, GetParam().seen);
 }
 
-INSTANTIATE_TEST_SUITE_P(Person, RealChain, ::testing::ValuesIn(kChainRows),
-                         [](const ::testing::TestParamInfo<ChainRow>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Person, RealChain, ::testing::ValuesIn(kChainRows), RowName());
 
 using RealChains = ChainStart;
 

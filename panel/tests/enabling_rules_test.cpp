@@ -12,7 +12,7 @@ namespace {
 using namespace actiontest;
 
 struct EnablingRow {
-  const char* rule;
+  const char* name;
   void (Panel::*run)();
   std::function<std::vector<toolkit::View*>(Panel&)> controls;
   std::vector<Condition> conditions;
@@ -77,7 +77,7 @@ void dimAll(const std::vector<toolkit::View*>& controls) {
 class EnablingRule : public CalmPanel, public ::testing::WithParamInterface<EnablingRow> {};
 
 // A failing case names its row rather than printing its bytes.
-void PrintTo(const EnablingRow& row, std::ostream* os) { *os << row.rule; }
+void PrintTo(const EnablingRow& row, std::ostream* os) { *os << row.name; }
 
 TEST_P(EnablingRule, DimsUnderEachConditionAndEnablesWithoutThem) {
   const EnablingRow& row = GetParam();
@@ -95,8 +95,7 @@ TEST_P(EnablingRule, DimsUnderEachConditionAndEnablesWithoutThem) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, EnablingRule, ::testing::ValuesIn(enablingTable()),
-                         [](const ::testing::TestParamInfo<EnablingRow>& info) { return std::string(info.param.rule); });
+INSTANTIATE_TEST_SUITE_P(Table, EnablingRule, ::testing::ValuesIn(enablingTable()), RowName());
 
 using EnablingTable = CalmPanel;
 using TheLock = CalmPanel;
@@ -135,7 +134,7 @@ TEST_F(TheLock, DimsEveryRefreshedControlAndUnlockingRestoresOnlyThoseFreeToUse)
   click(p.saveSettingsButton);
   EXPECT_EQ(p.saveSettingsValue, 1);
   for (const EnablingRow& row : enablingTable()) {
-    for (toolkit::View* v : row.controls(p)) EXPECT_TRUE(dimmed(v)) << row.rule << " under the lock";
+    for (toolkit::View* v : row.controls(p)) EXPECT_TRUE(dimmed(v)) << row.name << " under the lock";
   }
   // Locking changes no value.
   EXPECT_EQ(p.printPriorityPopup->indexOfSelectedItem(), 1);

@@ -49,77 +49,80 @@ const std::set<std::string> kNoBoxes = {"tonerSaveCB", "colorSyncCB", "cmykSimul
                                         "sourceProfilePopup"};
 const std::set<std::string> kNoImageType = {"imageTypePopup"};
 
+// The controls the rules move, with their fields.
+const Watched kPrintPriority = popup(&Panel::printPriorityPopup, &Panel::printPriorityChoice);
+const Watched kImageType = popup(&Panel::imageTypePopup, &Panel::imageTypeChoice);
+const Watched kSourceProfile = popup(&Panel::sourceProfilePopup, &Panel::sourceProfileChoice);
+const Watched kPureBlackPrintBox = box(&Panel::pureBlackPrintCB, &Panel::pureBlackPrintChoice);
+const Watched kTonerSaveBox = box(&Panel::tonerSaveCB, &Panel::tonerSaveChoice);
+const Watched kRenderingIntent = popup(&Panel::renderingIntentPopup, &Panel::renderingIntentChoice);
+const Watched kOutputProfile = popup(&Panel::outputProfilePopup, &Panel::outputProfileChoice);
+const Watched kCmykOutputProfile = popup(&Panel::cmykoutputProfilePopup, &Panel::cmykoutputProfileChoice);
+const Watched kScreening = popup(&Panel::screeningPopup, &Panel::screeningChoice);
+const Watched kSimulationProfile = popup(&Panel::simulationProfilePopup, &Panel::simulationProfileChoice);
+const Watched kTrapping = popup(&Panel::trappingPopup, &Panel::trappingChoice);
+const Watched kTrappingBox = box(&Panel::trappingCB, nullptr);  // its field follows the popup
+const Watched kTrappingBoxAlone = box(&Panel::trappingCB, &Panel::trappingChoice);
+const Watched kSharpness = popup(&Panel::sharpnessPopup, &Panel::sharpnessChoice);
+
+void pickImageTypeZero(Panel& p) { pick(p.imageTypePopup, 0); }
+void trappingBoxOn(Panel& p) { setState(p.trappingCB, 1); }
+void trappingPopupOne(Panel& p) { setSelection(p.trappingPopup, 1); }
+
 const ForcingRow kForcingRows[] = {
-    {"PrintPriorityUnderTonerSave", &Panel::printPriorityControl,
-     popup(&Panel::printPriorityPopup, &Panel::printPriorityChoice), 0, 1, {kTonerSave}},
-    {"ImageTypeUnderColourSync", &Panel::imageTypeControl, popup(&Panel::imageTypePopup, &Panel::imageTypeChoice), 6,
-     0, {kColorSync}},
-    {"ImageTypeUnderColourModeTwo", &Panel::imageTypeControl, popup(&Panel::imageTypePopup, &Panel::imageTypeChoice),
-     6, 0, {kColorMode2}},
-    {"ImageTypeUnderTonerSave", &Panel::imageTypeControl, popup(&Panel::imageTypePopup, &Panel::imageTypeChoice), 6,
-     0, {kTonerSave}},
+    {"PrintPriorityUnderTonerSave", &Panel::printPriorityControl, kPrintPriority, 0, 1, {kTonerSave}},
+    {"ImageTypeUnderColourSync", &Panel::imageTypeControl, kImageType, 6, 0, {kColorSync}},
+    {"ImageTypeUnderColourModeTwo", &Panel::imageTypeControl, kImageType, 6, 0, {kColorMode2}},
+    {"ImageTypeUnderTonerSave", &Panel::imageTypeControl, kImageType, 6, 0, {kTonerSave}},
     // The forced image type runs its preset.
-    {"ImageTypePresetUnderColourSync", &Panel::imageTypeControl,
-     popup(&Panel::sourceProfilePopup, &Panel::sourceProfileChoice), 1, 3, {kColorSync}},
-    {"ImageTypePresetUnderColourModeTwo", &Panel::imageTypeControl,
-     popup(&Panel::sourceProfilePopup, &Panel::sourceProfileChoice), 1, 3, {kColorMode2}},
-    {"ImageTypePresetUnderTonerSave", &Panel::imageTypeControl,
-     popup(&Panel::sourceProfilePopup, &Panel::sourceProfileChoice), 1, 3, {kTonerSave}},
-    {"ImageTypePresetReappliedWhenItemZeroIsAlreadySelected", &Panel::imageTypeControl,
-     popup(&Panel::sourceProfilePopup, &Panel::sourceProfileChoice), 0, 3, {kColorSync},
-     [](Panel& p) { pick(p.imageTypePopup, 0); }},
-    {"PureBlackPrintIsNeverForced", &Panel::pureBlackPrintControl,
-     box(&Panel::pureBlackPrintCB, &Panel::pureBlackPrintChoice), 1, 1, {kColorSync, kTonerSave, kColorMode2}},
+    {"ImageTypePresetUnderColourSync", &Panel::imageTypeControl, kSourceProfile, 1, 3, {kColorSync}},
+    {"ImageTypePresetUnderColourModeTwo", &Panel::imageTypeControl, kSourceProfile, 1, 3, {kColorMode2}},
+    {"ImageTypePresetUnderTonerSave", &Panel::imageTypeControl, kSourceProfile, 1, 3, {kTonerSave}},
+    {"ImageTypePresetReappliedWhenItemZeroIsAlreadySelected", &Panel::imageTypeControl, kSourceProfile, 0, 3,
+     {kColorSync}, pickImageTypeZero},
+    {"PureBlackPrintIsNeverForced", &Panel::pureBlackPrintControl, kPureBlackPrintBox, 1, 1,
+     {kColorSync, kTonerSave, kColorMode2}},
     // The box is turned off plainly; the job must not keep toner save on.
-    {"TonerSaveOffUnderColourSync", &Panel::tonerSaveControl, box(&Panel::tonerSaveCB, &Panel::tonerSaveChoice), 1, 0,
-     {kColorSync}},
-    {"SourceProfileUnderAPresetImageType", &Panel::sourceProfileControl,
-     popup(&Panel::sourceProfilePopup, &Panel::sourceProfileChoice), 1, 3, {kImageType2}},
-    {"RenderingIntentStaysUnderAPresetImageType", &Panel::renderingIntentControl,
-     popup(&Panel::renderingIntentPopup, &Panel::renderingIntentChoice), 2, 2, {kSourceProfile0, kPreset}},
-    {"RenderingIntentUnderCustomWithSourceProfileZero", &Panel::renderingIntentControl,
-     popup(&Panel::renderingIntentPopup, &Panel::renderingIntentChoice), 2, 0, {kSourceProfile0}},
-    {"OutputProfileUnderTonerSave", &Panel::outputProfileControl,
-     popup(&Panel::outputProfilePopup, &Panel::outputProfileChoice), 2, 0, {kTonerSave}},
-    {"OutputProfileUnderColourModeTwo", &Panel::outputProfileControl,
-     popup(&Panel::outputProfilePopup, &Panel::outputProfileChoice), 2, 0, {kColorMode2}},
-    {"OutputProfileUnderColourSync", &Panel::outputProfileControl,
-     popup(&Panel::outputProfilePopup, &Panel::outputProfileChoice), 2, 0, {kColorSync}},
-    {"CmykOutputProfileWhenSimulationIsOff", &Panel::cmykoutputProfileControl,
-     popup(&Panel::cmykoutputProfilePopup, &Panel::cmykoutputProfileChoice), 2, 0, {kSimulationOff}},
-    {"ScreeningUnderTonerSave", &Panel::screeningControl, popup(&Panel::screeningPopup, &Panel::screeningChoice), 2, 0,
-     {kTonerSave}},
-    {"SimulationProfileWhenSimulationIsOff", &Panel::simulationProfileControl,
-     popup(&Panel::simulationProfilePopup, &Panel::simulationProfileChoice), 3, 0, {kSimulationOff}},
-    {"TrappingPopupUnderPrintPriorityZero", &Panel::trappingControl,
-     popup(&Panel::trappingPopup, &Panel::trappingChoice), 1, 2, {kPrintPriority0},
-     [](Panel& p) { setState(p.trappingCB, 1); }},
-    {"TrappingBoxUnderPrintPriorityZero", &Panel::trappingControl, box(&Panel::trappingCB, nullptr), 1, 0,
-     {kPrintPriority0}, [](Panel& p) { setSelection(p.trappingPopup, 1); }},
-    {"SharpnessUnderPrintPriorityZero", &Panel::sharpnessControl,
-     popup(&Panel::sharpnessPopup, &Panel::sharpnessChoice), 1, 0, {kPrintPriority0}},
+    {"TonerSaveOffUnderColourSync", &Panel::tonerSaveControl, kTonerSaveBox, 1, 0, {kColorSync}},
+    {"SourceProfileUnderAPresetImageType", &Panel::sourceProfileControl, kSourceProfile, 1, 3, {kImageType2}},
+    {"RenderingIntentStaysUnderAPresetImageType", &Panel::renderingIntentControl, kRenderingIntent, 2, 2,
+     {kSourceProfile0, kPreset}},
+    {"RenderingIntentUnderCustomWithSourceProfileZero", &Panel::renderingIntentControl, kRenderingIntent, 2, 0,
+     {kSourceProfile0}},
+    {"OutputProfileUnderTonerSave", &Panel::outputProfileControl, kOutputProfile, 2, 0, {kTonerSave}},
+    {"OutputProfileUnderColourModeTwo", &Panel::outputProfileControl, kOutputProfile, 2, 0, {kColorMode2}},
+    {"OutputProfileUnderColourSync", &Panel::outputProfileControl, kOutputProfile, 2, 0, {kColorSync}},
+    {"CmykOutputProfileWhenSimulationIsOff", &Panel::cmykoutputProfileControl, kCmykOutputProfile, 2, 0,
+     {kSimulationOff}},
+    {"ScreeningUnderTonerSave", &Panel::screeningControl, kScreening, 2, 0, {kTonerSave}},
+    {"SimulationProfileWhenSimulationIsOff", &Panel::simulationProfileControl, kSimulationProfile, 3, 0,
+     {kSimulationOff}},
+    {"TrappingPopupUnderPrintPriorityZero", &Panel::trappingControl, kTrapping, 1, 2, {kPrintPriority0},
+     trappingBoxOn},
+    {"TrappingBoxUnderPrintPriorityZero", &Panel::trappingControl, kTrappingBox, 1, 0, {kPrintPriority0},
+     trappingPopupOne},
+    {"SharpnessUnderPrintPriorityZero", &Panel::sharpnessControl, kSharpness, 1, 0, {kPrintPriority0}},
     // Absent controls are skipped and their terms are false.
-    {"TrappingBoxAloneShowsTheChoiceUnderPrintPriorityZero", &Panel::trappingControl,
-     box(&Panel::trappingCB, &Panel::trappingChoice), 1, 0, {kPrintPriority0}, nullptr, kNoBoxes},
-    {"NoSimulationBoxLeavesCmykOutputProfile", &Panel::cmykoutputProfileControl,
-     popup(&Panel::cmykoutputProfilePopup, &Panel::cmykoutputProfileChoice), 2, 2, {}, nullptr, kNoBoxes},
-    {"NoSimulationBoxLeavesSimulationProfile", &Panel::simulationProfileControl,
-     popup(&Panel::simulationProfilePopup, &Panel::simulationProfileChoice), 3, 3, {}, nullptr, kNoBoxes},
-    {"NoTonerSaveLeavesPrintPriority", &Panel::printPriorityControl,
-     popup(&Panel::printPriorityPopup, &Panel::printPriorityChoice), 0, 0, {}, nullptr, kNoBoxes},
-    {"NoTonerSaveNorColourSyncLeavesOutputProfile", &Panel::outputProfileControl,
-     popup(&Panel::outputProfilePopup, &Panel::outputProfileChoice), 2, 2, {}, nullptr, kNoBoxes},
+    {"TrappingBoxAloneShowsTheChoiceUnderPrintPriorityZero", &Panel::trappingControl, kTrappingBoxAlone, 1, 0,
+     {kPrintPriority0}, nullptr, kNoBoxes},
+    {"NoSimulationBoxLeavesCmykOutputProfile", &Panel::cmykoutputProfileControl, kCmykOutputProfile, 2, 2, {},
+     nullptr, kNoBoxes},
+    {"NoSimulationBoxLeavesSimulationProfile", &Panel::simulationProfileControl, kSimulationProfile, 3, 3, {},
+     nullptr, kNoBoxes},
+    {"NoTonerSaveLeavesPrintPriority", &Panel::printPriorityControl, kPrintPriority, 0, 0, {}, nullptr, kNoBoxes},
+    {"NoTonerSaveNorColourSyncLeavesOutputProfile", &Panel::outputProfileControl, kOutputProfile, 2, 2, {}, nullptr,
+     kNoBoxes},
     {"NoColourSyncLeavesTonerSave", &Panel::tonerSaveControl, fieldOnly(&Panel::tonerSaveChoice), 1, 1, {}, nullptr,
      kNoBoxes},
     {"NoSourceProfilePopupStoresNothing", &Panel::sourceProfileControl, fieldOnly(&Panel::sourceProfileChoice), 1, 1,
      {kImageType1}, nullptr, kNoBoxes},
-    {"NoRenderingIntentPopupStoresNothing", &Panel::renderingIntentControl,
-     fieldOnly(&Panel::renderingIntentChoice), 2, 2, {kSourceProfile0}, nullptr, {"renderingIntentPopup"}},
+    {"NoRenderingIntentPopupStoresNothing", &Panel::renderingIntentControl, fieldOnly(&Panel::renderingIntentChoice),
+     2, 2, {kSourceProfile0}, nullptr, {"renderingIntentPopup"}},
     // No image-type popup counts as custom.
-    {"NoImageTypePopupForcesNoSourceProfile", &Panel::sourceProfileControl,
-     popup(&Panel::sourceProfilePopup, &Panel::sourceProfileChoice), 0, 0, {}, nullptr, kNoImageType},
-    {"NoImageTypePopupRenderingIntentUnderSourceProfileZero", &Panel::renderingIntentControl,
-     popup(&Panel::renderingIntentPopup, &Panel::renderingIntentChoice), 3, 0, {kSourceProfile0}, nullptr, kNoImageType},
+    {"NoImageTypePopupForcesNoSourceProfile", &Panel::sourceProfileControl, kSourceProfile, 0, 0, {}, nullptr,
+     kNoImageType},
+    {"NoImageTypePopupRenderingIntentUnderSourceProfileZero", &Panel::renderingIntentControl, kRenderingIntent, 3, 0,
+     {kSourceProfile0}, nullptr, kNoImageType},
 };
 
 class Forcing : public ::testing::TestWithParam<ForcingRow> {
@@ -159,8 +162,7 @@ TEST_P(Forcing, MovesOnlyOnceItsConditionsHold) {
   expectWatched(p, row.watched, row.after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rule, Forcing, ::testing::ValuesIn(kForcingRows),
-                         [](const ::testing::TestParamInfo<ForcingRow>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rule, Forcing, ::testing::ValuesIn(kForcingRows), RowName());
 
 using ForcingSkips = CalmPanel;
 

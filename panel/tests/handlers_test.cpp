@@ -103,8 +103,7 @@ TEST_F(Handlers, RenderingIntentIsRecordedOnlyUnderACustomImageType) {
 
   setSelection(p.imageTypePopup, 1);
   pick(p.renderingIntentPopup, 3);
-  EXPECT_EQ(p.renderingIntentChoice, 2);
-  EXPECT_EQ(p.renderingIntentPopup->indexOfSelectedItem(), 3);
+  expectSeen(wholeState(p), {{"/panel/renderingIntentChoice", 2}, {"/controls/renderingIntentPopup/selectedIndex", 3}});
 
   auto noImageType = calmRig({"imageTypePopup"});
   (*noImageType)->renderingIntentChoice = 1;
