@@ -120,6 +120,19 @@ void expectSeen(const nlohmann::json& state, const std::vector<Seen>& seen) {
   }
 }
 
+Seen choice(const std::string& option, const nlohmann::json& value) { return {"/panel/" + option + "Choice", value}; }
+
+std::vector<Seen> chosen(const std::string& option, std::int64_t index) {
+  return {{"/controls/" + option + "Popup/selectedIndex", index}, choice(option, index)};
+}
+
+Seen enabled(const std::string& outlet, bool value) { return {"/controls/" + outlet + "/enabled", value}; }
+
+std::vector<Seen> operator+(std::vector<Seen> a, const std::vector<Seen>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
 // The constructor cannot assert; a panel the rig could not make fails the
 // test here instead of being dereferenced.
 static Panel& panelOf(const PanelRig& rig) {

@@ -94,6 +94,13 @@ struct Seen {
   nlohmann::json value;
 };
 void expectSeen(const nlohmann::json& state, const std::vector<Seen>& seen);
+// The field `<option>Choice`.
+Seen choice(const std::string& option, const nlohmann::json& value);
+// The popup `<option>Popup` shows `index` and the field `<option>Choice` records it.
+std::vector<Seen> chosen(const std::string& option, std::int64_t index);
+// Whether a person can use the control (labels: see textColor).
+Seen enabled(const std::string& outlet, bool value);
+std::vector<Seen> operator+(std::vector<Seen> a, const std::vector<Seen>& b);
 
 // Names each case of a table after its row's `name`, so that a failure names
 // the rule.

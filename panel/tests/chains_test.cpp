@@ -43,32 +43,20 @@ struct ChainRow {
   std::vector<Seen> seen;
 };
 
-std::vector<Seen> operator+(std::vector<Seen> a, const std::vector<Seen>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
 // The preset of image-type item 0 has run: source profile 3, black overprint
 // on, simulation off.
-const std::vector<Seen> kFirstPresetApplied = {
-    {"/controls/imageTypePopup/selectedIndex", 0},      {"/panel/imageTypeChoice", 0},
-    {"/controls/sourceProfilePopup/selectedIndex", 3},  {"/panel/sourceProfileChoice", 3},
-    {"/panel/blackOverprintChoice", 1},                 {"/panel/cmykSimulationChoice", 0}};
-const std::vector<Seen> kOutputProfileZero = {{"/controls/outputProfilePopup/selectedIndex", 0},
-                                              {"/panel/outputProfileChoice", 0}};
+const std::vector<Seen> kFirstPresetApplied = chosen("imageType", 0) + chosen("sourceProfile", 3) +
+                                             std::vector<Seen>{choice("blackOverprint", 1), choice("cmykSimulation", 0)};
 
 const ChainRow kChainRows[] = {
     {"NothingForcedAtTheStart", [](Panel&) {},
-     {{"/colourTab", true}, {"/controls/imageTypePopup/enabled", true}, {"/panel/screeningChoice", 2}}},
+     {{"/colourTab", true}, enabled("imageTypePopup", true), choice("screening", 2)}},
     {"ColourModeTwo", [](Panel& p) { pick(p.colorModePopup, 2); },
-     kFirstPresetApplied + kOutputProfileZero +
-         std::vector<Seen>{{"/panel/colorModeChoice", 2},
-                           {"/controls/imageTypePopup/enabled", false},
-                           {"/controls/imageTypeTitle/textColor", "grey"},
-                           {"/colourTab", false},
+     kFirstPresetApplied + chosen("outputProfile", 0) +
+         std::vector<Seen>{choice("colorMode", 2), enabled("imageTypePopup", false),
+                           {"/controls/imageTypeTitle/textColor", "grey"}, {"/colourTab", false},
                            // Print priority and screening are not forced by colour mode alone.
-                           {"/panel/printPriorityChoice", 1},
-                           {"/panel/screeningChoice", 2}}},
+                           choice("printPriority", 1), choice("screening", 2)}},
     {"ColourModeTwoAgainRerunsThePreset",
      [](Panel& p) {
        pick(p.colorModePopup, 2);
@@ -76,47 +64,32 @@ const ChainRow kChainRows[] = {
        p.blackOverprintChoice = 0;
        pick(p.colorModePopup, 2);
      },
-     {{"/panel/blackOverprintChoice", 1}}},
+     {choice("blackOverprint", 1)}},
     {"ColourModeBackToZeroReopens",
      [](Panel& p) {
        pick(p.colorModePopup, 2);
        pick(p.colorModePopup, 0);
      },
-     {{"/colourTab", true}, {"/controls/imageTypePopup/enabled", true}}},
+     {{"/colourTab", true}, enabled("imageTypePopup", true)}},
     {"TonerSaveOn", [](Panel& p) { click(p.tonerSaveCB); },
-     kFirstPresetApplied + kOutputProfileZero +
-         std::vector<Seen>{{"/panel/tonerSaveChoice", 1},
-                           {"/controls/printPriorityPopup/selectedIndex", 1},
-                           {"/panel/printPriorityChoice", 1},
-                           {"/controls/screeningPopup/selectedIndex", 0},
-                           {"/panel/screeningChoice", 0},
+     kFirstPresetApplied + chosen("outputProfile", 0) + chosen("printPriority", 1) + chosen("screening", 0) +
+         std::vector<Seen>{choice("tonerSave", 1), enabled("printPriorityPopup", false),
+                           enabled("imageTypePopup", false), {"/colourTab", false},
                            // Print priority 1 forces neither trapping nor sharpness.
-                           {"/panel/trappingChoice", 1},
-                           {"/panel/sharpnessChoice", 3},
-                           {"/controls/trappingPopup/enabled", true},
-                           {"/controls/printPriorityPopup/enabled", false},
-                           {"/controls/imageTypePopup/enabled", false},
-                           {"/colourTab", false}}},
+                           choice("trapping", 1), choice("sharpness", 3), enabled("trappingPopup", true)}},
     {"TonerSaveOffForcesNothingBack",
      [](Panel& p) {
        click(p.tonerSaveCB);
        click(p.tonerSaveCB);
      },
-     {{"/panel/tonerSaveChoice", 0},
-      {"/controls/printPriorityPopup/enabled", true},
-      {"/controls/imageTypePopup/enabled", true},
-      {"/panel/printPriorityChoice", 1},
-      {"/panel/screeningChoice", 0},
-      {"/panel/imageTypeChoice", 0},
-      {"/colourTab", true}}},
+     {choice("tonerSave", 0), enabled("printPriorityPopup", true), enabled("imageTypePopup", true),
+      choice("printPriority", 1), choice("screening", 0), choice("imageType", 0), {"/colourTab", true}}},
     {"TonerSaveMovesPrintPriorityFromZeroAndReopensTrapping",
      [](Panel& p) {
        pick(p.printPriorityPopup, 0);
        click(p.tonerSaveCB);
      },
-     {{"/panel/printPriorityChoice", 1},
-      {"/controls/trappingPopup/enabled", true},
-      {"/controls/sharpnessPopup/enabled", true}}},
+     {choice("printPriority", 1), enabled("trappingPopup", true), enabled("sharpnessPopup", true)}},
     {"ColourSyncOn",
      [](Panel& p) {
        click(p.tonerSaveCB);
@@ -125,40 +98,31 @@ const ChainRow kChainRows[] = {
        pick(p.imageTypePopup, 6);
        click(p.colorSyncCB);
      },
-     kFirstPresetApplied + kOutputProfileZero +
-         std::vector<Seen>{{"/panel/colorSyncChoice", 1},
-                           {"/controls/tonerSaveCB/state", 0},
-                           {"/panel/tonerSaveChoice", 0},  // follows the box it no longer shows on
-                           {"/controls/tonerSaveCB/enabled", false},
-                           {"/controls/imageTypePopup/enabled", false},
-                           {"/controls/outputProfilePopup/enabled", false},
-                           {"/controls/outputProfileTitle/textColor", "grey"},
+     kFirstPresetApplied + chosen("outputProfile", 0) +
+         std::vector<Seen>{choice("colorSync", 1), {"/controls/tonerSaveCB/state", 0},
+                           choice("tonerSave", 0),  // follows the box it no longer shows on
+                           enabled("tonerSaveCB", false), enabled("imageTypePopup", false),
+                           enabled("outputProfilePopup", false), {"/controls/outputProfileTitle/textColor", "grey"},
                            // With toner save off, print priority is free again.
-                           {"/controls/printPriorityPopup/enabled", true}}},
+                           enabled("printPriorityPopup", true)}},
     {"PrintPriorityZero",
      [](Panel& p) {
        setState(p.trappingCB, 1);
        pick(p.printPriorityPopup, 0);
      },
-     {{"/panel/printPriorityChoice", 0},
-      {"/controls/trappingPopup/selectedIndex", 2},
-      {"/panel/trappingChoice", 2},
-      {"/controls/trappingCB/state", 0},
-      {"/controls/sharpnessPopup/selectedIndex", 0},
-      {"/panel/sharpnessChoice", 0},
-      {"/controls/trappingPopup/enabled", false},
-      {"/controls/trappingCB/enabled", false},
-      {"/controls/trappingTitle/textColor", "grey"},
-      {"/controls/sharpnessPopup/enabled", false},
-      {"/controls/sharpnessTitle/textColor", "grey"},
-      {"/panel/screeningChoice", 2}}},  // no toner save: screening stays
+     chosen("trapping", 2) + chosen("sharpness", 0) +
+         std::vector<Seen>{choice("printPriority", 0), {"/controls/trappingCB/state", 0},
+                           enabled("trappingPopup", false), enabled("trappingCB", false),
+                           {"/controls/trappingTitle/textColor", "grey"}, enabled("sharpnessPopup", false),
+                           {"/controls/sharpnessTitle/textColor", "grey"},
+                           choice("screening", 2)}},  // no toner save: screening stays
     {"PrintPriorityTwoReopensTrappingAndSharpness",
      [](Panel& p) {
        setState(p.trappingCB, 1);
        pick(p.printPriorityPopup, 0);
        pick(p.printPriorityPopup, 2);
      },
-     {{"/controls/trappingPopup/enabled", true}, {"/controls/sharpnessPopup/enabled", true}}},
+     {enabled("trappingPopup", true), enabled("sharpnessPopup", true)}},
 };
 
 class RealChain : public ChainStart, public ::testing::WithParamInterface<ChainRow> {};

@@ -103,7 +103,7 @@ TEST_F(Handlers, RenderingIntentIsRecordedOnlyUnderACustomImageType) {
 
   setSelection(p.imageTypePopup, 1);
   pick(p.renderingIntentPopup, 3);
-  expectSeen(wholeState(p), {{"/panel/renderingIntentChoice", 2}, {"/controls/renderingIntentPopup/selectedIndex", 3}});
+  expectSeen(wholeState(p), {choice("renderingIntent", 2), {"/controls/renderingIntentPopup/selectedIndex", 3}});
 
   auto noImageType = calmRig({"imageTypePopup"});
   (*noImageType)->renderingIntentChoice = 1;
@@ -239,9 +239,8 @@ TEST(MiswiredLayout, AHandlerReachedAgainFromItsOwnChainEnds) {
   Panel& p = *rig;
   calmState(p);
   pick(p.colorModePopup, 2);
-  expectSeen(wholeState(p), {{"/panel/colorModeChoice", 2},
-                             {"/controls/imageTypePopup/selectedIndex", 0},
-                             {"/controls/imageTypePopup/enabled", false}});
+  expectSeen(wholeState(p), {choice("colorMode", 2), {"/controls/imageTypePopup/selectedIndex", 0},
+                             enabled("imageTypePopup", false)});
 }
 
 TEST(ShortDescriptions, ForcedIndicesPastTheLastChoiceAreNotApplied) {
@@ -262,18 +261,13 @@ TEST(ShortDescriptions, ForcedIndicesPastTheLastChoiceAreNotApplied) {
   pick(p.trappingPopup, 1);
   setState(p.trappingCB, 1);
   p.trappingControl();
-  expectSeen(wholeState(p), {{"/controls/trappingPopup/selectedIndex", 1},
-                             {"/panel/trappingChoice", 1},
-                             {"/controls/trappingCB/state", 0}});
+  expectSeen(wholeState(p), chosen("trapping", 1) + std::vector<Seen>{{"/controls/trappingCB/state", 0}});
 
   // Toner save cannot move print priority to 1: it stays where it is shown,
   // and the print-priority chain does not run (screening is not forced).
   pick(p.screeningPopup, 2);
   click(p.tonerSaveCB);
-  expectSeen(wholeState(p), {{"/controls/printPriorityPopup/selectedIndex", 0},
-                             {"/panel/printPriorityChoice", 0},
-                             {"/controls/screeningPopup/selectedIndex", 2},
-                             {"/panel/screeningChoice", 2}});
+  expectSeen(wholeState(p), chosen("printPriority", 0) + chosen("screening", 2));
 }
 
 }  // namespace
