@@ -1,8 +1,8 @@
 // The panel's chains as a person triggers them through pdehost scripts on the
 // built TintPanel bundle and the sample description: each script picks,
-// clicks and switches tabs, then reads the panel back with `state`. The
-// chains' own details are tested on the panel; here each case checks that a
-// script reaches them and that a person is refused what they forbid.
+// clicks and switches tabs, then reads the panel back with `state`. Here each
+// case checks the wiring: that a script reaches the chain, that its result
+// comes back, and that a person is refused what the chain forbids.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,19 +38,9 @@ struct ChainCase {
   std::vector<Seen> seen;
 };
 
-// The same value on several controls of one `state` line.
-std::vector<Seen> onControls(std::size_t line, const std::vector<std::string>& names, const std::string& field,
-                             const json& value) {
-  std::vector<Seen> seen;
-  for (const std::string& name : names) seen.push_back({line, "/controls/" + name + "/" + field, value});
-  return seen;
-}
-
-std::vector<Seen> joined(std::vector<Seen> a, const std::vector<Seen>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
+// Each script is refused what a person is refused through the dialog, and
+// reads back one or two choices that show the panel's handlers ran. What each
+// chain forces, dims and records is checked on the panel itself.
 const ChainCase kChains[] = {
     {"ColourModeTwoMovesTheImageTypeAndClosesTheColourTab",
      "select outputProfilePopup 3\n"  // not reachable: on the colour tab
@@ -61,23 +51,15 @@ const ChainCase kChains[] = {
      "state\n"
      "tab 1\n"
      "select colorModePopup 0\n"
-     "tab 1\n"
-     "state\n",
+     "tab 1\n",
      {0},
      {{1, "/result", true},
       {2, "/ok", true},
       {5, "/panel/colorModeChoice", 2},
       {5, "/panel/imageTypeChoice", 0},
-      {5, "/controls/imageTypePopup/selectedIndex", 0},
-      {5, "/controls/imageTypePopup/enabled", false},
-      {5, "/panel/sourceProfileChoice", 3},
-      {5, "/panel/blackOverprintChoice", 1},
-      {5, "/panel/outputProfileChoice", 0},
-      {5, "/controls/outputProfilePopup/selectedIndex", 0},
       // The colour tab refuses while colour mode is 2, and opens once it is not.
       {6, "/result", false},
-      {8, "/result", true},
-      {9, "/controls/imageTypePopup/enabled", true}}},
+      {8, "/result", true}}},
     {"TonerSaveOnForcesPrintPriorityScreeningAndImageType",
      "select screeningPopup 2\n"
      "click tonerSaveCB\n"
@@ -88,19 +70,8 @@ const ChainCase kChains[] = {
      "state\n",
      // A person cannot change the dimmed print priority, nor open the colour tab.
      {3},
-     {{2, "/panel/tonerSaveChoice", 1},
-      {2, "/panel/printPriorityChoice", 1},
-      {2, "/controls/printPriorityPopup/enabled", false},
-      {2, "/panel/screeningChoice", 0},
-      {2, "/controls/screeningPopup/selectedIndex", 0},
-      {2, "/panel/imageTypeChoice", 0},
-      {2, "/panel/sourceProfileChoice", 3},
-      {4, "/result", false},
-      // Off again: nothing forced back, print priority free again.
-      {6, "/panel/tonerSaveChoice", 0},
-      {6, "/panel/printPriorityChoice", 1},
-      {6, "/panel/screeningChoice", 0},
-      {6, "/controls/printPriorityPopup/enabled", true}}},
+     {{2, "/panel/tonerSaveChoice", 1}, {2, "/panel/screeningChoice", 0}, {4, "/result", false},
+      {6, "/panel/tonerSaveChoice", 0}}},
     {"ColourSyncOnForcesTheImageTypeAndOutputProfile",
      "tab 1\n"
      "select imageTypePopup 6\n"
@@ -109,17 +80,7 @@ const ChainCase kChains[] = {
      "state\n"
      "select outputProfilePopup 3\n",
      {5},
-     {{1, "/ok", true},
-      {2, "/ok", true},
-      {4, "/panel/colorSyncChoice", 1},
-      {4, "/panel/imageTypeChoice", 0},
-      {4, "/controls/imageTypePopup/enabled", false},
-      {4, "/panel/outputProfileChoice", 0},
-      {4, "/controls/outputProfilePopup/selectedIndex", 0},
-      {4, "/controls/outputProfilePopup/enabled", false},
-      {4, "/controls/tonerSaveCB/state", 0},
-      {4, "/controls/tonerSaveCB/enabled", false},
-      {4, "/panel/tonerSaveChoice", 0}}},
+     {{1, "/ok", true}, {2, "/ok", true}, {4, "/panel/colorSyncChoice", 1}, {4, "/panel/outputProfileChoice", 0}}},
     {"PrintPriorityZeroForcesTrappingAndSharpness",
      "select trappingPopup 1\n"
      "select sharpnessPopup 2\n"
@@ -127,13 +88,7 @@ const ChainCase kChains[] = {
      "state\n"
      "select trappingPopup 1\n",
      {4},
-     {{3, "/panel/trappingChoice", 2},
-      {3, "/controls/trappingPopup/selectedIndex", 2},
-      {3, "/controls/trappingPopup/enabled", false},
-      {3, "/controls/trappingCB/state", 0},
-      {3, "/panel/sharpnessChoice", 0},
-      {3, "/controls/sharpnessPopup/selectedIndex", 0},
-      {3, "/controls/sharpnessPopup/enabled", false}}},
+     {{3, "/panel/trappingChoice", 2}, {3, "/panel/sharpnessChoice", 0}}},
     {"TheLockDimsEverythingAndUnlockingReopens",
      "click saveSettingsButton\n"
      "state\n"
@@ -141,13 +96,7 @@ const ChainCase kChains[] = {
      "click saveSettingsButton\n"
      "select colorModePopup 1\n",
      {2},
-     joined({{1, "/panel/saveSettingsValue", 1},
-             {1, "/controls/colorModeTitle/textColor", "grey"},
-             {4, "/ok", true}},
-            onControls(1,
-                       {"colorModePopup", "printPriorityPopup", "screeningPopup", "sharpnessPopup", "trappingPopup",
-                        "tonerSaveCB", "pureBlackPrintCB", "neutralGraySlider", "colorSyncCB", "imageTypePopup"},
-                       "enabled", false))},
+     {{1, "/panel/saveSettingsValue", 1}, {4, "/ok", true}}},
     {"OutputProfileItemsFollowTheImageType",
      "tab 1\n"
      "select imageTypePopup 1\n"
@@ -156,13 +105,8 @@ const ChainCase kChains[] = {
      "select imageTypePopup 4\n"
      "state\n",
      {2},  // image type 1 leaves only item 2
-     {{3, "/ok", true},
-      {5, "/controls/outputProfilePopup/items/0/enabled", false},
-      {5, "/controls/outputProfilePopup/items/1/enabled", true},
-      {5, "/controls/outputProfilePopup/items/2/enabled", false},
-      // Image type 4 with the stored output profile at 2 moves it to 1.
-      {5, "/panel/outputProfileChoice", 1},
-      {5, "/panel/renderingIntentChoice", 1}}},
+     // Image type 4 with the stored output profile at 2 moves it to 1.
+     {{3, "/ok", true}, {5, "/panel/outputProfileChoice", 1}}},
 };
 
 class Chains : public testing::TestWithParam<ChainCase> {
@@ -184,6 +128,9 @@ class Chains : public testing::TestWithParam<ChainCase> {
 
   qvx::test::TempDir dir_;
 };
+
+// A failing case names its row rather than printing its bytes.
+void PrintTo(const ChainCase& c, std::ostream* os) { *os << c.name; }
 
 bool refused(const json& line) { return line.contains("error") && line["error"].is_string(); }
 

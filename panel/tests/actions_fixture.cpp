@@ -1,5 +1,8 @@
 #include "actions_fixture.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include "toolkit/view_description.h"
 
 namespace actiontest {
@@ -15,6 +18,12 @@ PanelRig::PanelRig(const testppd::Description& description, const nlohmann::json
 
 std::unique_ptr<PanelRig> testLayoutRig(const std::set<std::string>& leaveOut) {
   return std::make_unique<PanelRig>(paneltest::nineOptions(), testbundle::color6Layout(leaveOut));
+}
+
+std::unique_ptr<PanelRig> calmRig(const std::set<std::string>& leaveOut) {
+  auto rig = testLayoutRig(leaveOut);
+  if (rig->panel) calmState(*rig->panel);
+  return rig;
 }
 
 void calmState(Panel& p) {
@@ -87,5 +96,50 @@ void setSelection(const std::shared_ptr<toolkit::PopUpButton>& popup, std::int64
   ASSERT_TRUE(popup);
   ASSERT_TRUE(popup->selectItemAtIndex(index));
 }
+
+void expectDimmed(const Panel& panel, const std::vector<std::string>& outlets, bool want) {
+  const auto connected = panel.outlets();
+  for (const std::string& name : outlets) {
+    const auto at = std::find_if(connected.begin(), connected.end(), [&](const auto& o) { return o.first == name; });
+    if (at == connected.end() || at->second == nullptr) {
+      ADD_FAILURE() << "no outlet " << name;
+      continue;
+    }
+    EXPECT_EQ(dimmed(at->second), want) << name;
+  }
+}
+
+void expectSeen(const nlohmann::json& state, const std::vector<Seen>& seen) {
+  for (const Seen& s : seen) {
+    const nlohmann::json::json_pointer at(s.pointer);
+    if (!state.contains(at)) {
+      ADD_FAILURE() << "nothing at " << s.pointer;
+      continue;
+    }
+    EXPECT_EQ(state[at], s.value) << s.pointer;
+  }
+}
+
+Seen choice(const std::string& option, const nlohmann::json& value) { return {"/panel/" + option + "Choice", value}; }
+
+std::vector<Seen> chosen(const std::string& option, std::int64_t index) {
+  return {{"/controls/" + option + "Popup/selectedIndex", index}, choice(option, index)};
+}
+
+Seen enabled(const std::string& outlet, bool value) { return {"/controls/" + outlet + "/enabled", value}; }
+
+std::vector<Seen> operator+(std::vector<Seen> a, const std::vector<Seen>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+// The constructor cannot assert; a panel the rig could not make fails the
+// test here instead of being dereferenced.
+static Panel& panelOf(const PanelRig& rig) {
+  if (!rig.panel) throw std::runtime_error("the test layout made no panel");
+  return *rig.panel;
+}
+
+CalmPanel::CalmPanel() : rig(testLayoutRig()), p(panelOf(*rig)) { calmState(p); }
 
 }  // namespace actiontest

@@ -10,14 +10,14 @@ namespace {
 
 using namespace actiontest;
 
-class RealChains : public ::testing::Test {
+// The real panel in the calm state, with something for each chain to move.
+class ChainStart : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(rig.panel);
     ASSERT_EQ(p().colorModePopup->numberOfItems(), 3);
     ASSERT_EQ(p().printPriorityPopup->numberOfItems(), 3);
     calmState(p());
-    // Something for each chain to move.
     pick(p().screeningPopup, 2);
     pick(p().sharpnessPopup, 3);
     pick(p().trappingPopup, 1);
@@ -29,126 +29,117 @@ class RealChains : public ::testing::Test {
   Panel& p() { return *rig; }
   bool colourTabOpen() {
     toolkit::TabView& tabs = *p().mainTabView;
-    return p().tabViewShouldSelectTabViewItem(&tabs, tabs.tabViewItemAtIndex(tabs.indexOfTabViewItemWithIdentifier("1")));
-  }
-  // The preset of image-type item 0 has run: source profile 3, black overprint
-  // on, simulation off.
-  void expectFirstPresetApplied() {
-    EXPECT_EQ(p().imageTypePopup->indexOfSelectedItem(), 0);
-    EXPECT_EQ(p().imageTypeChoice, 0);
-    EXPECT_EQ(p().sourceProfilePopup->indexOfSelectedItem(), 3);
-    EXPECT_EQ(p().sourceProfileChoice, 3);
-    EXPECT_EQ(p().blackOverprintChoice, 1);
-    EXPECT_EQ(p().cmykSimulationChoice, 0);
+    const std::int64_t colour = tabs.indexOfTabViewItemWithIdentifier("1");
+    return p().tabViewShouldSelectTabViewItem(&tabs, tabs.tabViewItemAtIndex(colour));
   }
   PanelRig rig;
 };
 
-TEST_F(RealChains, ColourModeTwo) {
-  ASSERT_TRUE(colourTabOpen());
-  pick(p().colorModePopup, 2);
-  EXPECT_EQ(p().colorModeChoice, 2);
-  expectFirstPresetApplied();
-  EXPECT_TRUE(dimmed(p().imageTypePopup));
-  EXPECT_TRUE(dimmed(p().imageTypeTitle));
-  EXPECT_EQ(p().outputProfilePopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().outputProfileChoice, 0);
-  EXPECT_FALSE(colourTabOpen());
-  // Print priority and screening are not forced by colour mode alone.
-  EXPECT_EQ(p().printPriorityChoice, 1);
-  EXPECT_EQ(p().screeningChoice, 2);
+// What a person does, and what the panel then shows and records; "/colourTab"
+// is whether the colour tab may be opened.
+struct ChainRow {
+  const char* name;
+  void (*act)(Panel&);
+  std::vector<Seen> seen;
+};
 
-  // The same item again re-runs the preset.
-  setState(p().blackOverprintCB, 0);
-  p().blackOverprintChoice = 0;
-  pick(p().colorModePopup, 2);
-  EXPECT_EQ(p().blackOverprintChoice, 1);
+// The preset of image-type item 0 has run: source profile 3, black overprint
+// on, simulation off.
+const std::vector<Seen> kFirstPresetApplied = chosen("imageType", 0) + chosen("sourceProfile", 3) +
+                                             std::vector<Seen>{choice("blackOverprint", 1), choice("cmykSimulation", 0)};
 
-  pick(p().colorModePopup, 0);
-  EXPECT_TRUE(colourTabOpen());
-  EXPECT_FALSE(dimmed(p().imageTypePopup));
+const ChainRow kChainRows[] = {
+    {"NothingForcedAtTheStart", [](Panel&) {},
+     {{"/colourTab", true}, enabled("imageTypePopup", true), choice("screening", 2)}},
+    {"ColourModeTwo", [](Panel& p) { pick(p.colorModePopup, 2); },
+     kFirstPresetApplied + chosen("outputProfile", 0) +
+         std::vector<Seen>{choice("colorMode", 2), enabled("imageTypePopup", false),
+                           {"/controls/imageTypeTitle/textColor", "grey"}, {"/colourTab", false},
+                           // Print priority and screening are not forced by colour mode alone.
+                           choice("printPriority", 1), choice("screening", 2)}},
+    {"ColourModeTwoAgainRerunsThePreset",
+     [](Panel& p) {
+       pick(p.colorModePopup, 2);
+       setState(p.blackOverprintCB, 0);
+       p.blackOverprintChoice = 0;
+       pick(p.colorModePopup, 2);
+     },
+     {choice("blackOverprint", 1)}},
+    {"ColourModeBackToZeroReopens",
+     [](Panel& p) {
+       pick(p.colorModePopup, 2);
+       pick(p.colorModePopup, 0);
+     },
+     {{"/colourTab", true}, enabled("imageTypePopup", true)}},
+    {"TonerSaveOn", [](Panel& p) { click(p.tonerSaveCB); },
+     kFirstPresetApplied + chosen("outputProfile", 0) + chosen("printPriority", 1) + chosen("screening", 0) +
+         std::vector<Seen>{choice("tonerSave", 1), enabled("printPriorityPopup", false),
+                           enabled("imageTypePopup", false), {"/colourTab", false},
+                           // Print priority 1 forces neither trapping nor sharpness.
+                           choice("trapping", 1), choice("sharpness", 3), enabled("trappingPopup", true)}},
+    {"TonerSaveOffForcesNothingBack",
+     [](Panel& p) {
+       click(p.tonerSaveCB);
+       click(p.tonerSaveCB);
+     },
+     {choice("tonerSave", 0), enabled("printPriorityPopup", true), enabled("imageTypePopup", true),
+      choice("printPriority", 1), choice("screening", 0), choice("imageType", 0), {"/colourTab", true}}},
+    {"TonerSaveMovesPrintPriorityFromZeroAndReopensTrapping",
+     [](Panel& p) {
+       pick(p.printPriorityPopup, 0);
+       click(p.tonerSaveCB);
+     },
+     {choice("printPriority", 1), enabled("trappingPopup", true), enabled("sharpnessPopup", true)}},
+    {"ColourSyncOn",
+     [](Panel& p) {
+       click(p.tonerSaveCB);
+       pick(p.outputProfilePopup, 3);  // the image type is preset now, item 3 is still pickable
+       p.imageTypePopup->setEnabled(true);
+       pick(p.imageTypePopup, 6);
+       click(p.colorSyncCB);
+     },
+     kFirstPresetApplied + chosen("outputProfile", 0) +
+         std::vector<Seen>{choice("colorSync", 1), {"/controls/tonerSaveCB/state", 0},
+                           choice("tonerSave", 0),  // follows the box it no longer shows on
+                           enabled("tonerSaveCB", false), enabled("imageTypePopup", false),
+                           enabled("outputProfilePopup", false), {"/controls/outputProfileTitle/textColor", "grey"},
+                           // With toner save off, print priority is free again.
+                           enabled("printPriorityPopup", true)}},
+    {"PrintPriorityZero",
+     [](Panel& p) {
+       setState(p.trappingCB, 1);
+       pick(p.printPriorityPopup, 0);
+     },
+     chosen("trapping", 2) + chosen("sharpness", 0) +
+         std::vector<Seen>{choice("printPriority", 0), {"/controls/trappingCB/state", 0},
+                           enabled("trappingPopup", false), enabled("trappingCB", false),
+                           {"/controls/trappingTitle/textColor", "grey"}, enabled("sharpnessPopup", false),
+                           {"/controls/sharpnessTitle/textColor", "grey"},
+                           choice("screening", 2)}},  // no toner save: screening stays
+    {"PrintPriorityTwoReopensTrappingAndSharpness",
+     [](Panel& p) {
+       setState(p.trappingCB, 1);
+       pick(p.printPriorityPopup, 0);
+       pick(p.printPriorityPopup, 2);
+     },
+     {enabled("trappingPopup", true), enabled("sharpnessPopup", true)}},
+};
+
+class RealChain : public ChainStart, public ::testing::WithParamInterface<ChainRow> {};
+
+// A failing case names its row rather than printing its bytes.
+void PrintTo(const ChainRow& row, std::ostream* os) { *os << row.name; }
+
+TEST_P(RealChain, ShowsAndRecordsWhatItForces) {
+  GetParam().act(p());
+  nlohmann::json state = wholeState(p());
+  state["colourTab"] = colourTabOpen();
+  expectSeen(state, GetParam().seen);
 }
 
-TEST_F(RealChains, TonerSaveOnAndOff) {
-  click(p().tonerSaveCB);
-  EXPECT_EQ(p().tonerSaveChoice, 1);
-  expectFirstPresetApplied();
-  EXPECT_EQ(p().printPriorityPopup->indexOfSelectedItem(), 1);
-  EXPECT_EQ(p().printPriorityChoice, 1);
-  EXPECT_EQ(p().screeningPopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().screeningChoice, 0);
-  // Print priority 1 forces neither trapping nor sharpness.
-  EXPECT_EQ(p().trappingChoice, 1);
-  EXPECT_EQ(p().sharpnessChoice, 3);
-  EXPECT_FALSE(dimmed(p().trappingPopup));
-  EXPECT_EQ(p().outputProfilePopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().outputProfileChoice, 0);
-  EXPECT_TRUE(dimmed(p().printPriorityPopup));
-  EXPECT_TRUE(dimmed(p().imageTypePopup));
-  EXPECT_FALSE(colourTabOpen());
+INSTANTIATE_TEST_SUITE_P(Person, RealChain, ::testing::ValuesIn(kChainRows), RowName());
 
-  click(p().tonerSaveCB);
-  EXPECT_EQ(p().tonerSaveChoice, 0);
-  EXPECT_FALSE(dimmed(p().printPriorityPopup));
-  EXPECT_FALSE(dimmed(p().imageTypePopup));
-  // Nothing is forced back.
-  EXPECT_EQ(p().printPriorityChoice, 1);
-  EXPECT_EQ(p().screeningChoice, 0);
-  EXPECT_EQ(p().imageTypeChoice, 0);
-  EXPECT_TRUE(colourTabOpen());
-}
-
-TEST_F(RealChains, TonerSaveMovesPrintPriorityFromZeroAndReopensTrapping) {
-  pick(p().printPriorityPopup, 0);
-  ASSERT_TRUE(dimmed(p().trappingPopup));
-  click(p().tonerSaveCB);
-  EXPECT_EQ(p().printPriorityChoice, 1);
-  EXPECT_FALSE(dimmed(p().trappingPopup));
-  EXPECT_FALSE(dimmed(p().sharpnessPopup));
-}
-
-TEST_F(RealChains, ColourSyncOn) {
-  click(p().tonerSaveCB);
-  ASSERT_EQ(p().tonerSaveChoice, 1);
-  pick(p().outputProfilePopup, 3);  // the image type is preset now, item 3 is still pickable
-  p().imageTypePopup->setEnabled(true);
-  pick(p().imageTypePopup, 6);
-
-  click(p().colorSyncCB);
-  EXPECT_EQ(p().colorSyncChoice, 1);
-  EXPECT_EQ(p().tonerSaveCB->state(), 0);
-  EXPECT_EQ(p().tonerSaveChoice, 0);  // follows the box it no longer shows on
-  EXPECT_TRUE(dimmed(p().tonerSaveCB));
-  expectFirstPresetApplied();
-  EXPECT_TRUE(dimmed(p().imageTypePopup));
-  EXPECT_EQ(p().outputProfilePopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().outputProfileChoice, 0);
-  EXPECT_TRUE(dimmed(p().outputProfilePopup));
-  EXPECT_TRUE(dimmed(p().outputProfileTitle));
-  // With toner save off, print priority is free again.
-  EXPECT_FALSE(dimmed(p().printPriorityPopup));
-}
-
-TEST_F(RealChains, PrintPriorityZero) {
-  setState(p().trappingCB, 1);
-  pick(p().printPriorityPopup, 0);
-  EXPECT_EQ(p().printPriorityChoice, 0);
-  EXPECT_EQ(p().trappingPopup->indexOfSelectedItem(), 2);
-  EXPECT_EQ(p().trappingChoice, 2);
-  EXPECT_EQ(p().trappingCB->state(), 0);
-  EXPECT_EQ(p().sharpnessPopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().sharpnessChoice, 0);
-  EXPECT_TRUE(dimmed(p().trappingPopup));
-  EXPECT_TRUE(dimmed(p().trappingCB));
-  EXPECT_TRUE(dimmed(p().trappingTitle));
-  EXPECT_TRUE(dimmed(p().sharpnessPopup));
-  EXPECT_TRUE(dimmed(p().sharpnessTitle));
-  EXPECT_EQ(p().screeningChoice, 2);  // no toner save: screening stays
-
-  pick(p().printPriorityPopup, 2);
-  EXPECT_FALSE(dimmed(p().trappingPopup));
-  EXPECT_FALSE(dimmed(p().sharpnessPopup));
-}
+using RealChains = ChainStart;
 
 // What the job carries after a chain: the print settings written by save.
 TEST_F(RealChains, TheJobCarriesWhatTheChainsShow) {

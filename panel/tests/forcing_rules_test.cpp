@@ -1,257 +1,178 @@
-// The forcing rules, each with its condition true and false, over the full
-// test layout; the rule is run directly after the conditions are set plainly,
-// and the outcome read from the controls and the current-choice fields.
+// The forcing rules, each with its condition false and then true, over the
+// test layout or one without the controls its terms read; the rule is run
+// directly after the conditions are set plainly, and the outcome read from the
+// control and its current-choice field.
 #include "actions_fixture.h"
 
 namespace {
 
 using namespace actiontest;
 
-class Forcing : public ::testing::Test {
+// A control a rule may move, with the field its handler records into.
+struct Watched {
+  std::function<std::int64_t(const Panel&)> shown;
+  std::function<void(Panel&, std::int64_t)> show;  // plainly
+  std::int64_t Panel::*field;                      // null: the control has no field of its own
+};
+
+Watched popup(std::shared_ptr<toolkit::PopUpButton> Panel::*control, std::int64_t Panel::*field) {
+  return {[control](const Panel& p) { return (p.*control)->indexOfSelectedItem(); },
+          [control](Panel& p, std::int64_t i) { setSelection(p.*control, i); }, field};
+}
+
+Watched box(std::shared_ptr<toolkit::Button> Panel::*control, std::int64_t Panel::*field) {
+  return {[control](const Panel& p) { return (p.*control)->state(); },
+          [control](Panel& p, std::int64_t s) { setState(p.*control, s); }, field};
+}
+
+// A field whose control the layout leaves out.
+Watched fieldOnly(std::int64_t Panel::*field) {
+  return {[field](const Panel& p) { return p.*field; }, [field](Panel& p, std::int64_t v) { p.*field = v; }, nullptr};
+}
+
+struct ForcingRow {
+  const char* name;
+  void (Panel::*rule)();
+  Watched watched;
+  std::int64_t before;  // shown and recorded, left alone while no condition holds
+  std::int64_t after;   // shown and recorded once the conditions hold
+  std::vector<Condition> conditions;
+  void (*start)(Panel&) = nullptr;      // set before the watched control
+  std::set<std::string> leaveOut = {};  // outlets the test layout leaves out
+};
+
+const Condition kImageType1{"the image type is 1", [](Panel& p) { setSelection(p.imageTypePopup, 1); }};
+const Condition kImageType2{"the image type is 2", [](Panel& p) { setSelection(p.imageTypePopup, 2); }};
+
+// A layout without these, so that none of their terms can hold.
+const std::set<std::string> kNoBoxes = {"tonerSaveCB", "colorSyncCB", "cmykSimulationCB", "trappingPopup",
+                                        "sourceProfilePopup"};
+const std::set<std::string> kNoImageType = {"imageTypePopup"};
+
+// The controls the rules move, with their fields.
+const Watched kPrintPriority = popup(&Panel::printPriorityPopup, &Panel::printPriorityChoice);
+const Watched kImageType = popup(&Panel::imageTypePopup, &Panel::imageTypeChoice);
+const Watched kSourceProfile = popup(&Panel::sourceProfilePopup, &Panel::sourceProfileChoice);
+const Watched kPureBlackPrintBox = box(&Panel::pureBlackPrintCB, &Panel::pureBlackPrintChoice);
+const Watched kTonerSaveBox = box(&Panel::tonerSaveCB, &Panel::tonerSaveChoice);
+const Watched kRenderingIntent = popup(&Panel::renderingIntentPopup, &Panel::renderingIntentChoice);
+const Watched kOutputProfile = popup(&Panel::outputProfilePopup, &Panel::outputProfileChoice);
+const Watched kCmykOutputProfile = popup(&Panel::cmykoutputProfilePopup, &Panel::cmykoutputProfileChoice);
+const Watched kScreening = popup(&Panel::screeningPopup, &Panel::screeningChoice);
+const Watched kSimulationProfile = popup(&Panel::simulationProfilePopup, &Panel::simulationProfileChoice);
+const Watched kTrapping = popup(&Panel::trappingPopup, &Panel::trappingChoice);
+const Watched kTrappingBox = box(&Panel::trappingCB, nullptr);  // its field follows the popup
+const Watched kTrappingBoxAlone = box(&Panel::trappingCB, &Panel::trappingChoice);
+const Watched kSharpness = popup(&Panel::sharpnessPopup, &Panel::sharpnessChoice);
+
+void pickImageTypeZero(Panel& p) { pick(p.imageTypePopup, 0); }
+void trappingBoxOn(Panel& p) { setState(p.trappingCB, 1); }
+void trappingPopupOne(Panel& p) { setSelection(p.trappingPopup, 1); }
+
+const ForcingRow kForcingRows[] = {
+    {"PrintPriorityUnderTonerSave", &Panel::printPriorityControl, kPrintPriority, 0, 1, {kTonerSave}},
+    {"ImageTypeUnderColourSync", &Panel::imageTypeControl, kImageType, 6, 0, {kColorSync}},
+    {"ImageTypeUnderColourModeTwo", &Panel::imageTypeControl, kImageType, 6, 0, {kColorMode2}},
+    {"ImageTypeUnderTonerSave", &Panel::imageTypeControl, kImageType, 6, 0, {kTonerSave}},
+    // The forced image type runs its preset.
+    {"ImageTypePresetUnderColourSync", &Panel::imageTypeControl, kSourceProfile, 1, 3, {kColorSync}},
+    {"ImageTypePresetUnderColourModeTwo", &Panel::imageTypeControl, kSourceProfile, 1, 3, {kColorMode2}},
+    {"ImageTypePresetUnderTonerSave", &Panel::imageTypeControl, kSourceProfile, 1, 3, {kTonerSave}},
+    {"ImageTypePresetReappliedWhenItemZeroIsAlreadySelected", &Panel::imageTypeControl, kSourceProfile, 0, 3,
+     {kColorSync}, pickImageTypeZero},
+    {"PureBlackPrintIsNeverForced", &Panel::pureBlackPrintControl, kPureBlackPrintBox, 1, 1,
+     {kColorSync, kTonerSave, kColorMode2}},
+    // The box is turned off plainly; the job must not keep toner save on.
+    {"TonerSaveOffUnderColourSync", &Panel::tonerSaveControl, kTonerSaveBox, 1, 0, {kColorSync}},
+    {"SourceProfileUnderAPresetImageType", &Panel::sourceProfileControl, kSourceProfile, 1, 3, {kImageType2}},
+    {"RenderingIntentStaysUnderAPresetImageType", &Panel::renderingIntentControl, kRenderingIntent, 2, 2,
+     {kSourceProfile0, kPreset}},
+    {"RenderingIntentUnderCustomWithSourceProfileZero", &Panel::renderingIntentControl, kRenderingIntent, 2, 0,
+     {kSourceProfile0}},
+    {"OutputProfileUnderTonerSave", &Panel::outputProfileControl, kOutputProfile, 2, 0, {kTonerSave}},
+    {"OutputProfileUnderColourModeTwo", &Panel::outputProfileControl, kOutputProfile, 2, 0, {kColorMode2}},
+    {"OutputProfileUnderColourSync", &Panel::outputProfileControl, kOutputProfile, 2, 0, {kColorSync}},
+    {"CmykOutputProfileWhenSimulationIsOff", &Panel::cmykoutputProfileControl, kCmykOutputProfile, 2, 0,
+     {kSimulationOff}},
+    {"ScreeningUnderTonerSave", &Panel::screeningControl, kScreening, 2, 0, {kTonerSave}},
+    {"SimulationProfileWhenSimulationIsOff", &Panel::simulationProfileControl, kSimulationProfile, 3, 0,
+     {kSimulationOff}},
+    {"TrappingPopupUnderPrintPriorityZero", &Panel::trappingControl, kTrapping, 1, 2, {kPrintPriority0},
+     trappingBoxOn},
+    {"TrappingBoxUnderPrintPriorityZero", &Panel::trappingControl, kTrappingBox, 1, 0, {kPrintPriority0},
+     trappingPopupOne},
+    {"SharpnessUnderPrintPriorityZero", &Panel::sharpnessControl, kSharpness, 1, 0, {kPrintPriority0}},
+    // Absent controls are skipped and their terms are false.
+    {"TrappingBoxAloneShowsTheChoiceUnderPrintPriorityZero", &Panel::trappingControl, kTrappingBoxAlone, 1, 0,
+     {kPrintPriority0}, nullptr, kNoBoxes},
+    {"NoSimulationBoxLeavesCmykOutputProfile", &Panel::cmykoutputProfileControl, kCmykOutputProfile, 2, 2, {},
+     nullptr, kNoBoxes},
+    {"NoSimulationBoxLeavesSimulationProfile", &Panel::simulationProfileControl, kSimulationProfile, 3, 3, {},
+     nullptr, kNoBoxes},
+    {"NoTonerSaveLeavesPrintPriority", &Panel::printPriorityControl, kPrintPriority, 0, 0, {}, nullptr, kNoBoxes},
+    {"NoTonerSaveNorColourSyncLeavesOutputProfile", &Panel::outputProfileControl, kOutputProfile, 2, 2, {}, nullptr,
+     kNoBoxes},
+    {"NoColourSyncLeavesTonerSave", &Panel::tonerSaveControl, fieldOnly(&Panel::tonerSaveChoice), 1, 1, {}, nullptr,
+     kNoBoxes},
+    {"NoSourceProfilePopupStoresNothing", &Panel::sourceProfileControl, fieldOnly(&Panel::sourceProfileChoice), 1, 1,
+     {kImageType1}, nullptr, kNoBoxes},
+    {"NoRenderingIntentPopupStoresNothing", &Panel::renderingIntentControl, fieldOnly(&Panel::renderingIntentChoice),
+     2, 2, {kSourceProfile0}, nullptr, {"renderingIntentPopup"}},
+    // No image-type popup counts as custom.
+    {"NoImageTypePopupForcesNoSourceProfile", &Panel::sourceProfileControl, kSourceProfile, 0, 0, {}, nullptr,
+     kNoImageType},
+    {"NoImageTypePopupRenderingIntentUnderSourceProfileZero", &Panel::renderingIntentControl, kRenderingIntent, 3, 0,
+     {kSourceProfile0}, nullptr, kNoImageType},
+};
+
+class Forcing : public ::testing::TestWithParam<ForcingRow> {
  protected:
   void SetUp() override {
-    rig = testLayoutRig();
+    rig = calmRig(GetParam().leaveOut);
     ASSERT_TRUE(rig->panel);
-    calmState(p());
   }
-  Panel& p() { return **rig; }
+  Panel& panel() { return **rig; }
   std::unique_ptr<PanelRig> rig;
 };
 
-TEST_F(Forcing, PrintPriorityMovesToItemOneOnlyUnderTonerSave) {
-  setSelection(p().printPriorityPopup, 0);
-  p().printPriorityControl();
-  EXPECT_EQ(p().printPriorityPopup->indexOfSelectedItem(), 0);
-
-  setState(p().tonerSaveCB, 1);
-  p().printPriorityControl();
-  EXPECT_EQ(p().printPriorityPopup->indexOfSelectedItem(), 1);
-  EXPECT_EQ(p().printPriorityChoice, 1);  // recorded by its handler
+// What the watched control shows and its field records, both `want`.
+void expectWatched(const Panel& p, const Watched& watched, std::int64_t want) {
+  EXPECT_EQ(watched.shown(p), want);
+  if (watched.field) {
+    EXPECT_EQ(p.*watched.field, want);
+  }
 }
 
-TEST_F(Forcing, ImageTypeMovesToItemZeroUnderEachOfItsThreeConditions) {
-  p().imageTypeControl();
-  EXPECT_EQ(p().imageTypePopup->indexOfSelectedItem(), 6);
+// A failing case names its row rather than printing its bytes.
+void PrintTo(const ForcingRow& row, std::ostream* os) { *os << row.name; }
 
-  auto expectForced = [&](const char* why) {
-    setSelection(p().sourceProfilePopup, 1);
-    p().sourceProfileChoice = 1;
-    p().imageTypeControl();
-    EXPECT_EQ(p().imageTypePopup->indexOfSelectedItem(), 0) << why;
-    EXPECT_EQ(p().imageTypeChoice, 0) << why;
-    // The preset ran with it.
-    EXPECT_EQ(p().sourceProfilePopup->indexOfSelectedItem(), 3) << why;
-    EXPECT_EQ(p().sourceProfileChoice, 3) << why;
-    setSelection(p().imageTypePopup, 6);
-  };
-  setState(p().colorSyncCB, 1);
-  expectForced("colour sync on");
-  setState(p().colorSyncCB, 0);
-  setSelection(p().colorModePopup, 2);
-  expectForced("colour mode 2");
-  setSelection(p().colorModePopup, 1);
-  setState(p().tonerSaveCB, 1);
-  expectForced("toner save on");
+TEST_P(Forcing, MovesOnlyOnceItsConditionsHold) {
+  const ForcingRow& row = GetParam();
+  Panel& p = panel();
+  if (row.start) row.start(p);
+  row.watched.show(p, row.before);
+  if (row.watched.field) p.*row.watched.field = row.before;
+  (p.*row.rule)();
+  {
+    SCOPED_TRACE("with no condition");
+    expectWatched(p, row.watched, row.before);
+  }
+  for (const Condition& condition : row.conditions) condition.set(p);
+  (p.*row.rule)();
+  expectWatched(p, row.watched, row.after);
 }
 
-TEST_F(Forcing, ImageTypeForcingReappliesThePresetWhenItemZeroIsAlreadySelected) {
-  pick(p().imageTypePopup, 0);
-  setSelection(p().sourceProfilePopup, 0);
-  p().sourceProfileChoice = 0;
-  setState(p().colorSyncCB, 1);
-  p().imageTypeControl();
-  EXPECT_EQ(p().sourceProfilePopup->indexOfSelectedItem(), 3);
-  EXPECT_EQ(p().sourceProfileChoice, 3);
-}
+INSTANTIATE_TEST_SUITE_P(Rule, Forcing, ::testing::ValuesIn(kForcingRows), RowName());
 
-TEST_F(Forcing, PureBlackPrintIsNeverForced) {
-  setState(p().pureBlackPrintCB, 1);
-  p().pureBlackPrintChoice = 1;
-  setState(p().colorSyncCB, 1);
-  setState(p().tonerSaveCB, 1);
-  setSelection(p().colorModePopup, 2);
-  p().pureBlackPrintControl();
-  EXPECT_EQ(p().pureBlackPrintCB->state(), 1);
-  EXPECT_EQ(p().pureBlackPrintChoice, 1);
-}
+using ForcingSkips = CalmPanel;
 
-TEST_F(Forcing, TonerSaveTurnsOffUnderColourSyncAndTheChoiceFollows) {
-  setState(p().tonerSaveCB, 1);
-  p().tonerSaveChoice = 1;
-  p().tonerSaveControl();
-  EXPECT_EQ(p().tonerSaveCB->state(), 1);
-  EXPECT_EQ(p().tonerSaveChoice, 1);
-
-  setState(p().colorSyncCB, 1);
-  p().tonerSaveControl();
-  EXPECT_EQ(p().tonerSaveCB->state(), 0);
-  // The box was turned off plainly; the job must not keep toner save on.
-  EXPECT_EQ(p().tonerSaveChoice, 0);
-}
-
-TEST_F(Forcing, SourceProfileMovesToItemThreeUnderAPresetImageType) {
-  p().sourceProfileControl();  // custom
-  EXPECT_EQ(p().sourceProfilePopup->indexOfSelectedItem(), 1);
-  EXPECT_EQ(p().sourceProfileChoice, 1);
-
-  setSelection(p().imageTypePopup, 2);
-  p().sourceProfileControl();
-  EXPECT_EQ(p().sourceProfilePopup->indexOfSelectedItem(), 3);
-  EXPECT_EQ(p().sourceProfileChoice, 3);
-}
-
-TEST_F(Forcing, RenderingIntentMovesToItemZeroUnderCustomWithSourceProfileZero) {
-  setSelection(p().renderingIntentPopup, 2);
-  p().renderingIntentChoice = 2;
-  p().renderingIntentControl();  // source profile 1
-  EXPECT_EQ(p().renderingIntentPopup->indexOfSelectedItem(), 2);
-
-  setSelection(p().sourceProfilePopup, 0);
-  setSelection(p().imageTypePopup, 3);  // preset
-  p().renderingIntentControl();
-  EXPECT_EQ(p().renderingIntentPopup->indexOfSelectedItem(), 2);
-  EXPECT_EQ(p().renderingIntentChoice, 2);
-
-  setSelection(p().imageTypePopup, 6);  // custom
-  p().renderingIntentControl();
-  EXPECT_EQ(p().renderingIntentPopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().renderingIntentChoice, 0);
-}
-
-TEST_F(Forcing, OutputProfileMovesToItemZeroUnderTonerSaveColourModeTwoOrColourSync) {
-  auto run = [&](auto&& setCondition, auto&& clearCondition, const char* why) {
-    setSelection(p().outputProfilePopup, 2);
-    p().outputProfileChoice = 2;
-    p().outputProfileControl();
-    EXPECT_EQ(p().outputProfilePopup->indexOfSelectedItem(), 2) << why << " not yet set";
-    setCondition();
-    p().outputProfileControl();
-    EXPECT_EQ(p().outputProfilePopup->indexOfSelectedItem(), 0) << why;
-    EXPECT_EQ(p().outputProfileChoice, 0) << why;
-    clearCondition();
-  };
-  run([&] { setState(p().tonerSaveCB, 1); }, [&] { setState(p().tonerSaveCB, 0); }, "toner save");
-  run([&] { setSelection(p().colorModePopup, 2); }, [&] { setSelection(p().colorModePopup, 0); }, "colour mode 2");
-  run([&] { setState(p().colorSyncCB, 1); }, [&] { setState(p().colorSyncCB, 0); }, "colour sync");
-}
-
-TEST_F(Forcing, OutputProfileAlreadyAtZeroRunsNoHandler) {
+TEST_F(ForcingSkips, OutputProfileAlreadyAtZeroRunsNoHandler) {
   // Field and popup disagree on purpose: a handler run would record 0.
-  p().outputProfileChoice = 3;
-  setState(p().tonerSaveCB, 1);
-  p().outputProfileControl();
-  EXPECT_EQ(p().outputProfilePopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().outputProfileChoice, 3);
-}
-
-TEST_F(Forcing, CmykOutputProfileMovesToItemZeroWhenSimulationIsOff) {
-  setSelection(p().cmykoutputProfilePopup, 2);
-  p().cmykoutputProfileChoice = 2;
-  p().cmykoutputProfileControl();  // simulation on
-  EXPECT_EQ(p().cmykoutputProfilePopup->indexOfSelectedItem(), 2);
-
-  setState(p().cmykSimulationCB, 0);
-  p().cmykoutputProfileControl();
-  EXPECT_EQ(p().cmykoutputProfilePopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().cmykoutputProfileChoice, 0);
-}
-
-TEST_F(Forcing, ScreeningMovesToItemZeroUnderTonerSave) {
-  pick(p().screeningPopup, 2);
-  p().screeningControl();
-  EXPECT_EQ(p().screeningPopup->indexOfSelectedItem(), 2);
-  setState(p().tonerSaveCB, 1);
-  p().screeningControl();
-  EXPECT_EQ(p().screeningPopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().screeningChoice, 0);
-}
-
-TEST_F(Forcing, SimulationProfileMovesToItemZeroWhenSimulationIsOff) {
-  pick(p().simulationProfilePopup, 3);
-  p().simulationProfileControl();
-  EXPECT_EQ(p().simulationProfilePopup->indexOfSelectedItem(), 3);
-  setState(p().cmykSimulationCB, 0);
-  p().simulationProfileControl();
-  EXPECT_EQ(p().simulationProfilePopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().simulationProfileChoice, 0);
-}
-
-TEST_F(Forcing, TrappingAndSharpnessFollowPrintPriorityZero) {
-  setState(p().trappingCB, 1);
-  pick(p().trappingPopup, 1);
-  pick(p().sharpnessPopup, 1);
-  p().trappingControl();
-  p().sharpnessControl();
-  EXPECT_EQ(p().trappingCB->state(), 1);
-  EXPECT_EQ(p().trappingPopup->indexOfSelectedItem(), 1);
-  EXPECT_EQ(p().sharpnessPopup->indexOfSelectedItem(), 1);
-
-  setSelection(p().printPriorityPopup, 0);
-  p().trappingControl();
-  p().sharpnessControl();
-  EXPECT_EQ(p().trappingCB->state(), 0);
-  EXPECT_EQ(p().trappingPopup->indexOfSelectedItem(), 2);
-  EXPECT_EQ(p().trappingChoice, 2);
-  EXPECT_EQ(p().sharpnessPopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p().sharpnessChoice, 0);
-}
-
-TEST(ForcingWithoutControls, AbsentControlsAreSkippedAndTheirTermsAreFalse) {
-  auto rig = testLayoutRig({"tonerSaveCB", "colorSyncCB", "cmykSimulationCB", "trappingPopup", "sourceProfilePopup"});
-  Panel& p = **rig;
-  calmState(p);
-  setSelection(p.printPriorityPopup, 0);
-  p.trappingChoice = 1;
-  // Without a trapping popup the checkbox alone shows the choice.
-  p.trappingCB->setState(1);
-  p.trappingControl();
-  EXPECT_EQ(p.trappingCB->state(), 0);
-  EXPECT_EQ(p.trappingChoice, 0);
-
-  // No CMYK simulation checkbox: "simulation is off" is false, nothing moves.
-  setSelection(p.cmykoutputProfilePopup, 2);
-  setSelection(p.simulationProfilePopup, 3);
-  p.cmykoutputProfileControl();
-  p.simulationProfileControl();
-  EXPECT_EQ(p.cmykoutputProfilePopup->indexOfSelectedItem(), 2);
-  EXPECT_EQ(p.simulationProfilePopup->indexOfSelectedItem(), 3);
-
-  // No toner save, no colour sync: neither forces anything.
-  setSelection(p.outputProfilePopup, 2);
-  p.printPriorityControl();
+  p.outputProfileChoice = 3;
+  kTonerSave.set(p);
   p.outputProfileControl();
-  p.tonerSaveControl();
-  EXPECT_EQ(p.printPriorityPopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p.outputProfilePopup->indexOfSelectedItem(), 2);
-
-  // No source profile popup: its forcing stores nothing.
-  setSelection(p.imageTypePopup, 1);
-  p.sourceProfileChoice = 1;
-  p.sourceProfileControl();
-  EXPECT_EQ(p.sourceProfileChoice, 1);
-}
-
-TEST(ForcingWithoutControls, RenderingIntentRuleStoresNothingWithoutItsPopup) {
-  auto rig = testLayoutRig({"renderingIntentPopup"});
-  Panel& p = **rig;
-  calmState(p);
-  setSelection(p.sourceProfilePopup, 0);
-  p.renderingIntentChoice = 2;
-  p.renderingIntentControl();
-  EXPECT_EQ(p.renderingIntentChoice, 2);
-}
-
-TEST(ForcingWithoutControls, NoImageTypePopupCountsAsCustom) {
-  auto rig = testLayoutRig({"imageTypePopup"});
-  Panel& p = **rig;
-  calmState(p);
-  setSelection(p.sourceProfilePopup, 0);
-  setSelection(p.renderingIntentPopup, 3);
-  p.sourceProfileControl();  // custom: no forcing
-  EXPECT_EQ(p.sourceProfilePopup->indexOfSelectedItem(), 0);
-  p.renderingIntentControl();  // custom with source profile 0
-  EXPECT_EQ(p.renderingIntentPopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p.renderingIntentChoice, 0);
+  EXPECT_EQ(p.outputProfilePopup->indexOfSelectedItem(), 0);
+  EXPECT_EQ(p.outputProfileChoice, 3);
 }
 
 }  // namespace

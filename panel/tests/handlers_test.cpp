@@ -7,10 +7,10 @@ namespace {
 
 using namespace actiontest;
 
-TEST(Handlers, PopupsRecordTheSelectedIndexAndNoSelectionAsMinusOne) {
-  auto rig = testLayoutRig();
-  Panel& p = **rig;
-  calmState(p);
+using Handlers = CalmPanel;
+using TabRule = CalmPanel;
+
+TEST_F(Handlers, PopupsRecordTheSelectedIndexAndNoSelectionAsMinusOne) {
   struct {
     std::shared_ptr<toolkit::PopUpButton> popup;
     std::int64_t Panel::*field;
@@ -36,10 +36,7 @@ TEST(Handlers, PopupsRecordTheSelectedIndexAndNoSelectionAsMinusOne) {
   }
 }
 
-TEST(Handlers, CheckboxesAndSlidersRecordTheirStateAndValue) {
-  auto rig = testLayoutRig();
-  Panel& p = **rig;
-  calmState(p);
+TEST_F(Handlers, CheckboxesAndSlidersRecordTheirStateAndValue) {
   click(p.pureBlackPrintCB);
   EXPECT_EQ(p.pureBlackPrintChoice, 1);
   click(p.blackOverprintCB);
@@ -54,10 +51,9 @@ TEST(Handlers, CheckboxesAndSlidersRecordTheirStateAndValue) {
   EXPECT_EQ(p.pureBlackPrintChoice, 0);
 }
 
-TEST(Handlers, AnAbsentControlKeepsItsFieldButSmoothingAndPreserveRecordZero) {
-  auto rig = testLayoutRig({"colorModePopup", "tonerSaveCB", "neutralGraySlider", "preservepurecmykcolorsCB"});
+TEST(HandlersWithoutControls, AnAbsentControlKeepsItsFieldButSmoothingAndPreserveRecordZero) {
+  auto rig = calmRig({"colorModePopup", "tonerSaveCB", "neutralGraySlider", "preservepurecmykcolorsCB"});
   Panel& p = **rig;
-  calmState(p);
   p.colorModeChoice = 2;
   p.tonerSaveChoice = 1;
   p.neutralGrayChoice = 2;
@@ -77,22 +73,18 @@ TEST(Handlers, AnAbsentControlKeepsItsFieldButSmoothingAndPreserveRecordZero) {
   EXPECT_EQ(p.smoothingChoice, 0);
 }
 
-TEST(Handlers, AnAbsentControlStillRunsItsRules) {
-  auto rig = testLayoutRig({"colorModePopup"});
+TEST(HandlersWithoutControls, AnAbsentControlStillRunsItsRules) {
+  auto rig = calmRig({"colorModePopup"});
   Panel& p = **rig;
-  calmState(p);
   setState(p.tonerSaveCB, 1);  // plainly: its handler has not run yet
   setSelection(p.outputProfilePopup, 2);
   p.colorModeProc(nullptr);
-  EXPECT_EQ(p.imageTypePopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p.printPriorityPopup->indexOfSelectedItem(), 1);
-  EXPECT_EQ(p.outputProfilePopup->indexOfSelectedItem(), 0);
+  expectSeen(wholeState(p), {{"/controls/imageTypePopup/selectedIndex", 0},
+                             {"/controls/printPriorityPopup/selectedIndex", 1},
+                             {"/controls/outputProfilePopup/selectedIndex", 0}});
 }
 
-TEST(Handlers, TrappingRecordsThePopupOverTheCheckbox) {
-  auto rig = testLayoutRig();
-  Panel& p = **rig;
-  calmState(p);
+TEST_F(Handlers, TrappingRecordsThePopupOverTheCheckbox) {
   setSelection(p.trappingPopup, 2);
   click(p.trappingCB);  // on, but the popup's index wins
   EXPECT_EQ(p.trappingChoice, 2);
@@ -100,35 +92,26 @@ TEST(Handlers, TrappingRecordsThePopupOverTheCheckbox) {
   click(p.trappingCB);
   EXPECT_EQ(p.trappingChoice, 0);
 
-  auto onlyBox = testLayoutRig({"trappingPopup"});
-  calmState(**onlyBox);
+  auto onlyBox = calmRig({"trappingPopup"});
   click((*onlyBox)->trappingCB);
   EXPECT_EQ((*onlyBox)->trappingChoice, 1);
 }
 
-TEST(Handlers, RenderingIntentIsRecordedOnlyUnderACustomImageType) {
-  auto rig = testLayoutRig();
-  Panel& p = **rig;
-  calmState(p);
+TEST_F(Handlers, RenderingIntentIsRecordedOnlyUnderACustomImageType) {
   pick(p.renderingIntentPopup, 2);
   EXPECT_EQ(p.renderingIntentChoice, 2);
 
   setSelection(p.imageTypePopup, 1);
   pick(p.renderingIntentPopup, 3);
-  EXPECT_EQ(p.renderingIntentChoice, 2);
-  EXPECT_EQ(p.renderingIntentPopup->indexOfSelectedItem(), 3);
+  expectSeen(wholeState(p), {choice("renderingIntent", 2), {"/controls/renderingIntentPopup/selectedIndex", 3}});
 
-  auto noImageType = testLayoutRig({"imageTypePopup"});
-  calmState(**noImageType);
+  auto noImageType = calmRig({"imageTypePopup"});
   (*noImageType)->renderingIntentChoice = 1;
   pick((*noImageType)->renderingIntentPopup, 3);
   EXPECT_EQ((*noImageType)->renderingIntentChoice, 1);
 }
 
-TEST(Handlers, CmykSimulationOffClearsAndDimsPreserveOnReopensIt) {
-  auto rig = testLayoutRig();
-  Panel& p = **rig;
-  calmState(p);
+TEST_F(Handlers, CmykSimulationOffClearsAndDimsPreserveOnReopensIt) {
   p.preservepurecmykcolorsCB->setHidden(false);
   setState(p.preservepurecmykcolorsCB, 1);
   p.preservepurecmykcolorChoice = 1;
@@ -138,26 +121,21 @@ TEST(Handlers, CmykSimulationOffClearsAndDimsPreserveOnReopensIt) {
   click(p.cmykSimulationCB);  // off
   EXPECT_EQ(p.cmykSimulationChoice, 0);
   EXPECT_EQ(p.preservepurecmykcolorsCB->state(), 0);
-  EXPECT_TRUE(dimmed(p.preservepurecmykcolorsCB));
   EXPECT_EQ(p.simulationProfileChoice, 0);
   EXPECT_EQ(p.cmykoutputProfileChoice, 0);
-  EXPECT_TRUE(dimmed(p.simulationProfilePopup));
-  EXPECT_TRUE(dimmed(p.cmykoutputProfilePopup));
+  expectDimmed(p, {"preservepurecmykcolorsCB", "simulationProfilePopup", "cmykoutputProfilePopup"});
 
   p.simulationProfilePopup->setItemEnabled(4, false);
   click(p.cmykSimulationCB);  // on
   EXPECT_EQ(p.cmykSimulationChoice, 1);
-  EXPECT_FALSE(dimmed(p.preservepurecmykcolorsCB));
   EXPECT_TRUE(p.simulationProfilePopup->items()[4].enabled);
-  EXPECT_FALSE(dimmed(p.simulationProfilePopup));
-  EXPECT_FALSE(dimmed(p.cmykoutputProfilePopup));
+  expectDimmed(p, {"preservepurecmykcolorsCB", "simulationProfilePopup", "cmykoutputProfilePopup"}, false);
   EXPECT_EQ(p.simulationProfilePopup->indexOfSelectedItem(), 0);  // nothing moved back
 }
 
-TEST(Handlers, CmykSimulationWithoutItsCheckboxUsesTheStoredChoice) {
-  auto rig = testLayoutRig({"cmykSimulationCB"});
+TEST(HandlersWithoutControls, CmykSimulationWithoutItsCheckboxUsesTheStoredChoice) {
+  auto rig = calmRig({"cmykSimulationCB"});
   Panel& p = **rig;
-  calmState(p);
   p.cmykSimulationChoice = 0;
   setState(p.preservepurecmykcolorsCB, 1);
   p.cmykSimulationProc(nullptr);
@@ -169,21 +147,14 @@ TEST(Handlers, CmykSimulationWithoutItsCheckboxUsesTheStoredChoice) {
   EXPECT_FALSE(dimmed(p.preservepurecmykcolorsCB));
 }
 
-TEST(Handlers, NeutralGrayRunsThePureBlackEnabling) {
-  auto rig = testLayoutRig();
-  Panel& p = **rig;
-  calmState(p);
+TEST_F(Handlers, NeutralGrayRunsThePureBlackEnabling) {
   setState(p.saveSettingsButton, 1);  // plainly: the refresh has not run
   slide(p.neutralGraySlider, 1);
-  EXPECT_TRUE(dimmed(p.pureBlackPrintCB));
-  EXPECT_TRUE(dimmed(p.pureBlackPrintSlider));
-  EXPECT_FALSE(dimmed(p.colorModePopup));  // not part of its rules
+  expectDimmed(p, {"pureBlackPrintCB", "pureBlackPrintSlider"});
+  expectDimmed(p, {"colorModePopup"}, false);  // not part of its rules
 }
 
-TEST(Handlers, HueSaturationBrightnessAndSampleRecordNothing) {
-  auto rig = testLayoutRig();
-  Panel& p = **rig;
-  calmState(p);
+TEST_F(Handlers, HueSaturationBrightnessAndSampleRecordNothing) {
   const nlohmann::json before = wholeState(p);
   slide(p.hueSlider, 40);
   slide(p.saturationSlider, 10);
@@ -203,29 +174,22 @@ TEST(Handlers, HueSaturationBrightnessAndSampleRecordNothing) {
   EXPECT_EQ(after, expected);
 }
 
-TEST(Handlers, ColourAdjustmentOpensAndClosesItsSliders) {
-  auto rig = testLayoutRig();
-  Panel& p = **rig;
-  calmState(p);
-  const std::vector<toolkit::View*> six = {p.hueTitle.get(),       p.hueSlider.get(),      p.saturationTitle.get(),
-                                           p.saturationSlider.get(), p.brightnessTitle.get(), p.brightnessSlider.get()};
+TEST_F(Handlers, ColourAdjustmentOpensAndClosesItsSliders) {
+  const std::vector<std::string> six = {"hueTitle",         "hueSlider",       "saturationTitle",
+                                        "saturationSlider", "brightnessTitle", "brightnessSlider"};
   click(p.colorAdjustmentCB);
-  for (toolkit::View* v : six) EXPECT_FALSE(dimmed(v));
+  expectDimmed(p, six, false);
   click(p.colorAdjustmentCB);
-  for (toolkit::View* v : six) EXPECT_TRUE(dimmed(v));
+  expectDimmed(p, six);
 
-  auto partial = testLayoutRig({"hueSlider", "saturationTitle"});
-  calmState(**partial);
+  auto partial = calmRig({"hueSlider", "saturationTitle"});
   click((*partial)->colorAdjustmentCB);
   EXPECT_FALSE(dimmed((*partial)->brightnessSlider));
 }
 
 // ---- the tab rule ----
 
-TEST(TabRule, TheColourTabClosesUnderColourModeTwoOrTonerSave) {
-  auto rig = testLayoutRig();
-  Panel& p = **rig;
-  calmState(p);
+TEST_F(TabRule, TheColourTabClosesUnderColourModeTwoOrTonerSave) {
   toolkit::TabView& tabs = *p.mainTabView;
   const std::int64_t colour = tabs.indexOfTabViewItemWithIdentifier("1");
   ASSERT_GE(colour, 0);
@@ -246,10 +210,7 @@ TEST(TabRule, TheColourTabClosesUnderColourModeTwoOrTonerSave) {
   EXPECT_TRUE(tabs.clickTabViewItemAtIndex(colour));
 }
 
-TEST(TabRule, ItemsWithoutIdentifierOrOtherIdentifiersAreAlwaysOpen) {
-  auto rig = testLayoutRig();
-  Panel& p = **rig;
-  calmState(p);
+TEST_F(TabRule, ItemsWithoutIdentifierOrOtherIdentifiersAreAlwaysOpen) {
   setState(p.tonerSaveCB, 1);
   setSelection(p.colorModePopup, 2);
   toolkit::TabViewItem other("7", "Other", std::make_shared<toolkit::View>());
@@ -278,9 +239,8 @@ TEST(MiswiredLayout, AHandlerReachedAgainFromItsOwnChainEnds) {
   Panel& p = *rig;
   calmState(p);
   pick(p.colorModePopup, 2);
-  EXPECT_EQ(p.colorModeChoice, 2);
-  EXPECT_EQ(p.imageTypePopup->indexOfSelectedItem(), 0);
-  EXPECT_TRUE(dimmed(p.imageTypePopup));
+  expectSeen(wholeState(p), {choice("colorMode", 2), {"/controls/imageTypePopup/selectedIndex", 0},
+                             enabled("imageTypePopup", false)});
 }
 
 TEST(ShortDescriptions, ForcedIndicesPastTheLastChoiceAreNotApplied) {
@@ -301,18 +261,13 @@ TEST(ShortDescriptions, ForcedIndicesPastTheLastChoiceAreNotApplied) {
   pick(p.trappingPopup, 1);
   setState(p.trappingCB, 1);
   p.trappingControl();
-  EXPECT_EQ(p.trappingPopup->indexOfSelectedItem(), 1);
-  EXPECT_EQ(p.trappingChoice, 1);
-  EXPECT_EQ(p.trappingCB->state(), 0);
+  expectSeen(wholeState(p), chosen("trapping", 1) + std::vector<Seen>{{"/controls/trappingCB/state", 0}});
 
   // Toner save cannot move print priority to 1: it stays where it is shown,
   // and the print-priority chain does not run (screening is not forced).
   pick(p.screeningPopup, 2);
   click(p.tonerSaveCB);
-  EXPECT_EQ(p.printPriorityPopup->indexOfSelectedItem(), 0);
-  EXPECT_EQ(p.printPriorityChoice, 0);
-  EXPECT_EQ(p.screeningPopup->indexOfSelectedItem(), 2);
-  EXPECT_EQ(p.screeningChoice, 2);
+  expectSeen(wholeState(p), chosen("printPriority", 0) + chosen("screening", 2));
 }
 
 }  // namespace
