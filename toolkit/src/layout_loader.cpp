@@ -20,7 +20,7 @@ namespace {
 using json::Value;
 
 constexpr int kMaxDepth = 64;
-constexpr std::uintmax_t kMaxFileSize = 4 * 1024 * 1024;
+constexpr std::uintmax_t kMaxLayoutFileSize = 4 * 1024 * 1024;
 
 struct Connection {
   std::string_view outlet;  // points into the layout text
@@ -531,7 +531,7 @@ std::optional<LoadedLayout> loadLayoutFromFile(const std::filesystem::path& path
     fault = errno;
   } else if (!S_ISREG(info.st_mode)) {
     fault = EISDIR;
-  } else if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileSize) {
+  } else if (static_cast<std::uintmax_t>(info.st_size) > kMaxLayoutFileSize) {
     ::close(fd);
     return refuse("larger than a layout can be");
   } else {

@@ -9,7 +9,7 @@
 namespace toolkit {
 namespace {
 
-constexpr std::uintmax_t kMaxFileSize = 4 * 1024 * 1024;
+constexpr std::uintmax_t kMaxStringsFileSize = 4 * 1024 * 1024;
 
 bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
@@ -210,7 +210,7 @@ std::optional<StringsTable> loadStringsFile(const std::filesystem::path& path, s
     if (error != nullptr) *error = path.string() + ": cannot be read: " + ec.message();
     return std::nullopt;
   }
-  if (size > kMaxFileSize) {
+  if (size > kMaxStringsFileSize) {
     if (error != nullptr) *error = path.string() + ": larger than a strings table can be";
     return std::nullopt;
   }

@@ -7,13 +7,13 @@
 namespace toolkit {
 namespace {
 
-using nlohmann::json;
+using Json = nlohmann::json;
 
-json frameJson(const Rect& r) { return json::array({r.x, r.y, r.width, r.height}); }
+Json frameJson(const Rect& r) { return Json::array({r.x, r.y, r.width, r.height}); }
 
-json imageJson(const std::optional<Image>& image) {
+Json imageJson(const std::optional<Image>& image) {
   if (!image) return nullptr;
-  return {{"icon", image->iconName}, {"size", json::array({image->size.width, image->size.height})}};
+  return {{"icon", image->iconName}, {"size", Json::array({image->size.width, image->size.height})}};
 }
 
 std::string_view buttonTypeName(ButtonType type) {
@@ -27,8 +27,8 @@ std::string_view buttonTypeName(ButtonType type) {
 
 }  // namespace
 
-json describeView(const View& view) {
-  json out = {{"kind", className(view.kind())}, {"frame", frameJson(view.frame())}, {"hidden", view.isHidden()}};
+Json describeView(const View& view) {
+  Json out = {{"kind", className(view.kind())}, {"frame", frameJson(view.frame())}, {"hidden", view.isHidden()}};
   if (const auto* control = dynamic_cast<const Control*>(&view)) out["enabled"] = control->isEnabled();
   switch (view.kind()) {
     case ViewKind::button: {
@@ -42,7 +42,7 @@ json describeView(const View& view) {
     }
     case ViewKind::popUpButton: {
       const auto& p = static_cast<const PopUpButton&>(view);
-      json items = json::array();
+      Json items = Json::array();
       for (std::int64_t i = 0; i < p.numberOfItems(); ++i)
         items.push_back({{"title", p.itemAtIndex(i)->title}, {"enabled", p.isItemEnabled(i)}});
       out["items"] = std::move(items);
@@ -73,19 +73,19 @@ json describeView(const View& view) {
       break;
     case ViewKind::tabView: {
       const auto& tv = static_cast<const TabView&>(view);
-      json tabs = json::array();
+      Json tabs = Json::array();
       for (std::int64_t i = 0; i < tv.numberOfTabViewItems(); ++i) {
         const TabViewItem* item = tv.tabViewItemAtIndex(i);
         tabs.push_back({{"label", item->label()}, {"identifier", item->identifier()}});
       }
       out["tabs"] = std::move(tabs);
       const TabViewItem* selected = tv.selectedTabViewItem();
-      out["selectedIdentifier"] = selected != nullptr ? json(selected->identifier()) : json(nullptr);
+      out["selectedIdentifier"] = selected != nullptr ? Json(selected->identifier()) : Json(nullptr);
       break;
     }
     case ViewKind::segmentedControl: {
       const auto& s = static_cast<const SegmentedControl&>(view);
-      json segments = json::array();
+      Json segments = Json::array();
       for (const auto& segment : s.segments()) segments.push_back({{"label", segment.label}, {"enabled", segment.enabled}});
       out["segments"] = std::move(segments);
       out["selectedSegment"] = s.selectedSegment();
