@@ -14,6 +14,8 @@ function(qvx_add_fuzzer name)
     target_link_libraries(${name} PRIVATE ${F_LIBS})
   endif()
   add_executable(${name}_replay ${F_SOURCE} ${QVX_FUZZ_REPLAY_MAIN})
+  # Compiled as the tests are; the code it drives keeps its own flags.
+  target_compile_options(${name}_replay PRIVATE ${QVX_TEST_COMPILE_OPTIONS})
   target_link_libraries(${name}_replay PRIVATE ${F_LIBS})
   if(F_CORPUS)
     add_test(NAME ${name}_corpus COMMAND ${name}_replay ${F_CORPUS})
