@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <regex>
 
 namespace pdehost::gtk {
 namespace {
@@ -108,16 +107,22 @@ std::string fillHoles(std::string_view pattern, const std::vector<std::string_vi
   return text.append(pattern, at);
 }
 
-// A text with holes as a pattern: its words literally, each hole any text.
-std::regex patternOf(std::string_view english) {
-  std::string pattern;
-  for (char c : english) {
-    if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) pattern += '\\';
-    pattern += c;
+// Whether `text` is `pattern` with its "{}" holes filled; the fillings are
+// appended to `values`. Each hole takes as much as it can (the longest fit is
+// tried first) and never a line break.
+bool matchHoles(std::string_view pattern, std::string_view text, std::vector<std::string_view>& values) {
+  const std::size_t hole = pattern.find("{}");
+  if (hole == std::string_view::npos) return pattern == text;
+  if (!text.starts_with(pattern.substr(0, hole))) return false;
+  text.remove_prefix(hole);
+  pattern.remove_prefix(hole + 2);
+  const std::size_t longest = std::min(text.find('\n'), text.size());
+  for (std::size_t length = longest + 1; length-- > 0;) {
+    values.push_back(text.substr(0, length));
+    if (matchHoles(pattern, text.substr(length), values)) return true;
+    values.pop_back();
   }
-  for (std::size_t hole = pattern.find("\\{\\}"); hole != std::string::npos; hole = pattern.find("\\{\\}", hole))
-    pattern.replace(hole, 4, "(.*)");
-  return std::regex(pattern);
+  return false;
 }
 
 }  // namespace
@@ -145,18 +150,15 @@ std::string tr(std::string_view english) {
 
 std::string trMessage(std::string_view message) {
   if (gLanguage == 0) return std::string(message);
-  const std::string text(message);
   for (const DialogText& row : kTexts) {
     if (row.en == message) return tr(row.en);
     // Only sentences: a text that starts with a hole ("{} of {}") would
     // take any message for its own.
     if (row.en.find("{}") == std::string_view::npos || row.en.starts_with("{}")) continue;
-    std::smatch found;
-    if (!std::regex_match(text, found, patternOf(row.en))) continue;
-    const std::vector<std::string> values(found.begin() + 1, found.end());
-    return fillHoles(tr(row.en), std::vector<std::string_view>(values.begin(), values.end()));
+    std::vector<std::string_view> values;
+    if (matchHoles(row.en, message, values)) return fillHoles(tr(row.en), values);
   }
-  return text;
+  return std::string(message);
 }
 
 std::string trFormat(std::string_view english, std::initializer_list<std::string_view> values) {
