@@ -41,7 +41,7 @@ QueueLookup lookUpQueue(const std::optional<std::string>& requested, bool wantDe
     // A queue without a description (a driverless one) still prints; the
     // panel then shows the bundle's sample.
     if (auto copied = fetchDescription(*server, *choice.queue, &error)) {
-      lookup.description = TemporaryFile(*copied);
+      lookup.description = toolkit::TemporaryFile::adopt(*copied);
       lookup.printer.source = "server";
     } else {
       lookup.printer.problem = error;
