@@ -11,6 +11,7 @@
 #include "print_job.h"
 #include "queue_defaults.h"
 #include "test_page.h"
+#include "user_defaults.h"
 #include "toolkit/whole_file.h"
 
 namespace pdehost {

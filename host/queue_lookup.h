@@ -26,6 +26,7 @@ struct QueueLookup {
   toolkit::TemporaryFile description;  // the queue's description, when asked for and found
   OptionList defaults;        // the queue's defaults with the user's saved ones
   bool unknownQueue = false;  // the queue asked for is not on the server
+  bool descriptionFailed = false;  // the queue has a description that could not be read whole
 };
 
 // `requested`: the queue the person named, or none to choose as a print
