@@ -102,8 +102,10 @@ class SavedCopy {
 }  // namespace
 
 fs::path userDefaultsFile() {
+  // As libcups chooses: HOME, then the account's home, except for root,
+  // whose defaults without a HOME are the client's own.
   const char* home = std::getenv("HOME");
-  if (home == nullptr || *home == '\0') {
+  if ((home == nullptr || *home == '\0') && ::getuid() != 0) {
     if (const passwd* user = ::getpwuid(::getuid()); user != nullptr) home = user->pw_dir;
   }
   if (home != nullptr && *home != '\0') return fs::path(home) / ".cups" / "lpoptions";
