@@ -176,8 +176,9 @@ FetchedDescription fetchDescription(CupsServer& server, const std::string& queue
   const int writeCause = errno;
   written = (::close(fd) == 0) && written;
   // A whole reply has as many bytes as it announced, or ends with the last
-  // chunk, after which libcups waits for the next request.
-  const bool whole = chunked ? httpGetState(http) == HTTP_STATE_WAITING : received == announced;
+  // chunk: libcups ends a chunked body quietly at a closed connection too,
+  // and only its error (a broken pipe) tells the two apart.
+  const bool whole = chunked ? httpError(http) == 0 : received == announced;
   if (!whole || server.timedOut()) {
     const std::string got = std::to_string(received) + (announced >= 0 ? " of " + std::to_string(announced) : "");
     return fail(server.timedOut() ? server.lastError("reading " + whose)
