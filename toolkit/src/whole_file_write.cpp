@@ -80,6 +80,11 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view tex
     ::unlink(temporary.c_str());
     return fail(cause);
   }
+  // The rename itself reaches the disk with the folder.
+  if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
   return true;
 }
 
