@@ -10,6 +10,8 @@ listens, and serves each connection in MODE until it is killed:
   trickling   answers a header one byte every 0.1 s, never ending it
   truncating  passes everything to the server on UPSTREAM_PORT, but cuts a
               printer description's reply after BYTES bytes of its body
+  unended     the same, but sends the whole description in chunks, without
+              the last chunk that ends a chunked reply
 """
 import os
 import socket
@@ -48,7 +50,16 @@ def trickling(conn):
         time.sleep(0.1)
 
 
-def truncating(conn, upstream_port, cut_at):
+def chunked_without_end(reply):
+    header, body = reply.split(b"\r\n\r\n", 1)
+    lines = [l for l in header.split(b"\r\n") if not l.lower().startswith(b"content-length:")]
+    out = b"\r\n".join(lines + [b"Transfer-Encoding: chunked"]) + b"\r\n\r\n"
+    for at in range(0, len(body), 1000):
+        out += b"%x\r\n" % len(body[at:at + 1000]) + body[at:at + 1000] + b"\r\n"
+    return out
+
+
+def truncating(conn, upstream_port, cut_at, unended=False):
     upstream = socket.create_connection(("127.0.0.1", upstream_port))
     asked_for_ppd = threading.Event()
 
@@ -78,7 +89,7 @@ def truncating(conn, upstream_port, cut_at):
         end = pending.find(b"\r\n\r\n")
         if end < 0 or len(pending) < end + 4 + cut_at:
             continue
-        conn.sendall(pending[: end + 4 + cut_at])
+        conn.sendall(chunked_without_end(pending[: end + 4 + cut_at]) if unended else pending[: end + 4 + cut_at])
         break
     conn.shutdown(socket.SHUT_RDWR)
     upstream.close()
@@ -86,8 +97,8 @@ def truncating(conn, upstream_port, cut_at):
 
 def serve(conn, mode, args):
     try:
-        if mode == "truncating":
-            truncating(conn, int(args[0]), int(args[1]))
+        if mode in ("truncating", "unended"):
+            truncating(conn, int(args[0]), int(args[1]), mode == "unended")
         else:
             globals()[mode](conn)
     except OSError:
@@ -98,7 +109,7 @@ def serve(conn, mode, args):
 
 def main():
     mode, port_file, args = sys.argv[1], sys.argv[2], sys.argv[3:]
-    if mode not in ("silent", "closing", "trickling", "truncating"):
+    if mode not in ("silent", "closing", "trickling", "truncating", "unended"):
         sys.exit("unknown mode " + mode)
     listener = socket.socket()
     listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)

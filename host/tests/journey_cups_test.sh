@@ -8,7 +8,7 @@
 #
 # CASE: install, print, save-defaults, no-queue, no-server, and one fault
 # each: silent-print, closing-server, trickling-server, truncated-ppd,
-# save-defaults-full-disk, save-defaults-read-only. Exits 77
+# unended-ppd, save-defaults-full-disk, save-defaults-read-only. Exits 77
 # (skipped) when not root: cupsd needs root to run from a private folder.
 set -uo pipefail
 
@@ -243,6 +243,18 @@ truncated-ppd)
   check "it names the server and the queue" contains "$out" "the CUPS server 127.0.0.1:$fake sent only part of the printer description of \"QVX-LX4200-Lisbon\" (5701 of"
   check "no temporary file is named" bash -c '! grep -q "pdehost-ppd" <<<"$1"' _ "$out"
   check "nothing was sent" test -z "$(lpstat -W all -o 2>/dev/null)"
+  ;;
+
+unended-ppd)
+  # All of the description, in chunks, but without the chunk that ends it.
+  start_cups
+  add_file_queue QVX-LX4200-Lisbon
+  start_fake unended "${CUPS_SERVER#*:}" "$(wc -c <"$sample_ppd")"
+  out=$(printf 'print %s\n' "$work/page.ps" |
+    CUPS_SERVER="127.0.0.1:$fake" timeout 30 "$pdehost" --printer QVX-LX4200-Lisbon 2>&1)
+  status=$?
+  check "a chunked description without its end stops pdehost (status $status)" test "$status" = 3
+  check "it names the server and the queue" contains "$out" "the CUPS server 127.0.0.1:$fake sent only part of the printer description of \"QVX-LX4200-Lisbon\""
   ;;
 
 save-defaults-full-disk)
