@@ -3,16 +3,16 @@
 // `save-settings FILE` writes the settings so that --settings restores them,
 // `save-defaults` makes the panel's choices the user's defaults for the
 // queue, and `printer` tells which queue and description the session uses.
-#include <fstream>
 #include <limits>
 
 #include "command_table.h"
 #include "host_session.h"
-#include "input_file.h"
 #include "preset_store.h"
 #include "print_job.h"
 #include "queue_defaults.h"
 #include "test_page.h"
+#include "user_defaults.h"
+#include "toolkit/whole_file.h"
 
 namespace pdehost {
 namespace {
@@ -62,9 +62,9 @@ CommandOutcome print(HostSession& session, const std::vector<std::string>& args)
   session.panel().shouldPrint();
 
   // Every file is checked before anything is sent: one job holds them all.
+  // Only regular files: a device or a FIFO would be spooled without end.
   for (const std::filesystem::path& file : request->files) {
-    if (auto notAFile = whyNotAFile(file)) return CommandOutcome::failure(*notAFile);
-    if (!std::ifstream(file, std::ios::binary)) return CommandOutcome::failure(file.string() + ": cannot be opened");
+    if (auto notAFile = toolkit::whyNotARegularFile(file)) return CommandOutcome::failure(*notAFile);
   }
   const std::optional<std::string>& printer = session.printer().queue;
   if (!printer || printer->empty()) return CommandOutcome::failure(whyNoQueue(session));
@@ -90,13 +90,13 @@ CommandOutcome print(HostSession& session, const std::vector<std::string>& args)
   }
   if (request->copies) options.push_back({"copies", std::to_string(*request->copies)});
 
-  std::optional<TestPageFile> testPage;
+  toolkit::TemporaryFile testPage;
   std::vector<std::filesystem::path> files = request->files;
   std::string title;
   if (files.empty()) {
-    testPage.emplace(*printer, &error);
-    if (testPage->path().empty()) return CommandOutcome::failure(error);
-    files.push_back(testPage->path());
+    testPage = writeTestPage(*printer, &error);
+    if (!testPage) return CommandOutcome::failure(error);
+    files.push_back(testPage.path());
     title = "pdehost test page";
   } else {
     title = files.front().filename().string();

@@ -17,6 +17,8 @@ std::string CupsServer::name() {
   return server + ":" + std::to_string(ippPort());
 }
 
+CupsServer::CupsServer(http_t* http) : http_(http), watchdog_(std::make_unique<RequestWatchdog>(http)) {}
+
 std::unique_ptr<CupsServer> CupsServer::connect(std::string* error) {
   http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                               static_cast<int>(kPatience.count()), nullptr);
@@ -28,25 +30,39 @@ std::unique_ptr<CupsServer> CupsServer::connect(std::string* error) {
   // Waits are cut into short slices, each of which asks whether the
   // request's time is up; left alone, libcups waits a minute or more.
   httpSetTimeout(http, 0.2, &CupsServer::keepWaiting, server.get());
-  server->beginRequest();
   return server;
 }
 
-void CupsServer::beginRequest(std::uintmax_t bytesToSend) {
+CupsServer::Request CupsServer::beginRequest(std::uintmax_t bytesToSend) {
   deadline_ = std::chrono::steady_clock::now() + kPatience + std::chrono::seconds(bytesToSend / (1024 * 1024));
+  watchdog_->arm(deadline_);
+  return Request(this);
 }
 
 int CupsServer::keepWaiting(http_t*, void* self) {
-  return std::chrono::steady_clock::now() < static_cast<CupsServer*>(self)->deadline_ ? 1 : 0;
+  auto* server = static_cast<CupsServer*>(self);
+  if (std::chrono::steady_clock::now() < server->deadline_ && !server->watchdog_->expired()) return 1;
+  server->watchdog_->markExpired();
+  return 0;
 }
 
-CupsServer::~CupsServer() { httpClose(http_); }
+CupsServer::~CupsServer() {
+  watchdog_.reset();
+  httpClose(http_);
+}
+
+bool CupsServer::timedOut() const {
+  const int cause = httpError(http_);
+  return watchdog_->expired() || cause == ETIMEDOUT || cause == EAGAIN || cause == EWOULDBLOCK;
+}
 
 std::string CupsServer::lastError(const std::string& what) const {
-  const int cause = httpError(http_);
-  if (cause == ETIMEDOUT || cause == EAGAIN || cause == EWOULDBLOCK)
+  if (timedOut())
     return "the CUPS server " + name() + " did not answer within " + std::to_string(kPatience.count() / 1000) +
            " s (" + what + ")";
+  const int cause = httpError(http_);
+  if (cause == EPIPE || cause == ECONNRESET || (cause == 0 && cupsLastError() == IPP_STATUS_ERROR_INTERNAL))
+    return "the CUPS server " + name() + " closed the connection without an answer (" + what + ")";
   const char* said = cupsLastErrorString();
   std::string why = said != nullptr && *said ? said : "no answer";
   if (cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || cause != 0)
@@ -54,29 +70,23 @@ std::string CupsServer::lastError(const std::string& what) const {
   return what + " failed on the CUPS server " + name() + ": " + why;
 }
 
-namespace {
-
-// Destinations read with cupsGetDests2, freed when this goes.
-struct DestArray {
-  cups_dest_t* dests = nullptr;
-  int count = 0;
-  ~DestArray() { cupsFreeDests(count, dests); }
-};
-
-// Reads every destination; false when the server did not answer. No
-// destination at all is an answer too (libcups reports it as "not found").
 bool readDests(CupsServer& server, DestArray& out, const std::string& what, std::string* error) {
-  server.beginRequest();
+  auto request = server.beginRequest();
   out.count = cupsGetDests2(server.http(), &out.dests);
+  // No destination at all is an answer too (libcups reports it as "not found").
   if (out.count == 0 && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE &&
       cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) {
     if (error != nullptr) *error = server.lastError(what);
     return false;
   }
+  if (server.timedOut()) {
+    // libcups gives up on the server quietly and answers from the saved
+    // defaults alone, which would pass for a server without queues.
+    if (error != nullptr) *error = server.lastError(what);
+    return false;
+  }
   return true;
 }
-
-}  // namespace
 
 std::optional<std::vector<Destination>> listDestinations(CupsServer& server, std::string* error) {
   DestArray all;
@@ -96,47 +106,89 @@ std::optional<std::vector<Destination>> listDestinations(CupsServer& server, std
   return out;
 }
 
-std::optional<fs::path> fetchDescription(CupsServer& server, const std::string& queue, std::string* error) {
-  std::error_code ec;
-  fs::path folder = fs::temp_directory_path(ec);
-  if (ec) folder = "/tmp";
-  std::string pattern = (folder / "pdehost-ppd-XXXXXX").string();
-  const int fd = mkstemp(pattern.data());
-  if (fd < 0) {
-    if (error != nullptr) *error = "no temporary file for the printer description in " + folder.string();
-    return std::nullopt;
-  }
-  server.beginRequest();
-  const std::string resource = "/printers/" + percentEncoded(queue, ".") + ".ppd";
-  const http_status_t status = cupsGetFd(server.http(), resource.c_str(), fd);
-  close(fd);
-  if (status == HTTP_STATUS_OK) return fs::path(pattern);
-  fs::remove(pattern, ec);
-  if (error != nullptr) {
-    if (status == HTTP_STATUS_NOT_FOUND)
-      *error = "the CUPS queue \"" + queue + "\" on " + CupsServer::name() + " has no printer description";
-    else
-      *error = server.lastError("reading the printer description of \"" + queue + "\"");
-  }
+std::optional<bool> hasQueue(CupsServer& server, const std::string& queue, std::string* error) {
+  ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+  const std::string uri = "ipp://localhost/printers/" + percentEncoded(queue, ".");
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "printer-name");
+  auto clock = server.beginRequest();
+  ipp_t* response = cupsDoRequest(server.http(), request, "/");
+  const ipp_status_t status = cupsLastError();
+  ippDelete(response);
+  if (response != nullptr && status == IPP_STATUS_ERROR_NOT_FOUND) return false;
+  if (response != nullptr && status <= IPP_STATUS_OK_EVENTS_COMPLETE) return true;
+  if (error != nullptr) *error = server.lastError("looking up \"" + queue + "\"");
   return std::nullopt;
 }
 
-bool saveUserDefaults(CupsServer& server, const std::string& queue, const OptionList& options, std::string* error) {
-  DestArray all;
-  if (!readDests(server, all, "reading the saved defaults", error)) return false;
-  cups_dest_t* dest = cupsGetDest(queue.c_str(), nullptr, all.count, all.dests);
-  if (dest == nullptr) {
-    if (error != nullptr) *error = "there is no CUPS queue named \"" + queue + "\" on " + CupsServer::name();
-    return false;
+FetchedDescription fetchDescription(CupsServer& server, const std::string& queue, std::string* error) {
+  FetchedDescription fetched;
+  const std::string whose = "the printer description of \"" + queue + "\"";
+  auto fail = [&](std::string why) {
+    if (error != nullptr) *error = std::move(why);
+    fetched.file = {};
+    return std::move(fetched);
+  };
+  std::string problem;
+  fetched.file = toolkit::TemporaryFile::create(toolkit::temporaryFolder(), "pdehost-ppd", "", &problem);
+  if (!fetched.file) return fail("no room for " + whose + ": " + problem);
+  const int fd = ::open(fetched.file.path().c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0) return fail("no room for " + whose + ": " + fetched.file.path().string() + ": cannot be opened");
+
+  // A plain GET, read here rather than by cupsGetFd, which takes a reply
+  // cut short for a whole one.
+  auto clock = server.beginRequest();
+  http_t* http = server.http();
+  const std::string resource = "/printers/" + percentEncoded(queue, ".") + ".ppd";
+  httpClearFields(http);
+  http_status_t status = HTTP_STATUS_ERROR;
+  if (httpGet(http, resource.c_str()) == 0) {
+    do {
+      status = httpUpdate(http);
+    } while (status == HTTP_STATUS_CONTINUE);
   }
-  for (const auto& [name, value] : options)
-    dest->num_options = cupsAddOption(name.c_str(), value.c_str(), dest->num_options, &dest->options);
-  server.beginRequest();
-  if (cupsSetDests2(server.http(), all.count, all.dests) != 0) {
-    if (error != nullptr) *error = server.lastError("saving the defaults of \"" + queue + "\"");
-    return false;
+  if (status != HTTP_STATUS_OK) {
+    ::close(fd);
+    if (status != HTTP_STATUS_ERROR) httpFlush(http);
+    if (status == HTTP_STATUS_NOT_FOUND) {
+      fetched.missing = true;
+      return fail("the CUPS queue \"" + queue + "\" on " + CupsServer::name() + " has no printer description");
+    }
+    if (status == HTTP_STATUS_ERROR) return fail(server.lastError("reading " + whose));
+    return fail("reading " + whose + " failed on the CUPS server " + CupsServer::name() + ": HTTP " +
+                std::to_string(static_cast<int>(status)) + " " + httpStatus(status));
   }
-  return true;
+  const bool chunked = httpGetField(http, HTTP_FIELD_TRANSFER_ENCODING) == std::string("chunked");
+  const off_t announced = chunked ? -1 : httpGetLength2(http);
+  off_t received = 0;
+  bool written = true;
+  char buffer[32768];
+  for (;;) {
+    const ssize_t n = httpRead2(http, buffer, sizeof buffer);
+    if (n <= 0) break;
+    received += n;
+    for (ssize_t done = 0; written && done < n;) {
+      const ssize_t w = ::write(fd, buffer + done, static_cast<std::size_t>(n - done));
+      written = w > 0;
+      if (written) done += w;
+    }
+  }
+  const int writeCause = errno;
+  written = (::close(fd) == 0) && written;
+  // A whole reply has as many bytes as it announced, or ends with the last
+  // chunk: libcups ends a chunked body quietly at a closed connection too,
+  // and only its error (a broken pipe) tells the two apart.
+  const bool whole = chunked ? httpError(http) == 0 : received == announced;
+  if (!whole || server.timedOut()) {
+    const std::string got = std::to_string(received) + (announced >= 0 ? " of " + std::to_string(announced) : "");
+    return fail(server.timedOut() ? server.lastError("reading " + whose)
+                                  : "the CUPS server " + CupsServer::name() + " sent only part of " + whose + " (" +
+                                        got + " bytes); nothing was used from it");
+  }
+  if (!written)
+    return fail("no room for " + whose + " in " + toolkit::temporaryFolder().string() + ": " +
+                toolkit::writeFailureCause(writeCause));
+  return fetched;
 }
 
 std::optional<int> printFiles(CupsServer& server, const std::string& queue, const std::vector<fs::path>& files,
@@ -149,7 +201,7 @@ std::optional<int> printFiles(CupsServer& server, const std::string& queue, cons
     const std::uintmax_t size = fs::file_size(file, ec);
     if (!ec) bytes += size;
   }
-  server.beginRequest(bytes);
+  auto clock = server.beginRequest(bytes);
   cups_option_t* cupsOptions = nullptr;
   int count = 0;
   for (const auto& [name, value] : options) count = cupsAddOption(name.c_str(), value.c_str(), count, &cupsOptions);

@@ -1,7 +1,10 @@
 // The CUPS server as the print dialog talks to it: one connection to the
 // server the environment names (CUPS_SERVER, client.conf, or the local one)
-// that gives up when the server does not answer for a few seconds, so a
-// server that is down or hangs never freezes the dialog.
+// on which every request gives up after a few seconds, whether the server
+// is silent, closes the connection or answers a byte at a time, so a server
+// that is down or hangs never freezes the dialog. Every request of pdehost
+// goes over this connection: libcups' look-ups that open connections of
+// their own wait a minute each.
 #pragma once
 
 #include <cups/cups.h>
@@ -16,6 +19,8 @@
 #include <vector>
 
 #include "queue_choice.h"
+#include "request_watchdog.h"
+#include "toolkit/whole_file.h"
 
 namespace pdehost {
 
@@ -23,9 +28,9 @@ using OptionList = std::vector<std::pair<std::string, std::string>>;
 
 class CupsServer {
  public:
-  // How long a request may go without its answer (libcups retries a
-  // request that timed out, so this bounds the whole, not each try).
-  static constexpr std::chrono::milliseconds kPatience{3000};
+  // How long a request may take in all (libcups retries a request that
+  // timed out, so this bounds the whole, not each try).
+  static constexpr std::chrono::milliseconds kPatience{5000};
 
   // The server as a person names it: "host:port", or a socket path.
   static std::string name();
@@ -38,19 +43,34 @@ class CupsServer {
 
   http_t* http() const { return http_; }
 
-  // Starts the clock for the next request: it may take kPatience, and a
-  // second more for each megabyte it sends.
-  void beginRequest(std::uintmax_t bytesToSend = 0);
+  // The clock of one request, running while this lives.
+  class [[nodiscard]] Request {
+   public:
+    explicit Request(CupsServer* server) : server_(server) {}
+    ~Request() { server_->watchdog_->disarm(); }
+    Request(const Request&) = delete;
+    Request& operator=(const Request&) = delete;
 
-  // What went wrong with the last request, for a message that starts with
-  // `what` ("listing the printers"): that the server stopped answering, or
-  // what it said.
+   private:
+    CupsServer* server_;
+  };
+  // Starts the clock for a request: it may take kPatience, and a second
+  // more for each megabyte it sends.
+  Request beginRequest(std::uintmax_t bytesToSend = 0);
+
+  // Whether the last request ran out of time.
+  bool timedOut() const;
+
+  // What went wrong with the last request, for a message about `what`
+  // ("listing the printers"): that the server did not answer in time, that
+  // it closed the connection, or what it said.
   std::string lastError(const std::string& what) const;
 
  private:
-  explicit CupsServer(http_t* http) : http_(http) {}
+  explicit CupsServer(http_t* http);
   static int keepWaiting(http_t*, void* self);
   http_t* http_;
+  std::unique_ptr<RequestWatchdog> watchdog_;
   std::chrono::steady_clock::time_point deadline_;
 };
 
@@ -61,19 +81,39 @@ struct Destination {
   OptionList options;
 };
 
+// Destinations as libcups reads them (every queue, the user's saved
+// instances), freed when this goes.
+struct DestArray {
+  cups_dest_t* dests = nullptr;
+  int count = 0;
+  DestArray() = default;
+  DestArray(const DestArray&) = delete;
+  DestArray& operator=(const DestArray&) = delete;
+  ~DestArray() { cupsFreeDests(count, dests); }
+};
+
+// Reads every destination over the server's connection; false, with
+// `*error` about `what`, when the server did not answer.
+bool readDests(CupsServer& server, DestArray& out, const std::string& what, std::string* error);
+
 // Every queue of the server with its defaults; none, with `*error`, when the
 // server does not answer.
 std::optional<std::vector<Destination>> listDestinations(CupsServer& server, std::string* error);
 
-// The queue's printer description, copied from the server to a new file in
-// the temporary folder that the caller removes.
-std::optional<std::filesystem::path> fetchDescription(CupsServer& server, const std::string& queue,
-                                                      std::string* error);
+// What fetching a queue's description found.
+struct FetchedDescription {
+  toolkit::TemporaryFile file;  // the whole description, in the temporary folder
+  bool missing = false;         // the queue has none (a driverless queue)
+};
 
-// Writes `options` as the user's saved defaults for `queue` through libcups'
-// destination store (the lpoptions file), replacing earlier values of the
-// same options and keeping every other saved option.
-bool saveUserDefaults(CupsServer& server, const std::string& queue, const OptionList& options, std::string* error);
+// The queue's printer description, copied whole from the server: a reply
+// cut short (fewer bytes than announced, a chunked reply without its end)
+// is refused with `*error` naming the server and the queue.
+FetchedDescription fetchDescription(CupsServer& server, const std::string& queue, std::string* error);
+
+// Whether the server has the queue: true, false, or none (with `*error`)
+// when the server did not answer.
+std::optional<bool> hasQueue(CupsServer& server, const std::string& queue, std::string* error);
 
 // Submits the files as one job; the job id, or none with `*error` set to
 // what the server said. A job that the server refuses part-way is cancelled.

@@ -42,7 +42,7 @@ std::unique_ptr<HostSession> HostSession::start(const HostOptions& options, cons
   PrinterInfo printer;
   printer.server = CupsServer::name();
   if (lookup != nullptr) {
-    if (lookup->unknownQueue) return fail(kExitCannotLoad, lookup->printer.problem);
+    if (lookup->unknownQueue || lookup->descriptionFailed) return fail(kExitCannotLoad, lookup->printer.problem);
     printer = lookup->printer;
   }
 
@@ -55,7 +55,10 @@ std::unique_ptr<HostSession> HostSession::start(const HostOptions& options, cons
     ppdPath = lookup->description.path();
     printer.source = "server";
   }
-  auto ppd = PpdDocument::open(ppdPath, &error);
+  const std::string shownAs = printer.source == "server" ? "the printer description of \"" + printer.queue.value_or("") +
+                                                               "\" from the CUPS server " + printer.server
+                                                         : std::string();
+  auto ppd = PpdDocument::open(ppdPath, &error, shownAs);
   if (!ppd) return fail(kExitCannotLoad, error);
   // The panel shows the description's labels in the person's language, the
   // one its bundle chose for its own labels.

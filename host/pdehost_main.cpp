@@ -2,14 +2,15 @@
 // plug-in, opens the printer description and drives the panel from a script.
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "host_options.h"
 #include "host_session.h"
-#include "input_file.h"
 #include "script_runner.h"
+#include "toolkit/whole_file.h"
 #ifdef QVX_HAVE_GUI
 #include "gui_main.h"
 #endif
@@ -45,18 +46,19 @@ int main(int argc, char** argv) {
   }
 #endif
 
-  std::ifstream scriptFile;
+  // A full disk or a file-size limit is a write that fails with a message,
+  // not a death by signal halfway through a file.
+  std::signal(SIGXFSZ, SIG_IGN);
+
+  std::istringstream scriptFile;
   const bool fromStdin = options->script.empty() || options->script == "-";
   if (!fromStdin) {
-    if (auto notAFile = whyNotAFile(options->script)) {
-      std::cerr << "pdehost: " << *notAFile << "\n";
+    auto text = toolkit::readWholeFile(options->script, &error, {kLargestScriptFile, "too large to be a script"});
+    if (!text) {
+      std::cerr << "pdehost: " << error << "\n";
       return kExitCannotLoad;
     }
-    scriptFile.open(options->script);
-    if (!scriptFile) {
-      std::cerr << "pdehost: " << options->script.string() << ": cannot be opened\n";
-      return kExitCannotLoad;
-    }
+    scriptFile.str(std::move(*text));
   }
 
   CommandTable commands = standardCommands();

@@ -1,9 +1,8 @@
 #include "ppd_document.h"
 
-#include <cstdio>
 #include <cstring>
 
-#include "input_file.h"
+#include "toolkit/whole_file.h"
 #include "utf8/utf8.h"
 
 namespace pdehost {
@@ -55,24 +54,20 @@ void localizeGroup(ppd_file_t* ppd, ppd_group_t* group, const std::vector<std::s
 
 }  // namespace
 
-std::unique_ptr<PpdDocument> PpdDocument::open(const std::filesystem::path& path, std::string* error) {
-  if (auto notAFile = whyNotAFile(path)) {
-    if (error != nullptr) *error = *notAFile;
+std::unique_ptr<PpdDocument> PpdDocument::open(const std::filesystem::path& path, std::string* error,
+                                               const std::string& shownAs) {
+  std::string problem;
+  auto fail = [&](std::string why) -> std::unique_ptr<PpdDocument> {
+    if (!shownAs.empty() && why.starts_with(path.string())) why = shownAs + why.substr(path.string().size());
+    if (error != nullptr) *error = std::move(why);
     return nullptr;
-  }
-  FILE* probe = std::fopen(path.c_str(), "rb");
-  if (probe == nullptr) {
-    if (error != nullptr) *error = path.string() + ": cannot be opened";
-    return nullptr;
-  }
-  std::fclose(probe);
+  };
+  const int fd = toolkit::openRegularFile(path, &problem, {kLargestFile, "too large to be a printer description"});
+  if (fd < 0) return fail(problem);
   // Every language's translations, so that localize() can follow the
   // person's list.
-  ppdx::File ppd(ppdx::openFileWithAllTranslations(path.c_str()));
-  if (!ppd) {
-    if (error != nullptr) *error = path.string() + ": not a valid printer description: " + ppdx::lastError();
-    return nullptr;
-  }
+  ppdx::File ppd(ppdx::openDescriptorWithAllTranslations(fd));
+  if (!ppd) return fail(path.string() + ": not a valid printer description: " + ppdx::lastError());
   ppdx::markDefaults(ppd.get());
   return std::unique_ptr<PpdDocument>(new PpdDocument(std::move(ppd)));
 }

@@ -12,9 +12,13 @@ namespace pdehost {
 
 class PpdDocument {
  public:
+  static constexpr std::uintmax_t kLargestFile = 64 * 1024 * 1024;
   // Opens the file and marks its defaults; null with `*error` set when the
-  // file cannot be read or is not a valid description.
-  static std::unique_ptr<PpdDocument> open(const std::filesystem::path& path, std::string* error);
+  // file cannot be read or is not a valid description. Messages name the
+  // file as `shownAs` when given (a copy from a server is named by where it
+  // came from, not by its temporary path).
+  static std::unique_ptr<PpdDocument> open(const std::filesystem::path& path, std::string* error,
+                                           const std::string& shownAs = {});
   ppd_file_t* file() const { return ppd_.get(); }
 
   // Marks a choice for a keyword when that adds no conflict; false (and

@@ -1,14 +1,10 @@
 #include "preset_store.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 
 #include "percent_encoding.h"
+#include "toolkit/whole_file.h"
 #include "utf8/utf8.h"
 
 namespace pdehost {
@@ -41,18 +37,8 @@ std::string PresetStore::fileNameFor(const std::string& name) { return percentEn
 
 std::unique_ptr<JsonPrintSettings> PresetStore::read(const fs::path& file, const std::string* expectedName,
                                                      std::string* name, std::string* error) const {
-  std::error_code ec;
-  const std::uintmax_t size = fs::file_size(file, ec);
-  if (ec) {
-    setError(error, file.string() + ": cannot be read");
-    return nullptr;
-  }
-  if (size > kLargestFile) {
-    setError(error, file.string() + ": too large to be a preset");
-    return nullptr;
-  }
   std::string problem;
-  auto loaded = JsonPrintSettings::load(file, &problem);
+  auto loaded = JsonPrintSettings::load(file, &problem, kLargestFile);
   if (!loaded) {
     setError(error, problem);
     return nullptr;
@@ -87,29 +73,9 @@ bool PresetStore::write(const fs::path& file, const std::string& name, const Jso
   }
   nlohmann::json entries = settings.toJson();
   entries[kNameKey] = name;
-  const std::string text = entries.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
-  // A new file beside the old one, then a rename over it: a reader sees
-  // the old preset or the new one, never half of one.
-  std::string temporary = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
-  const int fd = mkstemp(temporary.data());
-  if (fd < 0) {
-    setError(error, file.parent_path().string() + ": cannot be written");
-    return false;
-  }
-  bool written = true;
-  for (std::size_t done = 0; written && done < text.size();) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    written = n > 0;
-    if (written) done += static_cast<std::size_t>(n);
-  }
-  written = written && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
-  written = (close(fd) == 0) && written;
-  if (!written || std::rename(temporary.c_str(), file.c_str()) != 0) {
-    fs::remove(temporary, ec);
-    setError(error, file.string() + ": cannot be written");
-    return false;
-  }
-  return true;
+  // A reader sees the old preset or the new one, never half of one.
+  return toolkit::writeFileAtomically(file, entries.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n",
+                                      error);
 }
 
 std::vector<PresetEntry> PresetStore::list() const {
@@ -160,7 +126,8 @@ bool PresetStore::save(const std::string& name, const JsonPrintSettings& setting
   }
   const std::string fileName = fileNameFor(name) + ".json";
   if (fileName.size() > kLongestFileName) {
-    setError(error, "the preset name is too long");
+    setError(error, "the preset name is too long: its file name would take " + std::to_string(fileName.size()) +
+                        " bytes, at most " + std::to_string(kLongestFileName));
     return false;
   }
   const fs::path file = folder_ / fileName;

@@ -45,16 +45,12 @@ std::optional<int> submitJob(const std::string& destination, const std::vector<s
   if (!server) return std::nullopt;
   // Asking for the queue first tells a missing queue from a refused job;
   // the submission alone reports both vaguely.
-  cups_dest_t* dest = cupsGetNamedDest(server->http(), destination.c_str(), nullptr);
-  if (dest == nullptr) {
-    if (error != nullptr) {
-      *error = cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND
-                   ? "there is no CUPS queue named \"" + destination + "\" on " + CupsServer::name()
-                   : server->lastError("looking up \"" + destination + "\"");
-    }
+  const std::optional<bool> known = hasQueue(*server, destination, error);
+  if (!known) return std::nullopt;
+  if (!*known) {
+    if (error != nullptr) *error = "there is no CUPS queue named \"" + destination + "\" on " + CupsServer::name();
     return std::nullopt;
   }
-  cupsFreeDests(1, dest);
   OptionList list;
   for (const JobOption& option : options) list.emplace_back(option.name, option.value);
   return printFiles(*server, destination, files, title, list, error);

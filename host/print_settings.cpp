@@ -1,9 +1,6 @@
 #include "print_settings.h"
 
-#include <fstream>
-#include <sstream>
-
-#include "input_file.h"
+#include "toolkit/whole_file.h"
 
 namespace pdehost {
 
@@ -42,32 +39,14 @@ std::unique_ptr<JsonPrintSettings> JsonPrintSettings::fromJson(const nlohmann::j
 }
 
 bool JsonPrintSettings::save(const std::filesystem::path& path, std::string* error) const {
-  if (auto notAFile = whyNotAFile(path)) {
-    if (error != nullptr) *error = *notAFile;
-    return false;
-  }
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (out) out << toJson().dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-  out.close();
-  if (!out) {
-    if (error != nullptr) *error = path.string() + ": cannot be written";
-    return false;
-  }
-  return true;
+  return toolkit::writeFileAtomically(path, toJson().dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n",
+                                      error);
 }
 
-std::unique_ptr<JsonPrintSettings> JsonPrintSettings::load(const std::filesystem::path& path, std::string* error) {
-  if (auto notAFile = whyNotAFile(path)) {
-    if (error != nullptr) *error = *notAFile;
-    return nullptr;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (error != nullptr) *error = path.string() + ": cannot be opened";
-    return nullptr;
-  }
-  std::ostringstream text;
-  text << in.rdbuf();
+std::unique_ptr<JsonPrintSettings> JsonPrintSettings::load(const std::filesystem::path& path, std::string* error,
+                                                           std::uintmax_t largest) {
+  const auto text = toolkit::readWholeFile(path, error, {largest, "too large to be print settings"});
+  if (!text) return nullptr;
   nlohmann::json object;
   // Values nested deeper than this are refused: copying and writing JSON
   // values recurse once per level, and a file of nothing but brackets
@@ -79,7 +58,7 @@ std::unique_ptr<JsonPrintSettings> JsonPrintSettings::load(const std::filesystem
     return !tooDeep;
   };
   try {
-    object = nlohmann::json::parse(text.str(), depthGuard);
+    object = nlohmann::json::parse(*text, depthGuard);
   } catch (const nlohmann::json::exception& e) {
     // parse errors, and numbers too large for a double (out_of_range)
     if (error != nullptr) *error = path.string() + ": not valid JSON: " + e.what();

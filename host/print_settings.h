@@ -29,9 +29,13 @@ class JsonPrintSettings : public pde::PrintSettings {
   // A JSON object; its values are kept as they are. Anything but an object
   // is refused with `*error` set.
   static std::unique_ptr<JsonPrintSettings> fromJson(const nlohmann::json& object, std::string* error);
-  // Writes toJson() to a file; false with `*error` set when it cannot.
+  // Writes toJson() to a file in place of the old one, which stays as it
+  // was when the new one cannot be written; false with `*error` set then.
   bool save(const std::filesystem::path& path, std::string* error) const;
-  static std::unique_ptr<JsonPrintSettings> load(const std::filesystem::path& path, std::string* error);
+  // Reads a regular file of at most `largest` bytes.
+  static constexpr std::uintmax_t kLargestFile = 8 * 1024 * 1024;
+  static std::unique_ptr<JsonPrintSettings> load(const std::filesystem::path& path, std::string* error,
+                                                 std::uintmax_t largest = kLargestFile);
 
   bool isLocked(const std::string& key) const;
 

@@ -40,11 +40,15 @@ QueueLookup lookUpQueue(const std::optional<std::string>& requested, bool wantDe
   if (wantDescription) {
     // A queue without a description (a driverless one) still prints; the
     // panel then shows the bundle's sample.
-    if (auto copied = fetchDescription(*server, *choice.queue, &error)) {
-      lookup.description = TemporaryFile(*copied);
+    FetchedDescription fetched = fetchDescription(*server, *choice.queue, &error);
+    if (fetched.file) {
+      lookup.description = std::move(fetched.file);
       lookup.printer.source = "server";
     } else {
       lookup.printer.problem = error;
+      // Printing with a description cut short, or with the sample in its
+      // place, would check the job against the wrong constraints.
+      lookup.descriptionFailed = !fetched.missing;
     }
   }
   return lookup;

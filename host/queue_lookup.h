@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cups_server.h"
-#include "temporary_file.h"
+#include "toolkit/whole_file.h"
 
 namespace pdehost {
 
@@ -23,9 +23,10 @@ struct PrinterInfo {
 
 struct QueueLookup {
   PrinterInfo printer;
-  TemporaryFile description;  // the queue's description, when asked for and found
+  toolkit::TemporaryFile description;  // the queue's description, when asked for and found
   OptionList defaults;        // the queue's defaults with the user's saved ones
   bool unknownQueue = false;  // the queue asked for is not on the server
+  bool descriptionFailed = false;  // the queue has a description that could not be read whole
 };
 
 // `requested`: the queue the person named, or none to choose as a print

@@ -2,6 +2,7 @@
 // starting with "#" are skipped; each command prints one JSON line.
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 
@@ -10,6 +11,9 @@
 namespace pdehost {
 
 class HostSession;
+
+// A script file is read whole before it runs; a larger one is refused.
+inline constexpr std::uintmax_t kLargestScriptFile = 64 * 1024 * 1024;
 
 struct ScriptOutput {
   std::ostream& out;   // one JSON line per command

@@ -1,8 +1,5 @@
 #include "test_page.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <ctime>
 
 namespace pdehost {
@@ -37,31 +34,16 @@ std::string testPageText(const std::string& printer, const std::string& when) {
   return ps;
 }
 
-TestPageFile::TestPageFile(const std::string& printer, std::string* error) {
-  const char* tmp = std::getenv("TMPDIR");
-  std::string pattern = std::string(tmp != nullptr && *tmp ? tmp : "/tmp") + "/pdehost-test-page-XXXXXX";
-  const int fd = mkstemp(pattern.data());
-  if (fd < 0) {
-    if (error != nullptr) *error = "the test page cannot be written in " + pattern.substr(0, pattern.rfind('/'));
-    return;
-  }
+toolkit::TemporaryFile writeTestPage(const std::string& printer, std::string* error) {
   std::time_t now = std::time(nullptr);
   char when[64] = "";
   struct tm local {};
   if (localtime_r(&now, &local) != nullptr) std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S %z", &local);
-  const std::string text = testPageText(printer, when);
-  const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-  ::close(fd);
-  if (!written) {
-    ::unlink(pattern.c_str());
-    if (error != nullptr) *error = "the test page cannot be written to " + pattern;
-    return;
-  }
-  path_ = pattern;
-}
-
-TestPageFile::~TestPageFile() {
-  if (!path_.empty()) ::unlink(path_.c_str());
+  std::string problem;
+  toolkit::TemporaryFile page =
+      toolkit::TemporaryFile::create(toolkit::temporaryFolder(), "pdehost-test-page", testPageText(printer, when), &problem);
+  if (!page && error != nullptr) *error = "the test page cannot be written: " + problem;
+  return page;
 }
 
 }  // namespace pdehost

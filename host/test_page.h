@@ -6,23 +6,15 @@
 #include <optional>
 #include <string>
 
+#include "toolkit/whole_file.h"
+
 namespace pdehost {
 
 // The page's PostScript text, with `printer` and `when` written on it.
 std::string testPageText(const std::string& printer, const std::string& when);
 
-// The page written to a new file in the temporary folder; removed when the
-// object goes. Empty path (and `*error`) when it cannot be written.
-class TestPageFile {
- public:
-  TestPageFile(const std::string& printer, std::string* error);
-  ~TestPageFile();
-  TestPageFile(const TestPageFile&) = delete;
-  TestPageFile& operator=(const TestPageFile&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+// The page written to a new file in the temporary folder, removed when the
+// last copy goes; empty (and `*error`) when it cannot be written.
+toolkit::TemporaryFile writeTestPage(const std::string& printer, std::string* error);
 
 }  // namespace pdehost

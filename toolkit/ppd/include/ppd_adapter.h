@@ -29,6 +29,8 @@ ppd_file_t* openFile(const char* path);
 // With the translations of every language, so that a host can follow the
 // person's own list of languages.
 ppd_file_t* openFileWithAllTranslations(const char* path);
+// The same from an open descriptor, which it takes over and closes.
+ppd_file_t* openDescriptorWithAllTranslations(int fd);
 // Reads the description from an open descriptor, which is closed afterwards.
 ppd_file_t* openDescriptor(int fd);
 // "<libcups' message> on line <n>" for the last open that failed.
