@@ -8,14 +8,12 @@
 namespace pdehost::documents {
 namespace {
 
-bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
-
 // The images CUPS' image filters read.
 bool isImage(std::string_view head) {
   constexpr std::array<std::string_view, 6> kSignatures = {
       std::string_view("\x89PNG\r\n\x1a\n", 8), "\xFF\xD8\xFF", "GIF87a", "GIF89a", std::string_view("II*\0", 4),
       std::string_view("MM\0*", 4)};
-  if (std::ranges::any_of(kSignatures, [&](std::string_view s) { return startsWith(head, s); })) return true;
+  if (std::ranges::any_of(kSignatures, [&](std::string_view s) { return head.starts_with(s); })) return true;
   // Netpbm: "P1" to "P6" and a blank.
   return head.size() > 2 && head[0] == 'P' && head[1] >= '1' && head[1] <= '6' &&
          (head[2] == ' ' || head[2] == '\n' || head[2] == '\r' || head[2] == '\t');
@@ -39,7 +37,7 @@ bool isText(std::string_view head) {
 std::optional<DocumentType> typeFromContent(std::string_view head) {
   // A PDF may have a few bytes of junk before its header.
   if (head.substr(0, 1024).find("%PDF-") != std::string_view::npos) return DocumentType::Pdf;
-  if (startsWith(head, "%!") || startsWith(head, "\xC5\xD0\xD3\xC6") || startsWith(head, "\x04%!"))
+  if (head.starts_with("%!") || head.starts_with("\xC5\xD0\xD3\xC6") || head.starts_with("\x04%!"))
     return DocumentType::PostScript;
   if (isImage(head)) return DocumentType::Image;
   if (isText(head)) return DocumentType::Text;

@@ -22,8 +22,6 @@ constexpr std::size_t kLongestComment = 255;
 
 long long pagesForLines(long long lines) { return (lines + kLinesPerPage - 1) / kLinesPerPage; }
 
-bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
-
 // Feeds the whole file, from its start, to `sink` in blocks.
 template <typename Sink>
 bool readAll(int fd, Sink& sink) {
@@ -106,18 +104,18 @@ void PostScriptPageCounter::feed(std::string_view bytes) {
 }
 
 void PostScriptPageCounter::line(std::string_view text) {
-  if (startsWith(text, "%%BeginDocument")) ++embedded_;
-  if (startsWith(text, "%%EndDocument") && embedded_ > 0) --embedded_;
+  if (text.starts_with("%%BeginDocument")) ++embedded_;
+  if (text.starts_with("%%EndDocument") && embedded_ > 0) --embedded_;
   if (embedded_ > 0) return;
-  if (startsWith(text, "%%Pages:")) {
+  if (text.starts_with("%%Pages:")) {
     std::string_view value = text.substr(8);
     while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
     int pages = 0;
     const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), pages);
     if (ec == std::errc() && end != value.data()) declared_ = pages;  // the trailer's answers "(atend)"
-  } else if (startsWith(text, "%%Page:")) {
+  } else if (text.starts_with("%%Page:")) {
     ++pageComments_;
-  } else if (!startsWith(text, "%") && text.find("showpage") != std::string_view::npos) {
+  } else if (!text.starts_with("%") && text.find("showpage") != std::string_view::npos) {
     ++showpages_;
   }
 }

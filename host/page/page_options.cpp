@@ -21,10 +21,16 @@ bool contains(const std::vector<std::string>& keywords, std::string_view keyword
   return std::ranges::any_of(keywords, [&](const std::string& k) { return sameKeyword(k, keyword); });
 }
 
-// The ways vendor descriptions spell an installable part that is absent.
+// The ways vendor descriptions spell an installable part that is absent:
+// "False", "None", "NotInstalled", "Not_Installed", "NotInstalledM".
 bool meansNotInstalled(std::string_view choice) {
-  constexpr std::array<std::string_view, 4> kAbsent = {"False", "None", "NotInstalled", "Not_Installed"};
-  return std::ranges::any_of(kAbsent, [&](std::string_view absent) { return sameKeyword(absent, choice); });
+  constexpr std::array<std::string_view, 2> kAbsent = {"False", "None"};
+  if (std::ranges::any_of(kAbsent, [&](std::string_view absent) { return sameKeyword(absent, choice); })) return true;
+  std::string squeezed;
+  for (const char c : choice) {
+    if (c != '_' && c != '-') squeezed += c;
+  }
+  return sameKeyword(std::string_view(squeezed).substr(0, 12), "NotInstalled");
 }
 
 // Calls `visit(group, option)` for every option of the description, the
@@ -40,23 +46,31 @@ void eachOption(ppd_file_t* ppd, Visit visit) {
   for (int i = 0; i < ppd->num_groups; ++i) eachOption(&ppd->groups[i], ppd->groups[i].name, visit);
 }
 
-bool isInstallable(ppd_file_t* ppd, std::string_view keyword) {
-  bool found = false;
+std::vector<std::string> installableKeywords(ppd_file_t* ppd) {
+  std::vector<std::string> keywords;
   eachOption(ppd, [&](const std::string& group, ppd_option_t& option) {
-    if (group == kInstallableGroup && sameKeyword(option.keyword, keyword)) found = true;
+    if (group == kInstallableGroup) keywords.emplace_back(option.keyword);
   });
-  return found;
+  return keywords;
 }
 
-std::string textOf(const char* text, const char* keyword) { return (text && *text) ? text : keyword; }
+// The description's text without the blanks some vendors put around it.
+std::string textOf(const char* text, const char* keyword) {
+  std::string_view shown = (text && *text) ? text : keyword;
+  while (!shown.empty() && shown.front() == ' ') shown.remove_prefix(1);
+  while (!shown.empty() && shown.back() == ' ') shown.remove_suffix(1);
+  return std::string(shown.empty() ? keyword : shown);
+}
 
-std::optional<Blocker> blockerOf(ppd_file_t* ppd, const char* keyword, const char* choice) {
+std::optional<Blocker> blockerOf(ppd_file_t* ppd, const char* keyword, const char* choice,
+                                 const std::vector<std::string>& installable) {
   const auto conflicts = ppdx::conflictsWith(ppd, keyword, choice);
   if (conflicts.empty()) return std::nullopt;
   // An installed part missing says most: name it first.
-  auto chosen = std::ranges::find_if(conflicts, [&](const ppdx::KeywordChoice& c) { return isInstallable(ppd, c.keyword); });
+  auto chosen =
+      std::ranges::find_if(conflicts, [&](const ppdx::KeywordChoice& c) { return contains(installable, c.keyword); });
   if (chosen == conflicts.end()) chosen = conflicts.begin();
-  Blocker blocker{chosen->keyword, chosen->keyword, chosen->choice, chosen->choice, isInstallable(ppd, chosen->keyword)};
+  Blocker blocker{chosen->keyword, chosen->keyword, chosen->choice, chosen->choice, contains(installable, chosen->keyword)};
   if (ppd_option_t* other = ppdx::findOption(ppd, chosen->keyword.c_str())) {
     blocker.optionText = textOf(other->text, other->keyword);
     if (ppd_choice_t* c = ppdx::findChoice(other, chosen->choice.c_str())) blocker.choiceText = textOf(c->text, c->choice);
@@ -64,7 +78,9 @@ std::optional<Blocker> blockerOf(ppd_file_t* ppd, const char* keyword, const cha
   return blocker;
 }
 
-PageOption pageOptionOf(ppd_file_t* ppd, ppd_option_t& option, bool withBlockers) {
+// With the blockers of each choice when `installable` (the description's
+// installable keywords) is given.
+PageOption pageOptionOf(ppd_file_t* ppd, ppd_option_t& option, const std::vector<std::string>* installable) {
   PageOption page;
   page.keyword = option.keyword;
   page.text = textOf(option.text, option.keyword);
@@ -75,7 +91,7 @@ PageOption pageOptionOf(ppd_file_t* ppd, ppd_option_t& option, bool withBlockers
     ppd_choice_t& choice = option.choices[i];
     if (sameKeyword(option.keyword, "PageSize") && sameKeyword(choice.choice, "Custom")) continue;
     PageChoice entry{choice.choice, textOf(choice.text, choice.choice), std::nullopt};
-    if (withBlockers) entry.blockedBy = blockerOf(ppd, option.keyword, choice.choice);
+    if (installable) entry.blockedBy = blockerOf(ppd, option.keyword, choice.choice, *installable);
     page.choices.push_back(std::move(entry));
   }
   return page;
@@ -91,13 +107,14 @@ const PageOption* findIn(const std::vector<PageOption>& options, std::string_vie
 PageOptionModel readPageOptions(ppd_file_t* ppd, const std::vector<std::string>& shownElsewhere) {
   PageOptionModel model;
   if (ppd == nullptr) return model;
+  const std::vector<std::string> installable = installableKeywords(ppd);
   eachOption(ppd, [&](const std::string& group, ppd_option_t& option) {
     if (option.num_choices == 0 || sameKeyword(option.keyword, "PageRegion") || contains(shownElsewhere, option.keyword))
       return;
     if (group == kInstallableGroup)
-      model.installed.push_back(pageOptionOf(ppd, option, false));
+      model.installed.push_back(pageOptionOf(ppd, option, nullptr));
     else
-      model.options.push_back(pageOptionOf(ppd, option, true));
+      model.options.push_back(pageOptionOf(ppd, option, &installable));
   });
   return model;
 }
