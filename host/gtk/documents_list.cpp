@@ -14,6 +14,7 @@ struct Check {
   std::filesystem::path path;
   std::string language;
   std::shared_ptr<DocumentsList*> list;
+  unsigned long sequence;
   documents::Inspection result;
 };
 
@@ -105,6 +106,7 @@ void DocumentsList::show(const std::vector<documents::Document>& documents) {
     GtkWidget* name = gtk_label_new(document.name.c_str());
     gtk_label_set_xalign(GTK_LABEL(name), 0);
     gtk_label_set_ellipsize(GTK_LABEL(name), PANGO_ELLIPSIZE_MIDDLE);
+    gtk_label_set_width_chars(GTK_LABEL(name), 18);
     gtk_widget_set_tooltip_text(name, document.path.c_str());
     GtkWidget* pages = gtk_label_new(pagesText(document.pages).c_str());
     gtk_style_context_add_class(gtk_widget_get_style_context(pages), "dim-label");
@@ -136,14 +138,11 @@ std::string DocumentsList::shownProblem() const { return gtk_label_get_text(GTK_
 void DocumentsList::addFiles(const std::vector<std::filesystem::path>& paths) {
   for (const auto& path : paths) {
     ++pending_;
-    auto* check = new Check{path, language_, self_, {}};
+    auto* check = new Check{path, language_, self_, nextSequence_++, {}};
     GTask* task = g_task_new(nullptr, nullptr,
                              +[](GObject*, GAsyncResult* result, gpointer) {
                                auto* done = static_cast<Check*>(g_task_get_task_data(G_TASK(result)));
-                               if (DocumentsList* list = *done->list) {
-                                 --list->pending_;
-                                 if (list->actions_.inspected) list->actions_.inspected(std::move(done->result));
-                               }
+                               if (DocumentsList* list = *done->list) list->finished(done->sequence, std::move(done->result));
                              },
                              nullptr);
     g_task_set_task_data(task, check, +[](gpointer data) { delete static_cast<Check*>(data); });
@@ -152,6 +151,18 @@ void DocumentsList::addFiles(const std::vector<std::filesystem::path>& paths) {
       work->result = documents::inspectDocument(work->path, work->language);
     });
     g_object_unref(task);
+  }
+}
+
+void DocumentsList::finished(unsigned long sequence, documents::Inspection result) {
+  // Checks end in any order; they are reported in the order they were asked.
+  done_.emplace(sequence, std::move(result));
+  while (!done_.empty() && done_.begin()->first == nextReported_) {
+    documents::Inspection next = std::move(done_.begin()->second);
+    done_.erase(done_.begin());
+    ++nextReported_;
+    --pending_;
+    if (actions_.inspected) actions_.inspected(std::move(next));
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +52,7 @@ class DocumentsList {
 
  private:
   void chooseFiles();
+  void finished(unsigned long sequence, documents::Inspection result);
   std::string text(std::string_view english) const;
 
   GtkWindow* parent_;
@@ -61,6 +63,9 @@ class DocumentsList {
   GtkWidget* addButton_;
   GtkWidget* problem_;
   int pending_ = 0;
+  unsigned long nextSequence_ = 0;
+  unsigned long nextReported_ = 0;
+  std::map<unsigned long, documents::Inspection> done_;
   // Shared with the workers' results, so that a result arriving after the
   // list is gone is dropped.
   std::shared_ptr<DocumentsList*> self_;
