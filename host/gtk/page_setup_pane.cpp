@@ -37,15 +37,24 @@ void setNote(GtkWidget* label, const std::string& words) {
   gtk_widget_set_visible(label, !words.empty());
 }
 
-// The distinct reasons why some of `option`'s choices are dimmed, a line each.
+// Why some of `option`'s choices are dimmed, a line per thing that stands
+// against them: choices ruled out by the same other choice share a line
+// ("A6, B6 is not possible with Paper Source: Tray 1").
 std::string reasonsFor(const page::PageOption& option, std::string_view language) {
-  std::vector<std::string> lines;
+  std::vector<page::PageChoice> groups;
   for (const page::PageChoice& choice : option.choices) {
-    const std::string why = page::whyNotAllowed(option, choice, language);
-    if (!why.empty() && std::ranges::find(lines, why) == lines.end()) lines.push_back(why);
+    if (!choice.blockedBy) continue;
+    const auto same = std::ranges::find_if(groups, [&](const page::PageChoice& group) {
+      return group.blockedBy->keyword == choice.blockedBy->keyword && group.blockedBy->choice == choice.blockedBy->choice;
+    });
+    if (same == groups.end())
+      groups.push_back(choice);
+    else
+      same->text += ", " + choice.text;
   }
   std::string text;
-  for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+  for (const page::PageChoice& group : groups)
+    text += (text.empty() ? "" : "\n") + page::whyNotAllowed(option, group, language);
   return text;
 }
 
@@ -67,17 +76,23 @@ GtkWidget* newGrid() {
 
 PageSetupPane::PageSetupPane(std::string language, Actions actions)
     : language_(std::move(language)), actions_(std::move(actions)) {
-  root_ = gtk_box_new(GTK_ORIENTATION_VERTICAL, 12);
+  // A printer with many options scrolls; the sample's few fit as they are.
+  root_ = gtk_scrolled_window_new(nullptr, nullptr);
   gtk_widget_set_name(root_, "page-setup");
-  gtk_container_set_border_width(GTK_CONTAINER(root_), 12);
+  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(root_), GTK_POLICY_NEVER, GTK_POLICY_AUTOMATIC);
+  gtk_scrolled_window_set_propagate_natural_height(GTK_SCROLLED_WINDOW(root_), TRUE);
+  gtk_scrolled_window_set_max_content_height(GTK_SCROLLED_WINDOW(root_), 640);
+  GtkWidget* content = gtk_box_new(GTK_ORIENTATION_VERTICAL, 12);
+  gtk_container_set_border_width(GTK_CONTAINER(content), 12);
+  gtk_container_add(GTK_CONTAINER(root_), content);
   optionsGrid_ = newGrid();
   gtk_widget_set_name(optionsGrid_, "printer-options");
-  gtk_box_pack_start(GTK_BOX(root_), frameAround(text("Printer Options"), optionsGrid_), FALSE, FALSE, 0);
-  gtk_box_pack_start(GTK_BOX(root_), buildLayout(), FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(content), frameAround(text("Printer Options"), optionsGrid_), FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(content), buildLayout(), FALSE, FALSE, 0);
   installedGrid_ = newGrid();
   gtk_widget_set_name(installedGrid_, "installed-options");
   installedFrame_ = frameAround(text("Installed Options"), installedGrid_);
-  gtk_box_pack_start(GTK_BOX(root_), installedFrame_, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(content), installedFrame_, FALSE, FALSE, 0);
 }
 
 std::string PageSetupPane::text(std::string_view english) const { return pageSetupText(language_, english); }
