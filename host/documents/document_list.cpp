@@ -76,4 +76,13 @@ std::optional<int> DocumentList::longestDocument() const {
   return std::ranges::max(documents_, {}, [](const Document& d) { return d.pages.pages; }).pages.pages;
 }
 
+nlohmann::json documentJson(const Document& document, std::size_t index) {
+  return {{"index", index},
+          {"file", document.path.string()},
+          {"name", document.name},
+          {"type", typeName(document.type)},
+          {"pages", document.pages.pages},
+          {"estimated", document.pages.estimated}};
+}
+
 }  // namespace pdehost::documents

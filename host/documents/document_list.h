@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,5 +54,8 @@ class DocumentList {
  private:
   std::vector<Document> documents_;
 };
+
+// {"index","file","name","type","pages","estimated"}, as scripts list it.
+nlohmann::json documentJson(const Document& document, std::size_t index);
 
 }  // namespace pdehost::documents
