@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "page_words.h"
 #include "toolkit/whole_file.h"
