@@ -19,12 +19,17 @@ bool isImage(std::string_view head) {
          (head[2] == ' ' || head[2] == '\n' || head[2] == '\r' || head[2] == '\t');
 }
 
-// UTF-8 with no NUL; a sequence cut off by the end of `head` still counts.
+// Control characters that plain text has: tab, line feed, vertical tab, form
+// feed, carriage return, escape (printers' text often holds escapes).
+bool isTextControl(char c) { return c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\x1b'; }
+
+// UTF-8 with no control characters but those of text; a sequence cut off by
+// the end of `head` still counts.
 bool isText(std::string_view head) {
   if (head.empty()) return false;
   std::size_t i = 0;
   while (i < head.size()) {
-    if (head[i] == '\0') return false;
+    if ((static_cast<unsigned char>(head[i]) < 0x20 && !isTextControl(head[i])) || head[i] == '\x7f') return false;
     const std::size_t length = qvx::utf8::sequenceLength(head.substr(i));
     if (length == 0) return head.size() - i < 4 && head.size() == kTypeSniffBytes;
     i += length;

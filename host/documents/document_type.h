@@ -14,7 +14,8 @@ inline constexpr std::size_t kTypeSniffBytes = 64 * 1024;
 
 // The type of a document whose first bytes are `head`; none when nothing
 // that prints starts that way (binary data, an empty file, a word
-// processor's file). Text is UTF-8 (ASCII included) without NUL bytes.
+// processor's file). Text is UTF-8 (ASCII included) without the control
+// characters of binary data.
 std::optional<DocumentType> typeFromContent(std::string_view head);
 
 // "pdf", "postscript", "text", "image": the words of scripts.

@@ -65,6 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
         DocumentRow{"scan.jpg", "\xFF\xD8\xFF\xE0", DocumentType::Image, 1},
         DocumentRow{"empty.pdf", "", std::nullopt, 0, false, RefusalKind::Empty},
         DocumentRow{"table.ods", std::string("PK\3\4\0\0binary", 12), std::nullopt, 0, false, RefusalKind::NotPrintable},
+        DocumentRow{"zip.txt", "PK\3\4", std::nullopt, 0, false, RefusalKind::NotPrintable},
         DocumentRow{"latin1.txt", "caf\xE9 cr\xE8me", std::nullopt, 0, false, RefusalKind::NotPrintable},
         DocumentRow{"broken.pdf", "%PDF-1.4\nthis is no PDF\n", std::nullopt, 0, false, RefusalKind::Damaged}));
 
