@@ -6,7 +6,7 @@
 #   installer_cups_test.sh CASE BUNDLE PRIVATE_CUPSD
 #
 # CASE: install, reinstall, output-closed, bad-input, name-length, no-server,
-# silent-server, no-tools, log-race, log-planted. Exits 77 (skipped)
+# offices-conf, silent-server, no-tools, log-race, log-planted. Exits 77 (skipped)
 # when not root: cupsd needs root to run from a private folder.
 set -euo pipefail
 
@@ -210,6 +210,31 @@ no-server)
   export CUPS_SERVER=127.0.0.1:9   # the discard port: nothing listens there
   [ "$(run_installer QVX_OFFICE=berlin QVX_NAME=Ada QVX_CODE=1234)" -ne 0 ] || fail "succeeded without a server"
   expect_last_line "@ERROR The printing service (CUPS) isn't running on this computer. Start it, or ask QVX Admin for help."
+  ;;
+
+# The administrator's list in /etc/qvx/offices.conf comes before the bundled
+# one, and a broken line there is skipped and logged. The test's own list is
+# put in place in a mount namespace of its own; the machine's /etc is untouched.
+offices-conf)
+  start_cups
+  mkdir -p "$work/etc-upper/qvx" "$work/etc-work"
+  cat >"$work/etc-upper/qvx/offices.conf" <<'LIST'
+# moved printer, a broken line, and a new office
+berlin | Berlin | QVX-LX4200-Berlin | ipps://moved.berlin.print.qvx.lan/ipp/print | Berlin, 5th floor
+paris | Paris | bad queue name! | ipps://lx4200.paris.print.qvx.lan/ipp/print | Paris
+LIST
+  rm -f "$log"
+  status=0
+  unshare --mount bash -c 'mount --make-rprivate / &&
+    mount -t overlay overlay -o "lowerdir=/etc,upperdir=$1/etc-upper,workdir=$1/etc-work" /etc &&
+    shift && exec "$@"' _ "$work" env -i PATH=/usr/bin:/bin:/usr/sbin:/sbin QVX_OFFICE=berlin QVX_NAME=Ada QVX_CODE=1234 \
+    CUPS_SERVER="$CUPS_SERVER" /bin/bash "$resources/installer" </dev/null >"$work/out" 2>"$work/err" || status=$?
+  if grep -q 'mount' "$work/err"; then echo "no mount namespace here: skipped"; exit 77; fi
+  [ "$status" -eq 0 ] || fail "the install failed: $(cat "$work/out" "$work/err")"
+  lpstat -v "$queue" | grep -qx "device for $queue: ipps://moved.berlin.print.qvx.lan/ipp/print" ||
+    fail "the administrator's address was not used: $(lpstat -v "$queue")"
+  grep -q '/etc/qvx/offices.conf line 3 skipped: the print queue name is missing or not allowed' "$log" ||
+    fail "the broken line was not logged: $(cat "$log")"
   ;;
 
 # A server that accepts connections and never answers: the install gives up
