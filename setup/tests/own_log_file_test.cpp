@@ -6,8 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <functional>
-
 #include "temp_dir.h"
 
 namespace qvx {
@@ -15,63 +13,31 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct LogCase {
-  const char* name;
-  std::function<fs::path(const test::TempDir&)> make;  // makes the object, returns its path
-  bool opened;
-};
-
-class OwnLogFileTest : public ::testing::TestWithParam<LogCase> {};
-
-TEST_P(OwnLogFileTest, OnlyARegularFileOfOurOwnIsAccepted) {
-  test::TempDir dir;
-  EXPECT_EQ(isOwnRegularFile(GetParam().make(dir)), GetParam().opened);
+// Makes the object of that kind in `dir` and returns its path.
+fs::path make(const std::string& kind, const test::TempDir& dir) {
+  const auto log = dir.path() / "log";
+  if (kind == "own" || kind == "link" || kind == "someone else's") dir.write("log", "our log\n");
+  if (kind == "link") fs::create_symlink(log, dir.path() / "link");
+  if (kind == "dangling link") fs::create_symlink(dir.path() / "nowhere", dir.path() / "link");
+  if (kind == "fifo") ::mkfifo(log.c_str(), 0600);  // an ordinary open would wait for a writer
+  if (kind == "directory") fs::create_directory(log);
+  if (kind == "device") return "/dev/null";
+  // Only root can give a file away; elsewhere the row checks an own file again.
+  if (kind == "someone else's" && ::geteuid() == 0) {
+    EXPECT_EQ(::chown(log.c_str(), 65534, 65534), 0);
+  }
+  return kind.find("link") != std::string::npos ? dir.path() / "link" : log;
 }
 
-fs::path ownLog(const test::TempDir& dir) { return dir.write("log", "our log\n"); }
-
-INSTANTIATE_TEST_SUITE_P(
-    Objects, OwnLogFileTest,
-    ::testing::Values(
-        LogCase{"OwnFile", ownLog, true},
-        LogCase{"EmptyOwnFile", [](const test::TempDir& d) { return d.write("log", ""); }, true},
-        LogCase{"Missing", [](const test::TempDir& d) { return d.path() / "log"; }, false},
-        LogCase{"LinkToOwnFile",
-                [](const test::TempDir& d) {
-                  fs::create_symlink(ownLog(d), d.path() / "link");
-                  return d.path() / "link";
-                },
-                false},
-        LogCase{"DanglingLink",
-                [](const test::TempDir& d) {
-                  fs::create_symlink(d.path() / "nowhere", d.path() / "link");
-                  return d.path() / "link";
-                },
-                false},
-        // A FIFO with no writer would block an ordinary open for ever.
-        LogCase{"Fifo",
-                [](const test::TempDir& d) {
-                  ::mkfifo((d.path() / "log").c_str(), 0600);
-                  return d.path() / "log";
-                },
-                false},
-        LogCase{"Directory",
-                [](const test::TempDir& d) {
-                  fs::create_directory(d.path() / "log");
-                  return d.path() / "log";
-                },
-                false},
-        LogCase{"Device", [](const test::TempDir&) { return fs::path("/dev/null"); }, false},
-        // Another user's file; only root can make one here, elsewhere the row
-        // checks an own file again.
-        LogCase{"SomeoneElsesFile",
-                [](const test::TempDir& d) {
-                  const auto path = ownLog(d);
-                  if (::geteuid() == 0 && ::chown(path.c_str(), 65534, 65534) != 0) ADD_FAILURE() << "chown";
-                  return path;
-                },
-                ::geteuid() != 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(OwnLogFileTest, OnlyARegularFileOfOurOwnIsAccepted) {
+  const bool root = ::geteuid() == 0;
+  for (const auto& [kind, accepted] : std::vector<std::pair<std::string, bool>>{
+           {"own", true}, {"missing", false}, {"link", false}, {"dangling link", false}, {"fifo", false},
+           {"directory", false}, {"device", false}, {"someone else's", !root}}) {
+    test::TempDir dir;
+    EXPECT_EQ(isOwnRegularFile(make(kind, dir)), accepted) << kind;
+  }
+}
 
 }  // namespace
 }  // namespace qvx
