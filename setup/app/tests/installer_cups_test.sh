@@ -6,7 +6,8 @@
 #   installer_cups_test.sh CASE BUNDLE PRIVATE_CUPSD
 #
 # CASE: install, reinstall, output-closed, bad-input, name-length, no-server,
-# offices-conf, silent-server, no-tools, log-race, log-hardlink, log-planted. Exits 77 (skipped)
+# offices-conf, silent-server, no-tools, log-race, log-hardlink, log-too-big,
+# log-planted. Exits 77 (skipped)
 # when not root: cupsd needs root to run from a private folder.
 set -euo pipefail
 
@@ -296,6 +297,17 @@ log-hardlink)
   run_installer QVX_NAME=Ada QVX_CODE=1234 >/dev/null
   rm -f "$log"
   [ "$(cat "$work/root-only")" == 'root only' ] || fail "the installer wrote into the linked file: $(cat "$work/root-only")"
+  ;;
+
+# The log is past the file-size limit: writing to it fails, and the install
+# still reports its outcome instead of dying of SIGXFSZ.
+log-too-big)
+  rm -f "$log"
+  (umask 077 && head -c 3000 /dev/zero >"$log")
+  status=$(ulimit -f 2 && run_installer QVX_NAME=Ada QVX_CODE=1234)
+  rm -f "$log"
+  [ "$status" -eq 2 ] || fail "status $status: $(cat "$work/out")"
+  expect_last_line "@ERROR Choose your office, then try again."
   ;;
 
 # A log planted by another user is left as it is, and the install still runs.
