@@ -7,7 +7,7 @@
 #
 #   installer_permission_test.sh CASE BUNDLE PRIVATE_CUPSD
 #
-# CASE: through-service, no-prompt, no-service, direct, half-made. Exits 77
+# CASE: through-service, plain-name, no-prompt, no-service, direct, half-made. Exits 77
 # (skipped) when not root or when a daemon it needs is not installed.
 set -euo pipefail
 
@@ -60,7 +60,7 @@ run_installer() {
   [ $# -gt 1 ] && as=(setpriv --reuid="$2" --regid=nogroup --clear-groups)
   rm -f /tmp/qvx-onboarder.log
   (cd "$work" && "${as[@]}" env -i PATH="$work/bin:/usr/bin:/bin:/usr/sbin:/sbin" QVX_ENGINE=1 QVX_OFFICE=berlin \
-      QVX_NAME='Ada "AL" Lovelace' QVX_CODE=QVX-4821 CUPS_SERVER="$CUPS_SERVER" \
+      QVX_NAME="${NAME:-Ada \"AL\" Lovelace}" QVX_CODE=QVX-4821 CUPS_SERVER="$CUPS_SERVER" \
       ${DBUS_SYSTEM_BUS_ADDRESS:+DBUS_SYSTEM_BUS_ADDRESS="$DBUS_SYSTEM_BUS_ADDRESS"} \
       /bin/bash "$work/resources/installer" </dev/null >"$work/out") || status=$?
   [ "$status" -eq "$1" ] || fail "status $status, not $1: $(cat "$work/out")"
@@ -94,6 +94,15 @@ through-service)
                          'printer-is-accepting-jobs true' 'printer-is-shared false' 'printer-state idle') || fail "the queue"
   grep -q 'adding through org.opensuse.CupsPkHelper.Mechanism' /tmp/qvx-onboarder.log || fail "the log does not say which way"
   ! grep -q QVX-4821 /tmp/qvx-onboarder.log || fail "the setup code is in the log"
+  ;;
+
+# A name the service refuses (it takes ASCII only) is saved in plain letters.
+plain-name)
+  start_bus service
+  stand_in lpadmin 'echo "lpadmin: Forbidden" >&2; exit 1'
+  NAME='José Müller' run_installer 0
+  grep -qx '@WARN Your name is shown on your print jobs as "Jose Muller": the printer settings service takes plain letters only.' \
+    "$work/out" || fail "no warning about the name: $(cat "$work/out")"
   ;;
 
 # A user outside lpadmin with no polkit agent: no prompt can be shown.
