@@ -22,7 +22,7 @@ done
 work=$(mktemp -d /tmp/qvx-permission-test.XXXXXX)
 chmod 0755 "$work"   # the second user reaches the sockets and the engine
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; "$private_cupsd" stop "$work/cups"; rm -rf "$work"' EXIT
+trap '[ ${#pids[@]} -eq 0 ] || kill "${pids[@]}" 2>/dev/null; "$private_cupsd" stop "$work/cups" || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; sed 's/^/  log: /' /tmp/qvx-onboarder.log >&2; exit 1; }
 
 cp -r "$2/Contents/Resources" "$work/resources" && chmod -R a+rX "$work/resources"
