@@ -23,7 +23,9 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 
 work=$(mktemp -d /tmp/qvx-installer-test.XXXXXX)
+helpers=()   # background helpers of a case: stopped however it ends
 cleanup() {
+  [ ${#helpers[@]} -eq 0 ] || kill "${helpers[@]}" 2>/dev/null || true
   "$private_cupsd" stop "$work/cups" || true
   rm -rf "$work"
 }
@@ -243,11 +245,10 @@ LIST
 silent-server)
   python3 -c 'import socket, time; s = socket.socket(); s.bind(("127.0.0.1", 0)); s.listen(64)
 print(s.getsockname()[1], flush=True); time.sleep(600)' >"$work/port" &
-  silent_pid=$!
+  helpers+=($!)
   for _ in $(seq 1 50); do [ -s "$work/port" ] && break; sleep 0.1; done
   export CUPS_SERVER="127.0.0.1:$(cat "$work/port")"
   status=$(run_installer QVX_OFFICE=berlin QVX_NAME=Ada QVX_CODE=1234)
-  kill "$silent_pid"
   [ "$status" -ne 0 ] || fail "succeeded against a silent server"
   expect_last_line "@ERROR The printing service (CUPS) on this computer isn't answering. Try again in a few minutes, or restart the computer; if it keeps happening, ask QVX Admin for help."
   ;;
@@ -276,6 +277,7 @@ while True:
         try: os.symlink(target, sys.argv[3]); os.unlink(sys.argv[3])
         except OSError: pass' "$protected" "$work/created-through-link" "$log" &
   flipper=$!
+  helpers+=($!)
   links_seen=0
   for _ in $(seq 1 200); do
     run_installer QVX_NAME=Ada QVX_CODE=1234 >/dev/null
