@@ -73,6 +73,7 @@ if(QVX_GUI)
 endif()
 # The setup program's page and metadata, beside its own rules' desktop entry.
 if(TARGET Onboarder)
+  install(FILES "${PROJECT_SOURCE_DIR}/packaging/offices.conf" DESTINATION /etc/qvx COMPONENT onboarder)
   install(FILES "${QVX_COMPRESSED_DIR}/qvx-onboarder.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1"
           COMPONENT onboarder)
   if(QVX_GUI)
@@ -110,7 +111,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${PROJECT_BINARY_DIR}/toolkit")
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "bash (>= 5.2), cups-client, adwaita-icon-theme")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups, cups-filters")
+# cups-pk-helper lets a person outside lpadmin add the printer after the
+# desktop's password prompt.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups, cups-filters, cups-pk-helper")
+# The administrator's list of offices survives upgrades as edited.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${PROJECT_SOURCE_DIR}/packaging/conffiles")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 # Stripped programs; their debug information goes to qvx-printer-dbgsym.
 set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)

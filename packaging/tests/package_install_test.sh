@@ -34,6 +34,8 @@ for needed in libgtk-3-0 libwebkit2gtk-4.1-0 libcups2 cups-client adwaita-icon-t
   grep -q "\b$needed\b" <<<"$depends" || fail "the package does not depend on $needed: $depends"
 done
 grep -q "qvxtoolkit" <<<"$depends" && fail "the package depends on its own library: $depends"
+dpkg-deb -f "$deb" Recommends | grep -q '\bcups-pk-helper\b' || fail "the package does not recommend cups-pk-helper"
+dpkg-deb -I "$deb" conffiles | grep -qx /etc/qvx/offices.conf || fail "/etc/qvx/offices.conf is not a conffile"
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"

@@ -34,6 +34,8 @@ class Bridge : public std::enable_shared_from_this<Bridge> {
   // True once the current run's engine reported a final outcome. Written by
   // the output reader, read by the termination handling, reset by "install".
   std::atomic<bool> finished{false};
+  // The log that "showlog" opens: kLogPath, another file only in tests.
+  std::string logPath = kLogPath;
 
   // One line of engine output, without its line feed, valid UTF-8.
   // Called on the output reader's thread.

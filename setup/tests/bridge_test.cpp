@@ -41,8 +41,10 @@ TEST_F(BridgeTest, ScriptsForAReleasedPageAreDroppedAndTheBridgeLivesUntilTheyRu
 }
 
 TEST_F(BridgeTest, ShowlogOpensTheLogAndQuitTerminates) {
+  EXPECT_EQ(bridge->logPath, "/tmp/qvx-onboarder.log");
+  bridge->logPath = resources.write("installer.log", "log\n");
   post(R"({"cmd":"showlog"})");
-  EXPECT_EQ(platform->opened, (std::vector<std::string>{"/tmp/qvx-onboarder.log"}));
+  EXPECT_EQ(platform->opened, (std::vector<std::string>{bridge->logPath}));
   post(R"({"cmd":"quit"})");
   EXPECT_EQ(platform->terminations, 1);
   post(R"({"cmd":"QUIT"})");
@@ -50,6 +52,14 @@ TEST_F(BridgeTest, ShowlogOpensTheLogAndQuitTerminates) {
   post(R"(["quit"])");
   EXPECT_EQ(platform->terminations, 1);
   EXPECT_EQ(platform->queued(), 0u);
+}
+
+TEST_F(BridgeTest, ALogThatIsNotOursIsNotOpenedAndThePageIsTold) {
+  bridge->logPath = resources.path() / "no-such.log";
+  post(R"({"cmd":"showlog"})");
+  EXPECT_TRUE(platform->opened.empty());
+  platform->drain();
+  EXPECT_EQ(*record, (Scripts{pageCall("onLogUnavailable", R"("The setup log isn't available.")")}));
 }
 
 TEST_F(BridgeTest, MissingResourcesAndMissingEngineAreReported) {

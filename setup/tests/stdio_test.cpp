@@ -112,7 +112,9 @@ TEST_F(StdioTest, QuitEndsAtOnceWithoutWaitingForTheEngine) {
 
 TEST_F(StdioTest, WithoutResourcesFolderTheRunReportsIt) {
   const auto exe = makeBundle(std::nullopt);
-  const auto result = run(exe, "{\"cmd\":\"install\"}\n{\"cmd\":\"showlog\"}\n");
+  // (No "showlog" here: what it answers depends on the shared log in /tmp;
+  // the bridge's tests cover it.)
+  const auto result = run(exe, "{\"cmd\":\"install\"}\n");
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.lines, (test::Scripts{pageCall("onError", R"("Installer resources missing.")")}));
 }

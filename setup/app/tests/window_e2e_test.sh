@@ -352,6 +352,8 @@ DESKTOP
   printf '[Default Applications]\n%s\n' \
     "text/plain=qvx-e2e-viewer.desktop" "text/x-log=qvx-e2e-viewer.desktop" \
     "application/octet-stream=qvx-e2e-viewer.desktop" >"$work/xdg-config/mimeapps.list"
+  # Only a log of the user's own is opened; an installer run leaves one.
+  [ -e /tmp/qvx-onboarder.log ] || (umask 077 && : >/tmp/qvx-onboarder.log)
   log_before=$(stat -c '%s %Y' /tmp/qvx-onboarder.log 2>/dev/null || echo absent)
   export XDG_DATA_HOME="$work/xdg-data" XDG_CONFIG_HOME="$work/xdg-config" XDG_DATA_DIRS="$work/xdg-data:/usr/share"
   start_program "$app"
