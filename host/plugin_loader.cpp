@@ -2,12 +2,14 @@
 
 #include <dlfcn.h>
 
+#include "bundle_path/bundle_path.h"
+
 namespace pdehost {
 namespace fs = std::filesystem;
 
 fs::path LoadedPlugin::libraryOf(const fs::path& bundlePath) {
   std::error_code ec;
-  fs::path folder = bundlePath / "Contents" / "MacOS";
+  fs::path folder = qvx::bundle_path::executablesFolder(bundlePath);
   fs::path named = folder / bundlePath.stem();
   if (bundlePath.filename().empty()) named = folder / bundlePath.parent_path().stem();
   if (fs::is_regular_file(named, ec)) return named;
