@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
