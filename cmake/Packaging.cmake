@@ -5,6 +5,7 @@
 #
 #   <libdir>/qvx/Onboarder.app/                  the setup program's bundle
 #   <libdir>/qvx/pdehost                         the print-dialog host
+#   <libdir>/qvx/pdehost-gui                     its window, which pdehost --gui runs
 #   <libdir>/qvx/lib/libqvxtoolkit.so            their shared control model
 #   <libdir>/qvx/TintPanel.plugin/               the panel's bundle
 #   bin/qvx-onboarder, bin/pdehost               launchers
@@ -29,6 +30,10 @@ set_property(TARGET pdehost PROPERTY INSTALL_RPATH "$ORIGIN/lib")
 set_property(TARGET TintPanel PROPERTY INSTALL_RPATH "$ORIGIN/../../../lib")
 
 install(TARGETS pdehost RUNTIME DESTINATION "${QVX_PRIVATE_DIR}" COMPONENT panel)
+if(TARGET pdehost-gui)
+  set_property(TARGET pdehost-gui PROPERTY INSTALL_RPATH "$ORIGIN/lib")
+  install(TARGETS pdehost-gui RUNTIME DESTINATION "${QVX_PRIVATE_DIR}" COMPONENT panel)
+endif()
 install(TARGETS qvx_toolkit LIBRARY DESTINATION "${QVX_PRIVATE_DIR}/lib" NAMELINK_SKIP COMPONENT panel)
 install(TARGETS TintPanel LIBRARY DESTINATION "${QVX_PRIVATE_DIR}/TintPanel.plugin/Contents/MacOS" COMPONENT panel)
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/panel/resources/" DESTINATION "${QVX_PRIVATE_DIR}/TintPanel.plugin/Contents/Resources"

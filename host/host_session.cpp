@@ -31,8 +31,9 @@ std::unique_ptr<HostSession> HostSession::start(const HostOptions& options, cons
   if (bundlePath.empty())
     return fail(kExitCannotLoad, "no TintPanel.plugin beside " + program.string() + "; name one with --plugin DIR");
   std::string error;
-  auto plugin = LoadedPlugin::load(bundlePath, &error);
-  if (!plugin) return fail(kExitCannotLoad, error);
+  bool otherProtocol = false;
+  auto plugin = LoadedPlugin::load(bundlePath, &error, &otherProtocol);
+  if (!plugin) return fail(otherProtocol ? kExitOtherProtocol : kExitCannotLoad, error);
 
   QueueLookup asked;
   if (lookup == nullptr && options.printer != "") {

@@ -25,6 +25,7 @@ inline constexpr int kExitScriptError = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitCannotLoad = 3;
 inline constexpr int kExitNoPanel = 4;
+inline constexpr int kExitOtherProtocol = 4;  // the plug-in speaks another protocol version
 inline constexpr int kExitCommandFailed = 5;  // a command such as print failed; the script ran on
 
 class HostSession {

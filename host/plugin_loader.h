@@ -15,8 +15,11 @@ class LoadedPlugin {
  public:
   // The bundle's library is Contents/MacOS/NAME for NAME.plugin, or the one
   // library in Contents/MacOS. Null with `*error` set when the folder is no
-  // bundle, the library does not load or has no entry point or factory.
-  static std::unique_ptr<LoadedPlugin> load(const std::filesystem::path& bundlePath, std::string* error);
+  // bundle, the library does not load or has no entry point or factory, and
+  // also with `*otherProtocol` set when the plug-in reports no protocol
+  // version or another one than the host's: nothing of it is called then.
+  static std::unique_ptr<LoadedPlugin> load(const std::filesystem::path& bundlePath, std::string* error,
+                                            bool* otherProtocol = nullptr);
   ~LoadedPlugin();
   LoadedPlugin(const LoadedPlugin&) = delete;
   LoadedPlugin& operator=(const LoadedPlugin&) = delete;

@@ -103,6 +103,11 @@ grep -qx '{"command":"panelName","result":"Image Quality"}' <<<"$out" || fail "p
 $out"
 grep -q '"Toner Save":"On"' <<<"$out" || fail "the packaged panel did not record toner save:
 $out"
+# --gui reaches the window program installed beside pdehost, which needs a display.
+status=0
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 60 "$root/usr/bin/pdehost" --gui 2>&1 </dev/null) || status=$?
+[ "$status" -eq 3 ] && grep -q -- "--gui needs a display" <<<"$out" ||
+  fail "pdehost --gui from the package ended with $status: $out"
 # Loaded from the package, not from the build tree.
 out=$(printf 'panelName\n' | LD_DEBUG=libs timeout 60 "$root/usr/bin/pdehost" 2>&1 >/dev/null)
 grep -q "calling init: $root.*/libqvxtoolkit.so" <<<"$out" || fail "the toolkit library did not come from the package:
