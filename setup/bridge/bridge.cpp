@@ -34,6 +34,31 @@ void Bridge::handleLine(std::string_view line) {
   js(call->function, call->argument);
 }
 
+void Bridge::gatherLine(std::string_view line, ScriptBatch& gathered) {
+  const auto call = classifyEngineLine(line);
+  if (!call) return;
+  if (call->isFinal) finished.store(true);  // before its page call is queued, as in handleLine
+  appendScriptText(gathered.text, call->function, call->argument);
+  gathered.endScript();
+  const auto& limits = scripts_.limits();
+  if (gathered.size() >= limits.batchScripts || gathered.text.size() >= limits.batchBytes) queueGathered(gathered);
+}
+
+void Bridge::queueGathered(ScriptBatch& gathered) {
+  const bool mayWait = std::this_thread::get_id() != mainThread_;
+  for (std::size_t next = 0; next < gathered.size();) {
+    bool deliver = false;
+    next = scripts_.push(gathered, next, mayWait, deliver);
+    if (deliver) arrangeDelivery();
+  }
+  // A huge line's buffer is not kept.
+  if (gathered.text.capacity() > 2 * scripts_.limits().batchBytes) {
+    gathered = ScriptBatch();
+  } else {
+    gathered.clear();
+  }
+}
+
 void Bridge::js(std::string_view function, std::string_view argument) {
   // The main thread never waits: the page catches up only on that thread.
   const bool mayWait = std::this_thread::get_id() != mainThread_;

@@ -26,6 +26,11 @@ struct ScriptBatch {
     ends.push_back(text.size());
     text += '\n';
   }
+  // Ends the script written straight onto `text` since the last one ended.
+  void endScript() {
+    ends.push_back(text.size());
+    text += '\n';
+  }
   // Empty again, keeping the buffers for reuse.
   void clear() {
     text.clear();

@@ -32,10 +32,9 @@ void ScriptQueue::reuse(ScriptBatch&& batch) {
   spare_.push_back(std::move(batch));
 }
 
-bool ScriptQueue::push(std::string_view script, bool mayWait) {
-  const std::size_t bytes = script.size() + 1;  // with its line feed
-  std::unique_lock lock(mutex_);
-  if (mayWait) roomMade_.wait(lock, [&] { return hasRoomFor(bytes); });
+// With the lock held: the script joins the last waiting batch, or starts the
+// next one when that batch is full.
+void ScriptQueue::append(std::string_view script, std::size_t bytes) {
   const bool full = waiting_.empty() || waiting_.back().size() >= limits_.batchScripts ||
                     waiting_.back().text.size() + bytes > limits_.batchBytes;
   if (full) {
@@ -49,7 +48,29 @@ bool ScriptQueue::push(std::string_view script, bool mayWait) {
   waiting_.back().append(script);
   ++waitingScripts_;
   waitingBytes_ += bytes;
+}
+
+bool ScriptQueue::push(std::string_view script, bool mayWait) {
+  const std::size_t bytes = script.size() + 1;  // with its line feed
+  std::unique_lock lock(mutex_);
+  if (mayWait) roomMade_.wait(lock, [&] { return hasRoomFor(bytes); });
+  append(script, bytes);
   return askForDelivery();
+}
+
+std::size_t ScriptQueue::push(const ScriptBatch& scripts, std::size_t from, bool mayWait, bool& deliver) {
+  deliver = false;
+  if (from >= scripts.size()) return scripts.size();
+  std::unique_lock lock(mutex_);
+  if (mayWait) roomMade_.wait(lock, [&] { return hasRoomFor(scripts.script(from).size() + 1); });
+  std::size_t next = from;
+  do {
+    const std::string_view script = scripts.script(next);
+    append(script, script.size() + 1);
+    ++next;
+  } while (next < scripts.size() && (!mayWait || hasRoomFor(scripts.script(next).size() + 1)));
+  deliver = askForDelivery();
+  return next;
 }
 
 bool ScriptQueue::take(ScriptBatch& batch) {

@@ -40,6 +40,13 @@ class ScriptQueue {
   // none was arranged.
   bool push(std::string_view script, bool mayWait);
 
+  // Any thread. The same for the scripts of `scripts` from index `from` on,
+  // under one lock: with `mayWait`, waits until the first of them fits, then
+  // appends as many as the bound admits, in order. Returns the index of the
+  // first script not appended (scripts.size() when all were); the caller comes
+  // back for the rest. `deliver` is set as push's result above.
+  std::size_t push(const ScriptBatch& scripts, std::size_t from, bool mayWait, bool& deliver);
+
   // The consumer's thread. Gives the oldest waiting scripts, within the batch
   // limits and at least one, in `batch` (whose buffers it keeps for reuse);
   // they count against the bound until finished(). Returns false, giving
@@ -60,8 +67,11 @@ class ScriptQueue {
   // Scripts waiting or being evaluated.
   std::size_t size() const;
 
+  const Limits& limits() const { return limits_; }
+
  private:
   bool hasRoomFor(std::size_t bytes) const;
+  void append(std::string_view script, std::size_t bytes);
   bool askForDelivery();
   void reuse(ScriptBatch&& batch);
 

@@ -20,7 +20,7 @@ if found=$(grep -Eo "$gui" <<<"$needed"); then fail "the headless program needs:
 # The pattern does find GTK where it is: the window program beside it.
 window="$(dirname "$program")/OnboarderWindow"
 if [ -x "$window" ]; then
-  ldd "$window" | grep -Eq "$gui" || fail "the GUI pattern finds nothing in $window"
+  grep -Eq "$gui" <<<"$(ldd "$window")" || fail "the GUI pattern finds nothing in $window"
 fi
 
 # A running front end, held open on a FIFO; its map is read once both its
