@@ -38,18 +38,22 @@ void Bridge::gatherLine(std::string_view line, ScriptBatch& gathered) {
   const auto call = classifyEngineLine(line);
   if (!call) return;
   if (call->isFinal) finished.store(true);  // before its page call is queued, as in handleLine
+  // Queued first when this script would likely not fit the page's batch: a
+  // gathered batch within those limits moves into the queue without a copy.
+  constexpr std::size_t kCallBytes = 40;  // "window.onStep.apply(null, [" ... "]);\n"
+  const auto& limits = scripts_.limits();
+  if (gathered.size() >= limits.batchScripts ||
+      gathered.text.size() + kCallBytes + call->argument.size() > limits.batchBytes) {
+    queueGathered(gathered);
+  }
   appendScriptText(gathered.text, call->function, call->argument);
   gathered.endScript();
-  const auto& limits = scripts_.limits();
-  if (gathered.size() >= limits.batchScripts || gathered.text.size() >= limits.batchBytes) queueGathered(gathered);
 }
 
 void Bridge::queueGathered(ScriptBatch& gathered) {
   const bool mayWait = std::this_thread::get_id() != mainThread_;
-  for (std::size_t next = 0; next < gathered.size();) {
-    bool deliver = false;
-    next = scripts_.push(gathered, next, mayWait, deliver);
-    if (deliver) arrangeDelivery();
+  while (!gathered.empty()) {
+    if (scripts_.push(gathered, mayWait)) arrangeDelivery();
   }
   // A huge line's buffer is not kept.
   if (gathered.text.capacity() > 2 * scripts_.limits().batchBytes) {

@@ -40,12 +40,11 @@ class ScriptQueue {
   // none was arranged.
   bool push(std::string_view script, bool mayWait);
 
-  // Any thread. The same for the scripts of `scripts` from index `from` on,
-  // under one lock: with `mayWait`, waits until the first of them fits, then
-  // appends as many as the bound admits, in order. Returns the index of the
-  // first script not appended (scripts.size() when all were); the caller comes
-  // back for the rest. `deliver` is set as push's result above.
-  std::size_t push(const ScriptBatch& scripts, std::size_t from, bool mayWait, bool& deliver);
+  // Any thread. The same for a batch of scripts under one lock: with
+  // `mayWait`, waits until the first fits, then moves as many as the bound
+  // admits, in order, out of `scripts` (which may come back holding other
+  // buffers). The caller pushes again while `scripts` is not empty.
+  bool push(ScriptBatch& scripts, bool mayWait);
 
   // The consumer's thread. Gives the oldest waiting scripts, within the batch
   // limits and at least one, in `batch` (whose buffers it keeps for reuse);
@@ -71,7 +70,9 @@ class ScriptQueue {
 
  private:
   bool hasRoomFor(std::size_t bytes) const;
+  bool hasRoomForAll(std::size_t scripts, std::size_t bytes) const;
   void append(std::string_view script, std::size_t bytes);
+  void appendAll(ScriptBatch& scripts);
   bool askForDelivery();
   void reuse(ScriptBatch&& batch);
 
