@@ -173,8 +173,10 @@ int runStdioFrontEnd(const std::function<void()>& terminationStep) {
       task();
       if (platform->terminationRequested()) {
         // "quit": at once, without waiting for engines or for more input.
+        // The message reader is let go, not joined: it may be blocked in a read.
         page->flush();
         if (terminationStep) terminationStep();
+        reader.detach();
         ::_exit(0);
       }
     }
