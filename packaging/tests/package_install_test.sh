@@ -41,7 +41,8 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 for path in usr/bin/pdehost usr/bin/qvx-onboarder usr/share/applications/com.qvx.Onboarder.desktop \
             usr/share/applications/com.qvx.PrintDialog.desktop usr/share/ppd/qvx/LX4200.ppd \
-            usr/share/doc/qvx-printer/README.md; do
+            usr/share/doc/qvx-printer/README.md \
+            usr/lib/qvx/Onboarder.app/Contents/MacOS/OnboarderWindow; do
   [ -e "$root/$path" ] || fail "the package lacks /$path"
 done
 bundle=$(find "$root" -type d -name TintPanel.plugin)

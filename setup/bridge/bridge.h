@@ -41,6 +41,14 @@ class Bridge : public std::enable_shared_from_this<Bridge> {
   // Called on the output reader's thread.
   void handleLine(std::string_view line);
 
+  // The output reader's way to handleLine, on its thread: a chunk's page
+  // calls are gathered in `gathered` and queued together, one lock and at
+  // most one wake-up of the main thread per batch rather than per line.
+  // queueGathered must follow before the reader reports anything else (the
+  // end of the run), so that the page calls keep the order of the lines.
+  void gatherLine(std::string_view line, ScriptBatch& gathered);
+  void queueGathered(ScriptBatch& gathered);
+
   // Builds the call of the page function `function` with the one string
   // argument on the calling thread and queues its evaluation on the main thread.
   // Off the main thread it first waits while the page is behind by the bound

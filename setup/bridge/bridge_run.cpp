@@ -73,12 +73,15 @@ void Bridge::runEngine(const std::string& office, const std::string& name, const
   // This run's output buffer belongs to its reader; both handlers refer to the
   // bridge weakly.
   std::weak_ptr<Bridge> weakSelf = weak_from_this();
-  process->setOutputHandler([weakSelf, splitter = LineSplitter()](std::string_view chunk) mutable {
+  // Each chunk's page calls are queued together once the chunk is split, so
+  // all of them are queued before the termination handler runs.
+  process->setOutputHandler([weakSelf, splitter = LineSplitter(), gathered = ScriptBatch()](std::string_view chunk) mutable {
     if (chunk.empty()) return;  // end of output: an unfinished last line is never delivered
+    const auto self = weakSelf.lock();
     splitter.append(chunk, [&](std::string_view line) {
-      if (!utf8::isValid(line)) return;
-      if (const auto self = weakSelf.lock()) self->handleLine(line);
+      if (self && utf8::isValid(line)) self->gatherLine(line, gathered);
     });
+    if (self) self->queueGathered(gathered);
   });
   auto runs = runsInProgress_;
   process->setTerminationHandler([weakSelf, runs](int status) {

@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
@@ -13,6 +12,7 @@
 #include "bridge/bridge.h"
 #include "bridge/line_splitter.h"
 #include "bundle/bundle_resources.h"
+#include "process/environment.h"
 #include "process/process.h"
 #include "stdio/main_queue.h"
 
@@ -79,15 +79,7 @@ class StdioPlatform : public Platform {
 
   std::optional<std::filesystem::path> resourcesDirectory() const override { return resources_; }
 
-  std::map<std::string, std::string> environment() const override {
-    std::map<std::string, std::string> variables;
-    for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
-      const char* equals = std::strchr(*entry, '=');
-      if (equals == nullptr) continue;
-      variables.emplace(std::string(*entry, static_cast<std::size_t>(equals - *entry)), std::string(equals + 1));  // the first of duplicates wins
-    }
-    return variables;
-  }
+  std::map<std::string, std::string> environment() const override { return environmentFromEntries(environ); }
 
   // There is no desktop behind a terminal as a rule; where xdg-open exists it
   // is asked, and whatever it does is not observed.
@@ -173,8 +165,10 @@ int runStdioFrontEnd(const std::function<void()>& terminationStep) {
       task();
       if (platform->terminationRequested()) {
         // "quit": at once, without waiting for engines or for more input.
+        // The message reader is let go, not joined: it may be blocked in a read.
         page->flush();
         if (terminationStep) terminationStep();
+        reader.detach();
         ::_exit(0);
       }
     }

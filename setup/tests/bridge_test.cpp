@@ -157,6 +157,36 @@ TEST_F(BridgeTest, AFinalTagJustBeforeAFailedExitIsNeverLostNorFollowedByTheGene
   }
 }
 
+// The reader queues a chunk's page calls in batches of ScriptQueue's
+// batchScripts: a final tag that ends a full batch, opens the next one, or is
+// split between two reads is still queued, once, before the exit rule runs.
+TEST_F(BridgeTest, AFinalTagAtABatchOrReadBoundaryComesBeforeTheExitRule) {
+  const std::size_t batch = ScriptQueue::Limits{}.batchScripts;
+  struct Case {
+    std::string name;
+    std::size_t steps;
+    std::string engine;
+    std::string last;
+  };
+  const std::string steps = "for i in $(seq 1 $N); do echo \"@STEP $i\"; done; ";
+  const std::vector<Case> cases = {
+      {"ends a full batch", batch - 1, steps + "echo '@DONE'; exit 4", pageCall("onDone", R"("")")},
+      {"opens the next batch", batch, steps + "echo '@ERROR late'; exit 4", pageCall("onError", R"("late")")},
+      {"split between reads", 2, steps + "printf '@ERR'; sleep 0.2; printf 'OR split\\n'; exit 4",
+       pageCall("onError", R"("split")")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    record->clear();
+    writeEngine("N=" + std::to_string(c.steps) + "; { " + c.engine + "; }");
+    install();
+    const auto scripts = finishRuns();
+    ASSERT_EQ(scripts.size(), c.steps + 1);
+    EXPECT_EQ(scripts[c.steps - 1], pageCall("onStep", "\"" + std::to_string(c.steps) + "\""));
+    EXPECT_EQ(scripts.back(), c.last);
+  }
+}
+
 TEST_F(BridgeTest, LinesArriveInOrderDespiteCarriageReturnsInvalidBytesAndEmptyLines) {
   writeEngine(
       "printf '@STEP a\\r\\n'; printf '\\n'; printf '@STEP \\xff\\xfe\\n'; printf '@WARN  w \\n';"

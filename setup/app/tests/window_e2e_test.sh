@@ -40,6 +40,7 @@ make_bundle() {
   local app="$1/Onboarder.app"
   mkdir -p "$app/Contents/MacOS" "$app/Contents/Resources"
   cp "$onboarder" "$app/Contents/MacOS/Onboarder"
+  cp "$(dirname "$onboarder")/OnboarderWindow" "$app/Contents/MacOS/"  # the window it starts
   printf '%s' "$app"
 }
 
