@@ -5,6 +5,8 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
@@ -52,21 +54,39 @@ class StdoutPage : public PageView {
     buffer_.clear();
   }
 
+  // Why scripts were lost (the first write that failed), or 0.
+  int writeError() const { return writeError_; }
+
  private:
-  static void write(std::string_view text) {
+  void write(std::string_view text) {
     const char* data = text.data();
     std::size_t left = text.size();
-    while (left > 0) {
+    while (left > 0 && writeError_ == 0) {
       const ssize_t n = ::write(STDOUT_FILENO, data, left);
       if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) break;  // nobody reads the scripts any more; drop them
+      // A full disk, a file-size limit or a reader that went away: the rest
+      // is dropped so that the engines still run to their end, and the
+      // program's exit status says that the page lost scripts.
+      if (n <= 0) {
+        writeError_ = n < 0 ? errno : EIO;
+        break;
+      }
       data += n;
       left -= static_cast<std::size_t>(n);
     }
   }
 
   std::string buffer_;
+  int writeError_ = 0;
 };
+
+// The exit code once the page's scripts are all written or lost.
+int outputStatus(const StdoutPage& page) {
+  if (page.writeError() == 0) return 0;
+  std::fprintf(stderr, "Onboarder: the page's scripts could not all be written to standard output: %s\n",
+               std::strerror(page.writeError()));
+  return kExitOutputLost;
+}
 
 class StdioPlatform : public Platform {
  public:
@@ -167,17 +187,19 @@ int runStdioFrontEnd(const std::function<void()>& terminationStep) {
         // "quit": at once, without waiting for engines or for more input.
         // The message reader is let go, not joined: it may be blocked in a read.
         page->flush();
+        const int status = outputStatus(*page);
         if (terminationStep) terminationStep();
         reader.detach();
-        ::_exit(0);
+        ::_exit(status);
       }
     }
     batch.clear();
   }
   page->flush();
   reader.join();
+  const int status = outputStatus(*page);
   if (terminationStep) terminationStep();
-  return 0;
+  return status;
 }
 
 }  // namespace qvx
