@@ -5,9 +5,9 @@
 #include "background_lookup.h"
 #include "dialog_style.h"
 #include "dialog_texts.h"
-#include "host_session.h"
 #include "print_dialog.h"
-#include "script_runner.h"
+#include "script/script_runner.h"
+#include "session/host_session.h"
 #include "toolkit/localizations.h"
 
 namespace pdehost::gtk {

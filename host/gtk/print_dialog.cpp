@@ -3,9 +3,9 @@
 #include <ostream>
 
 #include "dialog_texts.h"
-#include "host_session.h"
-#include "preset_store.h"
-#include "script_runner.h"
+#include "script/script_runner.h"
+#include "session/host_session.h"
+#include "store/preset_store.h"
 
 namespace pdehost::gtk {
 namespace {

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "command_table.h"
 #include "control_renderer.h"
 #include "presets_menu.h"
+#include "script/command_table.h"
 #include "summary_rows.h"
 
 namespace pdehost {

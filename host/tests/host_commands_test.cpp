@@ -3,9 +3,9 @@
 
 #include <sstream>
 
-#include "command_table.h"
-#include "host_session.h"
-#include "script_runner.h"
+#include "script/command_table.h"
+#include "script/script_runner.h"
+#include "session/host_session.h"
 #include "toolkit/controls.h"
 
 namespace pdehost {

@@ -1,8 +1,8 @@
-#include "queue_choice.h"
+#include "cups/queue_choice.h"
 
 #include <gtest/gtest.h>
 
-#include "ppd_document.h"
+#include "cups/ppd_document.h"
 
 namespace pdehost {
 namespace {

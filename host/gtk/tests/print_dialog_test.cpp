@@ -13,8 +13,8 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "host_session.h"
 #include "print_dialog.h"
+#include "session/host_session.h"
 #include "temp_dir.h"
 
 namespace pdehost::gtk {
