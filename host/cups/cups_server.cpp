@@ -19,11 +19,11 @@ std::string CupsServer::name() {
 
 CupsServer::CupsServer(http_t* http) : http_(http), watchdog_(std::make_unique<RequestWatchdog>(http)) {}
 
-std::unique_ptr<CupsServer> CupsServer::connect(std::string* error) {
+std::unique_ptr<CupsServer> CupsServer::connect(Failure* failure) {
   http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                               static_cast<int>(kPatience.count()), nullptr);
   if (http == nullptr) {
-    if (error != nullptr) *error = "the CUPS server " + name() + " cannot be reached";
+    if (failure != nullptr) *failure = {FailureKind::serverUnreachable, {{"server", name()}}, {}};
     return nullptr;
   }
   std::unique_ptr<CupsServer> server(new CupsServer(http));
@@ -56,41 +56,47 @@ bool CupsServer::timedOut() const {
   return watchdog_->expired() || cause == ETIMEDOUT || cause == EAGAIN || cause == EWOULDBLOCK;
 }
 
-std::string CupsServer::lastError(const std::string& what) const {
+Failure CupsServer::lastFailure(const std::string& request) const {
   if (timedOut())
-    return "the CUPS server " + name() + " did not answer within " + std::to_string(kPatience.count() / 1000) +
-           " s (" + what + ")";
+    return {FailureKind::serverSilent,
+            {{"server", name()}, {"seconds", std::to_string(kPatience.count() / 1000)}, {"request", request}},
+            {}};
   const int cause = httpError(http_);
   if (cause == EPIPE || cause == ECONNRESET || (cause == 0 && cupsLastError() == IPP_STATUS_ERROR_INTERNAL))
-    return "the CUPS server " + name() + " closed the connection without an answer (" + what + ")";
+    return {FailureKind::serverHungUp, {{"server", name()}, {"request", request}}, {}};
   const char* said = cupsLastErrorString();
   std::string why = said != nullptr && *said ? said : "no answer";
-  if (cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || cause != 0)
-    return "the CUPS server " + name() + " cannot be reached (" + what + ": " + why + ")";
-  return what + " failed on the CUPS server " + name() + ": " + why;
+  const FailureKind kind = cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || cause != 0
+                               ? FailureKind::serverUnreachableDuring
+                               : FailureKind::serverRefused;
+  return {kind, {{"server", name()}, {"request", request}, {"reason", std::move(why)}}, {}};
 }
 
-bool readDests(CupsServer& server, DestArray& out, const std::string& what, std::string* error) {
+Failure noSuchQueue(const std::string& queue) {
+  return {FailureKind::noSuchQueue, {{"queue", queue}, {"server", CupsServer::name()}}, {}};
+}
+
+bool readDests(CupsServer& server, DestArray& out, const std::string& what, Failure* failure) {
   auto request = server.beginRequest();
   out.count = cupsGetDests2(server.http(), &out.dests);
   // No destination at all is an answer too (libcups reports it as "not found").
   if (out.count == 0 && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE &&
       cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) {
-    if (error != nullptr) *error = server.lastError(what);
+    if (failure != nullptr) *failure = server.lastFailure(what);
     return false;
   }
   if (server.timedOut()) {
     // libcups gives up on the server quietly and answers from the saved
     // defaults alone, which would pass for a server without queues.
-    if (error != nullptr) *error = server.lastError(what);
+    if (failure != nullptr) *failure = server.lastFailure(what);
     return false;
   }
   return true;
 }
 
-std::optional<std::vector<Destination>> listDestinations(CupsServer& server, std::string* error) {
+std::optional<std::vector<Destination>> listDestinations(CupsServer& server, Failure* failure) {
   DestArray all;
-  if (!readDests(server, all, "listing the printers", error)) return std::nullopt;
+  if (!readDests(server, all, "listing the printers", failure)) return std::nullopt;
   std::vector<Destination> out;
   for (int i = 0; i < all.count; ++i) {
     const cups_dest_t& dest = all.dests[i];
@@ -106,7 +112,7 @@ std::optional<std::vector<Destination>> listDestinations(CupsServer& server, std
   return out;
 }
 
-std::optional<bool> hasQueue(CupsServer& server, const std::string& queue, std::string* error) {
+std::optional<bool> hasQueue(CupsServer& server, const std::string& queue, Failure* failure) {
   ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
   const std::string uri = "ipp://localhost/printers/" + percentEncoded(queue, ".");
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
@@ -117,23 +123,23 @@ std::optional<bool> hasQueue(CupsServer& server, const std::string& queue, std::
   ippDelete(response);
   if (response != nullptr && status == IPP_STATUS_ERROR_NOT_FOUND) return false;
   if (response != nullptr && status <= IPP_STATUS_OK_EVENTS_COMPLETE) return true;
-  if (error != nullptr) *error = server.lastError("looking up \"" + queue + "\"");
+  if (failure != nullptr) *failure = server.lastFailure("looking up \"" + queue + "\"");
   return std::nullopt;
 }
 
-FetchedDescription fetchDescription(CupsServer& server, const std::string& queue, std::string* error) {
+FetchedDescription fetchDescription(CupsServer& server, const std::string& queue, Failure* failure) {
   FetchedDescription fetched;
   const std::string whose = "the printer description of \"" + queue + "\"";
-  auto fail = [&](std::string why) {
-    if (error != nullptr) *error = std::move(why);
+  auto fail = [&](Failure why) {
+    if (failure != nullptr) *failure = std::move(why);
     fetched.file = {};
     return std::move(fetched);
   };
   std::string problem;
   fetched.file = toolkit::TemporaryFile::create(toolkit::temporaryFolder(), "pdehost-ppd", "", &problem);
-  if (!fetched.file) return fail("no room for " + whose + ": " + problem);
+  if (!fetched.file) return fail(because("no room for " + whose + ": " + problem));
   const int fd = ::open(fetched.file.path().c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-  if (fd < 0) return fail("no room for " + whose + ": " + fetched.file.path().string() + ": cannot be opened");
+  if (fd < 0) return fail(because("no room for " + whose + ": " + fetched.file.path().string() + ": cannot be opened"));
 
   // A plain GET, read here rather than by cupsGetFd, which takes a reply
   // cut short for a whole one.
@@ -152,11 +158,14 @@ FetchedDescription fetchDescription(CupsServer& server, const std::string& queue
     if (status != HTTP_STATUS_ERROR) httpFlush(http);
     if (status == HTTP_STATUS_NOT_FOUND) {
       fetched.missing = true;
-      return fail("the CUPS queue \"" + queue + "\" on " + CupsServer::name() + " has no printer description");
+      return fail({FailureKind::noDescription, {{"queue", queue}, {"server", CupsServer::name()}}, {}});
     }
-    if (status == HTTP_STATUS_ERROR) return fail(server.lastError("reading " + whose));
-    return fail("reading " + whose + " failed on the CUPS server " + CupsServer::name() + ": HTTP " +
-                std::to_string(static_cast<int>(status)) + " " + httpStatus(status));
+    if (status == HTTP_STATUS_ERROR) return fail(server.lastFailure("reading " + whose));
+    return fail({FailureKind::serverRefused,
+                 {{"request", "reading " + whose},
+                  {"server", CupsServer::name()},
+                  {"reason", "HTTP " + std::to_string(static_cast<int>(status)) + " " + httpStatus(status)}},
+                 {}});
   }
   const bool chunked = httpGetField(http, HTTP_FIELD_TRANSFER_ENCODING) == std::string("chunked");
   const off_t announced = chunked ? -1 : httpGetLength2(http);
@@ -181,18 +190,18 @@ FetchedDescription fetchDescription(CupsServer& server, const std::string& queue
   const bool whole = chunked ? httpError(http) == 0 : received == announced;
   if (!whole || server.timedOut()) {
     const std::string got = std::to_string(received) + (announced >= 0 ? " of " + std::to_string(announced) : "");
-    return fail(server.timedOut() ? server.lastError("reading " + whose)
-                                  : "the CUPS server " + CupsServer::name() + " sent only part of " + whose + " (" +
-                                        got + " bytes); nothing was used from it");
+    return fail(server.timedOut() ? server.lastFailure("reading " + whose)
+                                  : because("the CUPS server " + CupsServer::name() + " sent only part of " + whose +
+                                            " (" + got + " bytes); nothing was used from it"));
   }
   if (!written)
-    return fail("no room for " + whose + " in " + toolkit::temporaryFolder().string() + ": " +
-                toolkit::writeFailureCause(writeCause));
+    return fail(because("no room for " + whose + " in " + toolkit::temporaryFolder().string() + ": " +
+                        toolkit::writeFailureCause(writeCause)));
   return fetched;
 }
 
 std::optional<int> printFiles(CupsServer& server, const std::string& queue, const std::vector<fs::path>& files,
-                              const std::string& title, const OptionList& options, std::string* error) {
+                              const std::string& title, const OptionList& options, Failure* failure) {
   std::vector<const char*> names;
   std::uintmax_t bytes = 0;
   for (const fs::path& file : files) {
@@ -209,7 +218,7 @@ std::optional<int> printFiles(CupsServer& server, const std::string& queue, cons
                                   title.c_str(), count, cupsOptions);
   cupsFreeOptions(count, cupsOptions);
   if (job <= 0) {
-    if (error != nullptr) *error = server.lastError("printing to \"" + queue + "\"");
+    if (failure != nullptr) *failure = server.lastFailure("printing to \"" + queue + "\"");
     return std::nullopt;
   }
   return job;

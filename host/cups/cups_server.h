@@ -20,6 +20,7 @@
 
 #include "cups/queue_choice.h"
 #include "cups/request_watchdog.h"
+#include "failure/failure.h"
 #include "toolkit/whole_file.h"
 
 namespace pdehost {
@@ -35,8 +36,8 @@ class CupsServer {
   // The server as a person names it: "host:port", or a socket path.
   static std::string name();
 
-  // Null, with `*error` naming the server, when it cannot be reached.
-  static std::unique_ptr<CupsServer> connect(std::string* error);
+  // Null, with `*failure` naming the server, when it cannot be reached.
+  static std::unique_ptr<CupsServer> connect(Failure* failure);
   ~CupsServer();
   CupsServer(const CupsServer&) = delete;
   CupsServer& operator=(const CupsServer&) = delete;
@@ -61,10 +62,10 @@ class CupsServer {
   // Whether the last request ran out of time.
   bool timedOut() const;
 
-  // What went wrong with the last request, for a message about `what`
+  // What went wrong with the last request, `request` saying what it asked
   // ("listing the printers"): that the server did not answer in time, that
   // it closed the connection, or what it said.
-  std::string lastError(const std::string& what) const;
+  Failure lastFailure(const std::string& request) const;
 
  private:
   explicit CupsServer(http_t* http);
@@ -93,12 +94,12 @@ struct DestArray {
 };
 
 // Reads every destination over the server's connection; false, with
-// `*error` about `what`, when the server did not answer.
-bool readDests(CupsServer& server, DestArray& out, const std::string& what, std::string* error);
+// `*failure` about `what`, when the server did not answer.
+bool readDests(CupsServer& server, DestArray& out, const std::string& what, Failure* failure);
 
-// Every queue of the server with its defaults; none, with `*error`, when the
-// server does not answer.
-std::optional<std::vector<Destination>> listDestinations(CupsServer& server, std::string* error);
+// Every queue of the server with its defaults; none, with `*failure`, when
+// the server does not answer.
+std::optional<std::vector<Destination>> listDestinations(CupsServer& server, Failure* failure);
 
 // What fetching a queue's description found.
 struct FetchedDescription {
@@ -108,17 +109,20 @@ struct FetchedDescription {
 
 // The queue's printer description, copied whole from the server: a reply
 // cut short (fewer bytes than announced, a chunked reply without its end)
-// is refused with `*error` naming the server and the queue.
-FetchedDescription fetchDescription(CupsServer& server, const std::string& queue, std::string* error);
+// is refused with `*failure` naming the server and the queue.
+FetchedDescription fetchDescription(CupsServer& server, const std::string& queue, Failure* failure);
 
-// Whether the server has the queue: true, false, or none (with `*error`)
+// Whether the server has the queue: true, false, or none (with `*failure`)
 // when the server did not answer.
-std::optional<bool> hasQueue(CupsServer& server, const std::string& queue, std::string* error);
+std::optional<bool> hasQueue(CupsServer& server, const std::string& queue, Failure* failure);
 
-// Submits the files as one job; the job id, or none with `*error` set to
+// That the server the environment names has no queue named `queue`.
+Failure noSuchQueue(const std::string& queue);
+
+// Submits the files as one job; the job id, or none with `*failure` set to
 // what the server said. A job that the server refuses part-way is cancelled.
 std::optional<int> printFiles(CupsServer& server, const std::string& queue,
                               const std::vector<std::filesystem::path>& files, const std::string& title,
-                              const OptionList& options, std::string* error);
+                              const OptionList& options, Failure* failure);
 
 }  // namespace pdehost

@@ -40,20 +40,20 @@ std::string describeChoices(const std::vector<OptionChoice>& choices) {
 }
 
 std::optional<int> submitJob(const std::string& destination, const std::vector<std::filesystem::path>& files,
-                             const std::string& title, const std::vector<JobOption>& options, std::string* error) {
-  auto server = CupsServer::connect(error);
+                             const std::string& title, const std::vector<JobOption>& options, Failure* failure) {
+  auto server = CupsServer::connect(failure);
   if (!server) return std::nullopt;
   // Asking for the queue first tells a missing queue from a refused job;
   // the submission alone reports both vaguely.
-  const std::optional<bool> known = hasQueue(*server, destination, error);
+  const std::optional<bool> known = hasQueue(*server, destination, failure);
   if (!known) return std::nullopt;
   if (!*known) {
-    if (error != nullptr) *error = "there is no CUPS queue named \"" + destination + "\" on " + CupsServer::name();
+    if (failure != nullptr) *failure = noSuchQueue(destination);
     return std::nullopt;
   }
   OptionList list;
   for (const JobOption& option : options) list.emplace_back(option.name, option.value);
-  return printFiles(*server, destination, files, title, list, error);
+  return printFiles(*server, destination, files, title, list, failure);
 }
 
 }  // namespace pdehost

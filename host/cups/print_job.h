@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "failure/failure.h"
 #include "store/print_settings.h"
 
 namespace pdehost {
@@ -54,8 +55,8 @@ std::string describeChoices(const std::vector<OptionChoice>& choices);
 
 // Submits the files as one job to a queue of the CUPS server the
 // environment names (CUPS_SERVER, or the default); the server finds each
-// file's type. The job id, or none with `*error` set to what went wrong.
+// file's type. The job id, or none with `*failure` set to what went wrong.
 std::optional<int> submitJob(const std::string& destination, const std::vector<std::filesystem::path>& files,
-                             const std::string& title, const std::vector<JobOption>& options, std::string* error);
+                             const std::string& title, const std::vector<JobOption>& options, Failure* failure);
 
 }  // namespace pdehost

@@ -48,13 +48,15 @@ QueueChoice chooseQueue(const std::vector<QueueInfo>& queues, const std::optiona
       choice.queue = named->name;
       return choice;
     }
-    choice.error = "there is no CUPS queue named \"" + *requested + "\"";
+    Failure unknown{FailureKind::noSuchQueueHere, {{"queue", *requested}}, {}};
     if (choice.lx4200Queues.empty()) {
-      choice.error += "; " + noQueueMessage();
+      unknown.more.push_back(noQvxPrinter());
     } else {
-      choice.error += "; the QVX printers here are:";
-      for (const std::string& name : choice.lx4200Queues) choice.error += " " + name;
+      std::string names;
+      for (const std::string& name : choice.lx4200Queues) names += (names.empty() ? "" : " ") + name;
+      unknown.more.push_back({FailureKind::qvxPrintersHere, {{"queues", names}}, {}});
     }
+    choice.failure = std::move(unknown);
     return choice;
   }
 
@@ -69,9 +71,8 @@ QueueChoice chooseQueue(const std::vector<QueueInfo>& queues, const std::optiona
   return choice;
 }
 
-std::string noQueueMessage() {
-  return "No QVX printer is set up on this computer. Set one up with \"Install QVX Printer\" in the "
-         "applications menu, or run qvx-onboarder.";
-}
+Failure noQvxPrinter() { return {FailureKind::noQvxPrinter, {}, {}}; }
+
+std::string noQueueMessage() { return english(noQvxPrinter()); }
 
 }  // namespace pdehost

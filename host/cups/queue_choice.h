@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "failure/failure.h"
+
 namespace pdehost {
 
 // The model name of the printer this panel is for, as its description
@@ -30,7 +32,7 @@ struct QueueInfo {
 struct QueueChoice {
   std::optional<std::string> queue;    // none: no queue to use
   std::vector<std::string> lx4200Queues;  // by name
-  std::string error;                   // set when a named queue is unknown
+  std::optional<Failure> failure;      // set when a named queue is unknown
 };
 
 // `requested`: none to choose on our own; a name for the queue the person
@@ -38,6 +40,7 @@ struct QueueChoice {
 QueueChoice chooseQueue(const std::vector<QueueInfo>& queues, const std::optional<std::string>& requested);
 
 // What a person reads when no queue drives an LX4200.
-std::string noQueueMessage();
+Failure noQvxPrinter();
+std::string noQueueMessage();  // the same, in English
 
 }  // namespace pdehost

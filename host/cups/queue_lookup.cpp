@@ -7,16 +7,16 @@ namespace pdehost {
 QueueLookup lookUpQueue(const std::optional<std::string>& requested, bool wantDescription) {
   QueueLookup lookup;
   lookup.printer.server = CupsServer::name();
-  std::string error;
-  auto server = CupsServer::connect(&error);
+  Failure failure;
+  auto server = CupsServer::connect(&failure);
   if (!server) {
-    lookup.printer.problem = error;
+    lookup.printer.problem = failure;
     lookup.printer.queue = requested;
     return lookup;
   }
-  auto destinations = listDestinations(*server, &error);
+  auto destinations = listDestinations(*server, &failure);
   if (!destinations) {
-    lookup.printer.problem = error;
+    lookup.printer.problem = failure;
     lookup.printer.queue = requested;
     return lookup;
   }
@@ -24,13 +24,13 @@ QueueLookup lookUpQueue(const std::optional<std::string>& requested, bool wantDe
   for (const Destination& destination : *destinations) queues.push_back(destination.queue);
   QueueChoice choice = chooseQueue(queues, requested);
   lookup.printer.lx4200Queues = choice.lx4200Queues;
-  if (!choice.error.empty()) {
+  if (choice.failure) {
     lookup.unknownQueue = true;
-    lookup.printer.problem = choice.error;
+    lookup.printer.problem = choice.failure;
     return lookup;
   }
   if (!choice.queue) {
-    lookup.printer.problem = noQueueMessage();
+    lookup.printer.problem = noQvxPrinter();
     return lookup;
   }
   lookup.printer.queue = choice.queue;
@@ -40,12 +40,12 @@ QueueLookup lookUpQueue(const std::optional<std::string>& requested, bool wantDe
   if (wantDescription) {
     // A queue without a description (a driverless one) still prints; the
     // panel then shows the bundle's sample.
-    FetchedDescription fetched = fetchDescription(*server, *choice.queue, &error);
+    FetchedDescription fetched = fetchDescription(*server, *choice.queue, &failure);
     if (fetched.file) {
       lookup.description = std::move(fetched.file);
       lookup.printer.source = "server";
     } else {
-      lookup.printer.problem = error;
+      lookup.printer.problem = failure;
       // Printing with a description cut short, or with the sample in its
       // place, would check the job against the wrong constraints.
       lookup.descriptionFailed = !fetched.missing;

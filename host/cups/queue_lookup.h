@@ -18,7 +18,7 @@ struct PrinterInfo {
   std::string source = "sample";          // where the description came from: server, file or sample
   std::string server;                     // the CUPS server asked
   std::vector<std::string> lx4200Queues;  // the queues to choose from, by name
-  std::string problem;                    // why there is no queue, for people
+  std::optional<Failure> problem;         // why there is no queue, or no description from it
 };
 
 struct QueueLookup {

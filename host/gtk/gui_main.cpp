@@ -64,7 +64,7 @@ int runPrintDialog(const HostOptions& options, const std::filesystem::path& prog
           runScriptOnce();
           return;
         }
-        lookup.printer.problem = why.message;
+        lookup.printer.problem = because(why.message);
         lookup.printer.queue.reset();
       }
       // No queue to open: the panel stays as it is, and says why.

@@ -6,12 +6,15 @@ namespace pdehost {
 
 CommandOutcome CommandOutcome::result(nlohmann::json value) {
   CommandOutcome outcome;
+  if (value.is_boolean()) outcome.yesNo = value.get<bool>();
+  if (value.is_string()) outcome.text = value.get<std::string>();
   outcome.line["result"] = std::move(value);
   return outcome;
 }
 
 CommandOutcome CommandOutcome::refused(std::string why) {
   CommandOutcome outcome;
+  outcome.carriedOut = false;
   outcome.line["ok"] = false;
   outcome.line["error"] = std::move(why);
   return outcome;

@@ -30,6 +30,12 @@ struct CommandOutcome {
   // error line, and the run ends with a failure status.
   static CommandOutcome failure(std::string why);
   bool failed = false;
+  // For a caller that acts on the answer rather than printing it: whether
+  // the command was carried out (not refused, not failed), and its result
+  // when that is a yes or no, or a text.
+  bool carriedOut = true;
+  std::optional<bool> yesNo;
+  std::optional<std::string> text;
 };
 
 using CommandHandler = std::function<CommandOutcome(HostSession&, const std::vector<std::string>& args)>;

@@ -43,7 +43,8 @@ std::unique_ptr<HostSession> HostSession::start(const HostOptions& options, cons
   PrinterInfo printer;
   printer.server = CupsServer::name();
   if (lookup != nullptr) {
-    if (lookup->unknownQueue || lookup->descriptionFailed) return fail(kExitCannotLoad, lookup->printer.problem);
+    if (lookup->unknownQueue || lookup->descriptionFailed)
+      return fail(kExitCannotLoad, lookup->printer.problem ? english(*lookup->printer.problem) : "");
     printer = lookup->printer;
   }
 

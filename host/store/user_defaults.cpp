@@ -113,15 +113,15 @@ fs::path userDefaultsFile() {
   return fs::path(root != nullptr && *root != '\0' ? root : "/etc/cups") / "lpoptions";
 }
 
-bool saveUserDefaults(CupsServer& server, const std::string& queue, const OptionList& options, std::string* error) {
-  auto fail = [&](std::string why) {
-    if (error != nullptr) *error = std::move(why);
+bool saveUserDefaults(CupsServer& server, const std::string& queue, const OptionList& options, Failure* failure) {
+  auto fail = [&](Failure why) {
+    if (failure != nullptr) *failure = std::move(why);
     return false;
   };
   DestArray all;
-  if (!readDests(server, all, "reading the saved defaults", error)) return false;
+  if (!readDests(server, all, "reading the saved defaults", failure)) return false;
   cups_dest_t* dest = cupsGetDest(queue.c_str(), nullptr, all.count, all.dests);
-  if (dest == nullptr) return fail("there is no CUPS queue named \"" + queue + "\" on " + CupsServer::name());
+  if (dest == nullptr) return fail(noSuchQueue(queue));
   for (const auto& [name, value] : options)
     dest->num_options = cupsAddOption(name.c_str(), value.c_str(), dest->num_options, &dest->options);
 
@@ -129,9 +129,10 @@ bool saveUserDefaults(CupsServer& server, const std::string& queue, const Option
   const fs::path folder = file.parent_path();
   // libcups makes the folder itself but does not say when it cannot.
   if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-    return fail(folder.string() + ": cannot be made: " + toolkit::writeFailureCause(errno));
+    return fail(because(folder.string() + ": cannot be made: " + toolkit::writeFailureCause(errno)));
   SavedCopy copy;
-  if (!copy.take(file, error)) return false;
+  std::string notKept;
+  if (!copy.take(file, &notKept)) return fail(because(notKept));
 
   int written = 0;
   {
@@ -140,8 +141,10 @@ bool saveUserDefaults(CupsServer& server, const std::string& queue, const Option
   }
   const DestOptions wanted = optionsOf(all);
   DestArray back;
-  std::string problem, missing;
-  if (written == 0 && readDests(server, back, "reading the saved defaults back", &problem)) {
+  Failure unreadable;
+  const bool readBack = written == 0 && readDests(server, back, "reading the saved defaults back", &unreadable);
+  std::string missing;
+  if (readBack) {
     missing = firstMissing(wanted, optionsOf(back));
     if (missing.empty()) return true;
   }
@@ -149,12 +152,12 @@ bool saveUserDefaults(CupsServer& server, const std::string& queue, const Option
   std::string cause;
   if (written != 0)
     cause = ::access(folder.c_str(), W_OK) != 0 ? toolkit::writeFailureCause(errno) : "libcups could not write it";
-  else if (!problem.empty())
-    cause = "they could not be read back: " + problem;
+  else if (!readBack)
+    cause = "they could not be read back: " + english(unreadable);
   else
     cause = likelyCause(folder) + " (" + missing + " did not read back)";
   const std::string kept = copy.restore() ? "the earlier file was put back" : "the earlier file could not be put back";
-  return fail(file.string() + ": the defaults of \"" + queue + "\" were not saved: " + cause + "; " + kept);
+  return fail(because(file.string() + ": the defaults of \"" + queue + "\" were not saved: " + cause + "; " + kept));
 }
 
 }  // namespace pdehost

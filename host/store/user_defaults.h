@@ -19,8 +19,8 @@ std::filesystem::path userDefaultsFile();
 
 // Writes `options` as the user's saved defaults for `queue`, replacing
 // earlier values of the same options and keeping every other saved option.
-// False, with `*error` naming the file (or the server) and the cause, when
+// False, with `*failure` naming the file (or the server) and the cause, when
 // they were not saved; the file is then as it was.
-bool saveUserDefaults(CupsServer& server, const std::string& queue, const OptionList& options, std::string* error);
+bool saveUserDefaults(CupsServer& server, const std::string& queue, const OptionList& options, Failure* failure);
 
 }  // namespace pdehost
