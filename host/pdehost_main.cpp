@@ -3,9 +3,9 @@
 // It links no GTK: --gui hands the whole run to the window program.
 #include <iostream>
 
-#include "host_session.h"
 #include "program_start.h"
-#include "script_runner.h"
+#include "script/script_runner.h"
+#include "session/host_session.h"
 
 int main(int argc, char** argv) {
   using namespace pdehost;

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "bundle_path/bundle_path.h"
-#include "host_session.h"
-#include "script_runner.h"
+#include "script/script_runner.h"
+#include "session/host_session.h"
 #include "toolkit/whole_file.h"
 
 namespace pdehost {

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "host_options.h"
+#include "session/host_options.h"
 
 namespace pdehost {
 

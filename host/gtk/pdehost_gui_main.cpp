@@ -1,8 +1,8 @@
 // pdehost-gui: the print dialog window, started as `pdehost --gui`, which
 // replaces itself with this program (same process, same arguments).
 #include "gui_main.h"
-#include "host_session.h"
 #include "program_start.h"
+#include "session/host_session.h"
 
 int main(int argc, char** argv) {
   using namespace pdehost;

@@ -28,5 +28,8 @@ exec 3>&-
 wait "$pid"; status=$?; pid=""
 [ "$status" -eq 0 ] || fail "exit status $status"
 
-ldd "$window" | grep -qE "$gui" || fail "no GTK found in $window either: the check cannot see it"
+# ldd's list is read whole first: grep -q stops at its first match, and
+# under pipefail the ldd it cut short would fail the check now and then.
+ldd "$window" >"$work/ldd" || fail "ldd cannot read $window"
+grep -qE "$gui" "$work/ldd" || fail "no GTK found in $window either: the check cannot see it"
 echo ok
