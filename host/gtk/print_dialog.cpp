@@ -3,9 +3,9 @@
 #include <ostream>
 
 #include "dialog_texts.h"
-#include "host_session.h"
-#include "preset_store.h"
-#include "script_runner.h"
+#include "failure_texts.h"
+#include "script/action_lines.h"
+#include "script/script_runner.h"
 
 namespace pdehost::gtk {
 namespace {
@@ -108,8 +108,7 @@ std::string PrintDialog::openPanel() {
   run("panelView");
   run("restore");
   run("willShow");
-  return name.line.contains("result") && name.line["result"].is_string() ? name.line["result"].get<std::string>()
-                                                                          : "";
+  return name.text.value_or("");
 }
 
 PrintDialog::~PrintDialog() {
@@ -255,11 +254,7 @@ void PrintDialog::updatePrinterRow() {
   gtk_widget_set_visible(printerName_, !choosing);
   gtk_widget_set_sensitive(printerChoice_, !waiting_);
 
-  std::string model;
-  if (session_->ppd() != nullptr && session_->ppd()->file() != nullptr) {
-    const ppd_file_t* ppd = session_->ppd()->file();
-    model = ppd->nickname != nullptr ? ppd->nickname : (ppd->modelname != nullptr ? ppd->modelname : "");
-  }
+  std::string model = describePrinter(*session_).model;
   if (printer.source == "sample" && !model.empty()) model += tr(" (sample description)");
   gtk_label_set_text(GTK_LABEL(printerModel_), model.empty() ? "" : ("— " + model).c_str());
 
@@ -267,8 +262,8 @@ void PrintDialog::updatePrinterRow() {
   gtk_widget_set_sensitive(saveDefaultsButton_, haveQueue && !waiting_ && session_->settings() != nullptr);
   if (!waiting_) {
     gtk_widget_set_sensitive(pane_, TRUE);
-    if (!printer.problem.empty()) {
-      std::string text = trMessage(printer.problem);
+    if (printer.problem) {
+      std::string text = wordedForDialog(*printer.problem);
       if (text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
       showMessage(text, !haveQueue);
     }
@@ -356,10 +351,19 @@ void PrintDialog::showMessage(const std::string& text, bool isError) {
   gtk_widget_set_visible(messageLabel_, !text.empty());
 }
 
+void PrintDialog::showCouldNot(std::string_view couldNot, const Failure& why) {
+  showMessage(trFormat(couldNot, {wordedForDialog(why)}), true);
+}
+
 CommandOutcome PrintDialog::run(const std::string& name, const std::vector<std::string>& args) {
   const CommandSpec* entry = commands_.find(name);
   CommandOutcome outcome = entry != nullptr ? entry->run(*session_, args)
                                            : CommandOutcome::refused("this pdehost has no command " + name);
+  log(name, outcome);
+  return outcome;
+}
+
+void PrintDialog::log(const std::string& name, const CommandOutcome& outcome) {
   nlohmann::json printed = {{"command", name}};
   printed.update(outcome.line);
   auto problems = session_->takeNewProblems();
@@ -368,7 +372,6 @@ CommandOutcome PrintDialog::run(const std::string& name, const std::vector<std::
     for (const auto& problem : problems) err_ << "pdehost: " << problem << "\n";
   }
   out_ << jsonLine(printed) << std::endl;
-  return outcome;
 }
 
 std::string PrintDialog::outletName(const toolkit::View& view) const {
@@ -386,8 +389,7 @@ void PrintDialog::personCommand(const toolkit::View& view, const std::string& co
     return;
   }
   args.insert(args.begin(), outlet);
-  CommandOutcome outcome = run(command, args);
-  if (outcome.line.value("ok", true) == false) gtk_widget_error_bell(window_);
+  if (!run(command, args).carriedOut) gtk_widget_error_bell(window_);
 }
 
 void PrintDialog::personSelectedItem(toolkit::PopUpButton& popup, std::int64_t index) {
@@ -408,27 +410,23 @@ void PrintDialog::personChoseTab(toolkit::TabView&, const std::string& identifie
   CommandOutcome outcome = run("tab", {identifier});
   // The panel may keep a tab closed (the colour tab while printing in
   // black and white, say): the notebook then stays where it was.
-  if (outcome.line.value("result", true) != true) gtk_widget_error_bell(window_);
+  if (outcome.yesNo == false) gtk_widget_error_bell(window_);
 }
 
-bool PrintDialog::leavePane() {
-  CommandOutcome outcome = run("shouldHide");
-  return outcome.line.value("result", true) == true;
-}
+bool PrintDialog::leavePane() { return run("shouldHide").yesNo.value_or(true); }
 
 void PrintDialog::pressPrint() {
   if (closed_) return;
   run("save");
   showMessage("", false);
-  std::vector<std::string> args;
+  PrintRequest request{documents_, std::nullopt};
   const int copies = gtk_spin_button_get_value_as_int(GTK_SPIN_BUTTON(copies_));
-  if (copies > 1) args = {"--copies", std::to_string(copies)};
-  for (const std::filesystem::path& document : documents_) args.push_back(document.string());
-  CommandOutcome outcome = run("print", args);
-  if (outcome.line.value("ok", true) == false) {
+  if (copies > 1) request.copies = copies;
+  const auto printed = printJob(*session_, request);
+  log("print", printLine(printed, request));
+  if (!printed) {
     exitStatus_ = kExitPrintFailed;
-    std::string why = outcome.line.value("error", tr("the job was not sent"));
-    showMessage(trFormat("Could not print: {}", {trMessage(why)}), true);
+    showCouldNot("Could not print: {}", printed.failure().failure);
     return;
   }
   exitStatus_ = kExitOk;
@@ -437,27 +435,21 @@ void PrintDialog::pressPrint() {
 
 void PrintDialog::refreshPresets() {
   PresetMenuEntries entries;
-  const std::filesystem::path root = PresetStore::defaultRoot();
-  if (!root.empty()) {
-    const PresetStore store(root, session_->ppd() != nullptr ? session_->ppd()->modelName() : "");
-    for (const PresetEntry& entry : store.list()) {
-      if (entry.problem) {
-        entries.unusable.emplace_back(entry.file.filename().string(), *entry.problem);
-      } else {
-        entries.names.push_back(entry.name);
-      }
-    }
-    std::string ignored;
-    const std::optional<std::string>& queue = session_->printer().queue;
-    entries.lastUsedAvailable = queue && store.loadLastUsed(*queue, &ignored) != nullptr;
+  // Without a folder for presets the menu holds the built-in ones alone.
+  if (const auto listing = listPresets(*session_)) {
+    entries.names = listing.value().names;
+    for (const PresetEntry& entry : listing.value().unusable)
+      entries.unusable.emplace_back(entry.file.filename().string(), entry.problem.value_or(""));
+    entries.lastUsedAvailable = listing.value().lastUsedAvailable;
   }
   presets_->refresh(std::move(entries));
 }
 
 void PrintDialog::choosePreset(const std::string& name) {
-  CommandOutcome outcome = run("use-preset", {name});
-  if (outcome.line.value("ok", true) == false) {
-    showMessage(trFormat("Could not use the preset: {}", {outcome.line.value("error", tr("unknown error"))}), true);
+  const auto used = usePreset(*session_, name);
+  log("use-preset", usePresetLine(used, name));
+  if (!used) {
+    showCouldNot("Could not use the preset: {}", used.failure());
     return;
   }
   showMessage("", false);
@@ -465,9 +457,10 @@ void PrintDialog::choosePreset(const std::string& name) {
 }
 
 void PrintDialog::savePreset(const std::string& name, bool replace) {
-  CommandOutcome outcome = run("save-preset", {replace ? "--replace " + name : name});
-  if (outcome.line.value("ok", true) == false) {
-    showMessage(trFormat("Could not save the preset: {}", {outcome.line.value("error", tr("unknown error"))}), true);
+  const auto saved = pdehost::savePreset(*session_, name, replace);
+  log("save-preset", savePresetLine(saved, name, replace));
+  if (!saved) {
+    showCouldNot("Could not save the preset: {}", saved.failure());
   } else {
     showMessage(trFormat("Saved the preset \"{}\".", {name}), false);
   }
@@ -475,22 +468,23 @@ void PrintDialog::savePreset(const std::string& name, bool replace) {
 }
 
 void PrintDialog::deletePreset(const std::string& name) {
-  CommandOutcome outcome = run("delete-preset", {name});
-  if (outcome.line.value("ok", true) == false)
-    showMessage(trFormat("Could not delete the preset: {}", {outcome.line.value("error", tr("unknown error"))}), true);
+  const auto deleted = pdehost::deletePreset(*session_, name);
+  log("delete-preset", deletePresetLine(deleted, name));
+  if (!deleted) showCouldNot("Could not delete the preset: {}", deleted.failure());
   refreshPresets();
 }
 
 void PrintDialog::pressSaveDefaults() {
   if (closed_) return;
   run("save");
-  CommandOutcome outcome = run("save-defaults");
-  if (outcome.line.value("ok", true) == false) {
-    showMessage(trFormat("Could not save the defaults: {}", {outcome.line.value("error", tr("unknown error"))}), true);
+  const auto saved = saveDefaults(*session_);
+  log("save-defaults", saveDefaultsLine(saved));
+  if (!saved) {
+    showCouldNot("Could not save the defaults: {}", saved.failure());
     return;
   }
   showMessage(trFormat("Saved as the defaults for {}: every application that prints to it now uses these options.",
-                       {session_->printer().queue.value_or("")}),
+                       {saved.value().printer}),
               false);
 }
 

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "pde/plugin_protocol.h"
 #include "pdehost_run.h"
 
 namespace {
@@ -114,6 +115,19 @@ TEST_F(BadInput, PluginBundlesThatCannotBeLoadedAreNamed) {
       bundle("Text.plugin", ": the library does not load"),
       bundle("Other.plugin", ": the library exports no pde_plugin_factory"),
   });
+}
+
+TEST_F(BadInput, PluginsOfAnotherProtocolVersionAreRefusedBeforeTheirFactoryIsCalled) {
+  // Their factories abort: a run that calls one ends by a signal.
+  const std::string ours = "; this pdehost speaks version " + std::to_string(pde::kProtocolVersion);
+  const std::vector<HostRun> runs = expectEndings({
+      {"later", {{"--plugin", Later_PLUGIN}, "panelName\n"}, kNoPanel,
+       {"Later.plugin: the plug-in speaks protocol version " + std::to_string(pde::kProtocolVersion + 1) + ours}},
+      {"unversioned", {{"--plugin", Unversioned_PLUGIN}, "panelName\n"}, kNoPanel,
+       {"Unversioned.plugin: the plug-in reports no protocol version (it exports no pde_plugin_protocol_version)" +
+        ours}},
+  });
+  for (const HostRun& run : runs) EXPECT_EQ(run.out, "");
 }
 
 TEST_F(BadInput, DescriptionsThatCannotBeReadOrThatLibcupsRejectsAreNamed) {

@@ -1,4 +1,4 @@
-#include "preset_store.h"
+#include "store/preset_store.h"
 
 #include <gtest/gtest.h>
 

@@ -13,8 +13,8 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "host_session.h"
 #include "print_dialog.h"
+#include "session/host_session.h"
 #include "temp_dir.h"
 
 namespace pdehost::gtk {
@@ -329,7 +329,7 @@ TEST_F(PrintDialogTest, WaitsForThePrintingServiceThenOpensTheQueueFound) {
   HostSession::StartFailure failure;
   auto found = HostSession::start(options, "/nonexistent/pdehost", &failure);
   ASSERT_TRUE(found) << failure.message;
-  found->setPrinter({"QVX-B", "server", "here", {"QVX-A", "QVX-B"}, ""});
+  found->setPrinter({"QVX-B", "server", "here", {"QVX-A", "QVX-B"}, std::nullopt});
   std::vector<std::string> chosen;
   dialog->setOnQueueChosen([&](const std::string& queue) { chosen.push_back(queue); });
   log.str("");
@@ -353,7 +353,7 @@ TEST_F(PrintDialogTest, WaitsForThePrintingServiceThenOpensTheQueueFound) {
 
 TEST_F(PrintDialogTest, WithoutAQueueItSaysHowToSetOneUpAndCannotPrint) {
   PrinterInfo none;
-  none.problem = noQueueMessage();
+  none.problem = noQvxPrinter();
   session->setPrinter(none);
   dialog->showPrinter();
   settle();
