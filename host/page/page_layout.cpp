@@ -20,6 +20,12 @@ std::optional<bool> onOff(const std::string& value) {
 
 bool isPagesPerSheet(int n) { return std::ranges::find(kPagesPerSheet, n) != std::end(kPagesPerSheet); }
 
+bool isKeptLayoutOption(std::string_view name) {
+  constexpr std::string_view kKept[] = {"number-up", "orientation-requested", "fit-to-page",
+                                        "print-scaling", "outputorder", "collate"};
+  return std::ranges::find(kKept, name) != std::end(kKept);
+}
+
 std::vector<std::pair<std::string, std::string>> layoutJobOptions(const PageLayout& layout, int copies) {
   std::vector<std::pair<std::string, std::string>> options;
   if (!layout.pages.empty()) options.emplace_back("page-ranges", pageRangesOption(layout.pages));

@@ -33,6 +33,11 @@ bool isPagesPerSheet(int n);
 // person made here; "collate" only with more than one copy.
 std::vector<std::pair<std::string, std::string>> layoutJobOptions(const PageLayout& layout, int copies);
 
+// The layout's options that are kept with the print settings, in presets
+// and as the user's CUPS defaults: all but the page ranges, which belong to
+// one job's documents.
+bool isKeptLayoutOption(std::string_view name);
+
 // The words of scripts and stored settings: "portrait", "landscape".
 std::string_view orientationName(Orientation orientation);
 std::optional<Orientation> orientationNamed(std::string_view name);
