@@ -35,7 +35,7 @@ DocumentsList::DocumentsList(GtkWindow* parent, std::string language, Actions ac
     : parent_(parent), language_(std::move(language)), actions_(std::move(actions)),
       self_(std::make_shared<DocumentsList*>(this)) {
   root_ = gtk_box_new(GTK_ORIENTATION_VERTICAL, 6);
-  gtk_widget_set_name(root_, "documents");
+  gtk_widget_set_name(root_, "documents-pane");
   GtkWidget* header = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 6);
   GtkWidget* title = gtk_label_new(text("Documents").c_str());
   gtk_label_set_xalign(GTK_LABEL(title), 0);
