@@ -39,7 +39,7 @@ DocumentsList::DocumentsList(GtkWindow* parent, std::string language, Actions ac
   GtkWidget* header = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 6);
   GtkWidget* title = gtk_label_new(text("Documents").c_str());
   gtk_label_set_xalign(GTK_LABEL(title), 0);
-  addButton_ = gtk_button_new_with_mnemonic(text("A_dd…").c_str());
+  addButton_ = gtk_button_new_with_mnemonic(text("_Add…").c_str());
   gtk_widget_set_name(addButton_, "add-document");
   gtk_box_pack_start(GTK_BOX(header), title, TRUE, TRUE, 0);
   gtk_box_pack_end(GTK_BOX(header), addButton_, FALSE, FALSE, 0);
@@ -61,6 +61,8 @@ DocumentsList::DocumentsList(GtkWindow* parent, std::string language, Actions ac
   gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scrolled), GTK_SHADOW_IN);
   gtk_scrolled_window_set_min_content_height(GTK_SCROLLED_WINDOW(scrolled), 90);
   gtk_container_add(GTK_CONTAINER(scrolled), list_);
+  atk_object_set_name(gtk_widget_get_accessible(scrolled), text("Documents").c_str());
+  atk_object_set_name(gtk_widget_get_accessible(list_), text("Documents").c_str());
   gtk_box_pack_start(GTK_BOX(root_), scrolled, TRUE, TRUE, 0);
 
   problem_ = gtk_label_new("");

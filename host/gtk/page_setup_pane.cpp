@@ -85,6 +85,7 @@ PageSetupPane::PageSetupPane(std::string language, Actions actions)
   GtkWidget* content = gtk_box_new(GTK_ORIENTATION_VERTICAL, 12);
   gtk_container_set_border_width(GTK_CONTAINER(content), 12);
   gtk_container_add(GTK_CONTAINER(root_), content);
+  atk_object_set_name(gtk_widget_get_accessible(root_), text("Page Setup").c_str());
   optionsGrid_ = newGrid();
   gtk_widget_set_name(optionsGrid_, "printer-options");
   gtk_box_pack_start(GTK_BOX(content), frameAround(text("Printer Options"), optionsGrid_), FALSE, FALSE, 0);
@@ -103,12 +104,13 @@ GtkWidget* PageSetupPane::buildLayout() {
   const auto edited = +[](GtkWidget*, PageSetupPane* pane) { pane->layoutEdited(); };
 
   gtk_grid_attach(GTK_GRID(grid), captionLabel(text("Pages:")), 0, 0, 1, 1);
-  allPages_ = gtk_radio_button_new_with_mnemonic(nullptr, text("_All").c_str());
-  somePages_ = gtk_radio_button_new_with_mnemonic_from_widget(GTK_RADIO_BUTTON(allPages_), text("_Range:").c_str());
+  allPages_ = gtk_radio_button_new_with_mnemonic(nullptr, text("A_ll").c_str());
+  somePages_ = gtk_radio_button_new_with_mnemonic_from_widget(GTK_RADIO_BUTTON(allPages_), text("Ra_nge:").c_str());
   rangeEntry_ = gtk_entry_new();
   gtk_widget_set_name(rangeEntry_, "page-range");
   gtk_entry_set_placeholder_text(GTK_ENTRY(rangeEntry_), text("for example 1-3, 5, 8-").c_str());
   gtk_entry_set_width_chars(GTK_ENTRY(rangeEntry_), 16);
+  atk_object_set_name(gtk_widget_get_accessible(rangeEntry_), text("Pages:").c_str());
   GtkWidget* pages = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 6);
   gtk_box_pack_start(GTK_BOX(pages), allPages_, FALSE, FALSE, 0);
   gtk_box_pack_start(GTK_BOX(pages), somePages_, FALSE, FALSE, 0);
@@ -129,7 +131,7 @@ GtkWidget* PageSetupPane::buildLayout() {
   perSheet_ = gtk_combo_box_text_new();
   gtk_widget_set_name(perSheet_, "per-sheet");
   for (const int n : page::kPagesPerSheet) gtk_combo_box_text_append(GTK_COMBO_BOX_TEXT(perSheet_), std::to_string(n).c_str(), std::to_string(n).c_str());
-  GtkWidget* perSheetLabel = captionLabel(text("Pages per _sheet:"), true);
+  GtkWidget* perSheetLabel = captionLabel(text("Pages per s_heet:"), true);
   gtk_label_set_mnemonic_widget(GTK_LABEL(perSheetLabel), perSheet_);
   gtk_grid_attach(GTK_GRID(grid), perSheetLabel, 0, 2, 1, 1);
   gtk_grid_attach(GTK_GRID(grid), perSheet_, 1, 2, 1, 1);
@@ -138,14 +140,14 @@ GtkWidget* PageSetupPane::buildLayout() {
   gtk_widget_set_name(orientation_, "orientation");
   gtk_combo_box_text_append(GTK_COMBO_BOX_TEXT(orientation_), "portrait", text("Portrait").c_str());
   gtk_combo_box_text_append(GTK_COMBO_BOX_TEXT(orientation_), "landscape", text("Landscape").c_str());
-  GtkWidget* orientationLabel = captionLabel(text("_Orientation:"), true);
+  GtkWidget* orientationLabel = captionLabel(text("Or_ientation:"), true);
   gtk_label_set_mnemonic_widget(GTK_LABEL(orientationLabel), orientation_);
   gtk_grid_attach(GTK_GRID(grid), orientationLabel, 0, 3, 1, 1);
   gtk_grid_attach(GTK_GRID(grid), orientation_, 1, 3, 1, 1);
 
   fit_ = gtk_check_button_new_with_mnemonic(text("Scale to _fit the paper").c_str());
   reverse_ = gtk_check_button_new_with_mnemonic(text("Re_verse order").c_str());
-  collate_ = gtk_check_button_new_with_mnemonic(text("Co_llate").c_str());
+  collate_ = gtk_check_button_new_with_mnemonic(text("Colla_te").c_str());
   int row = 4;
   for (GtkWidget* check : {fit_, reverse_, collate_}) gtk_grid_attach(GTK_GRID(grid), check, 1, row++, 1, 1);
   gtk_widget_set_name(fit_, "fit-to-page");
@@ -248,6 +250,10 @@ void PageSetupPane::showOptions(const page::PageOptionModel& model) {
   gtk_widget_show_all(optionsGrid_);
   gtk_widget_show_all(installedGrid_);
   gtk_widget_set_visible(installedFrame_, !model.installed.empty());
+  // A few options never scroll: the window grows with a reason that shows.
+  const bool many = model.options.size() + model.installed.size() > 10;
+  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(root_), GTK_POLICY_NEVER,
+                                 many ? GTK_POLICY_AUTOMATIC : GTK_POLICY_NEVER);
   showing_ = false;
 }
 

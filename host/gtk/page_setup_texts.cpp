@@ -3,29 +3,33 @@
 namespace pdehost::gtk {
 namespace {
 
-// Mnemonic letters (after '_') are ASCII, as in the dialog's own table.
+// Mnemonic letters (after '_') are ASCII, as in the dialog's own table, and
+// differ from the window's own (Printer, Copies, Save as Default, Cancel,
+// Print, Presets) in each language.
 const std::vector<page::LanguageText> kTexts = {
     // The Page Setup pane.
     {"Page Setup", "Seite einrichten", "Configurar página"},
+    {"Pa_ge Setup…", "Seite _einrichten …", "Confi_gurar página…"},
+    {"_Close", "_Schließen", "Fec_har"},
     {"Printer Options", "Druckeroptionen", "Opções da impressora"},
     {"Installed Options", "Installierte Optionen", "Opções instaladas"},
     {"Set by the printer's administrator", "Vom Administrator des Druckers eingestellt",
      "Definidas pelo administrador da impressora"},
     {"Layout", "Layout", "Esquema"},
     {"Pages:", "Seiten:", "Páginas:"},
-    {"_All", "_Alle", "_Todas"},
-    {"_Range:", "_Bereich:", "_Intervalo:"},
+    {"A_ll", "A_lle", "_Todas"},
+    {"Ra_nge:", "_Bereich:", "Inter_valo:"},
     {"for example 1-3, 5, 8-", "zum Beispiel 1-3, 5, 8-", "por exemplo 1-3, 5, 8-"},
-    {"Pages per _sheet:", "Seiten pro _Blatt:", "Páginas por _folha:"},
-    {"_Orientation:", "_Ausrichtung:", "_Orientação:"},
+    {"Pages per s_heet:", "Seiten _pro Blatt:", "Páginas por _folha:"},
+    {"Or_ientation:", "Aus_richtung:", "_Orientação:"},
     {"Portrait", "Hochformat", "Vertical"},
     {"Landscape", "Querformat", "Horizontal"},
-    {"Scale to _fit the paper", "An Papier_größe anpassen", "A_justar ao papel"},
-    {"Re_verse order", "_Umgekehrte Reihenfolge", "Ordem in_versa"},
-    {"Co_llate", "_Sortieren", "_Agrupar"},
+    {"Scale to _fit the paper", "An Papier_größe anpassen", "Ajustar ao _papel"},
+    {"Re_verse order", "Umgekehrte Reihen_folge", "Ordem inve_rsa"},
+    {"Colla_te", "Sor_tieren", "Agr_upar"},
     // The documents list.
     {"Documents", "Dokumente", "Documentos"},
-    {"A_dd…", "_Hinzufügen …", "A_dicionar…"},
+    {"_Add…", "_Hinzufügen …", "Adicio_nar…"},
     {"Add Documents", "Dokumente hinzufügen", "Adicionar documentos"},
     {"_Open", "Ö_ffnen", "_Abrir"},
     {"_Cancel", "_Abbrechen", "_Cancelar"},

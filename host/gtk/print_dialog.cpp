@@ -42,13 +42,11 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
   gtk_widget_set_name(pane_, "pane");
   gtk_style_context_add_class(gtk_widget_get_style_context(pane_), "qvx-pane");
   fillPane(paneTitle);
-  // The panel's pane and the printer's page options, a tab each.
-  notebook_ = gtk_notebook_new();
-  gtk_widget_set_name(notebook_, "panes");
-  gtk_notebook_append_page(GTK_NOTEBOOK(notebook_), pane_, gtk_label_new(paneTitle.c_str()));
-  gtk_notebook_append_page(GTK_NOTEBOOK(notebook_), buildPageSetup(),
-                           gtk_label_new(pageSetupText(dialogLanguage(), "Page Setup").c_str()));
-  gtk_box_pack_start(GTK_BOX(panes), notebook_, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(panes), pane_, FALSE, FALSE, 0);
+  // Beside the panel: the summary, and the documents under it. The
+  // printer's page options open in a window of their own (Page Setup…), so
+  // the panel's tabs stay the only ones a keyboard meets here.
+  buildPageSetup();
   GtkWidget* side = gtk_box_new(GTK_ORIENTATION_VERTICAL, 12);
   gtk_box_pack_start(GTK_BOX(side), buildSummaryPane(), TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(side), documentsList_->widget(), FALSE, FALSE, 0);
@@ -85,6 +83,12 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
   gtk_button_box_set_child_secondary(GTK_BUTTON_BOX(buttons), presets_->button(), TRUE);
   gtk_container_add(GTK_CONTAINER(buttons), saveDefaultsButton_);
   gtk_button_box_set_child_secondary(GTK_BUTTON_BOX(buttons), saveDefaultsButton_, TRUE);
+  pageSetupButton_ = gtk_button_new_with_mnemonic(pageSetupText(dialogLanguage(), "Pa_ge Setup…").c_str());
+  gtk_widget_set_name(pageSetupButton_, "page-setup-button");
+  gtk_container_add(GTK_CONTAINER(buttons), pageSetupButton_);
+  gtk_button_box_set_child_secondary(GTK_BUTTON_BOX(buttons), pageSetupButton_, TRUE);
+  g_signal_connect_swapped(pageSetupButton_, "clicked", G_CALLBACK(+[](PrintDialog* self) { self->showPageSetup(); }),
+                           this);
   gtk_container_add(GTK_CONTAINER(buttons), cancelButton_);
   gtk_container_add(GTK_CONTAINER(buttons), printButton_);
   gtk_box_pack_start(GTK_BOX(column), buttons, FALSE, FALSE, 0);
@@ -141,7 +145,20 @@ GtkWidget* PrintDialog::buildPageSetup() {
     if (!added) documentsList_->showProblem(added.failure().words);
   }
   refreshPageSetup();
+  pageSetupWindow_ = gtk_dialog_new_with_buttons(pageSetupText(language, "Page Setup").c_str(), GTK_WINDOW(window_),
+                                                 GTK_DIALOG_DESTROY_WITH_PARENT, pageSetupText(language, "_Close").c_str(),
+                                                 GTK_RESPONSE_CLOSE, nullptr);
+  gtk_widget_set_name(pageSetupWindow_, "page-setup-window");
+  gtk_container_add(GTK_CONTAINER(gtk_dialog_get_content_area(GTK_DIALOG(pageSetupWindow_))), pageSetup_->widget());
+  g_signal_connect(pageSetupWindow_, "response", G_CALLBACK(gtk_widget_hide), nullptr);
+  g_signal_connect(pageSetupWindow_, "delete-event", G_CALLBACK(gtk_widget_hide_on_delete), nullptr);
   return pageSetup_->widget();
+}
+
+void PrintDialog::showPageSetup() {
+  refreshPageSetup();
+  gtk_widget_show_all(pageSetupWindow_);
+  gtk_window_present(GTK_WINDOW(pageSetupWindow_));
 }
 
 void PrintDialog::refreshPageSetup() {
@@ -276,6 +293,7 @@ void PrintDialog::showWaiting(const std::string& what) {
   waiting_ = true;
   gtk_widget_set_sensitive(pane_, FALSE);
   if (pageSetup_) gtk_widget_set_sensitive(pageSetup_->widget(), FALSE);
+  if (pageSetupButton_ != nullptr) gtk_widget_set_sensitive(pageSetupButton_, FALSE);
   showMessage(what, false);
   updatePrinterRow();
 }
@@ -283,6 +301,7 @@ void PrintDialog::showWaiting(const std::string& what) {
 void PrintDialog::showPrinter() {
   waiting_ = false;
   if (pageSetup_) gtk_widget_set_sensitive(pageSetup_->widget(), TRUE);
+  if (pageSetupButton_ != nullptr) gtk_widget_set_sensitive(pageSetupButton_, TRUE);
   showMessage("", false);
   updatePrinterRow();
   // Print could not hold the focus while it was dimmed; Return prints again.

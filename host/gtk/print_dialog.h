@@ -93,6 +93,9 @@ class PrintDialog : public PersonInput {
   // The printer's page options with the layout, and the documents list.
   PageSetupPane& pageSetup() const { return *pageSetup_; }
   DocumentsList& documentsList() const { return *documentsList_; }
+  // Opens the Page Setup window, as its button does.
+  void showPageSetup();
+  GtkWidget* pageSetupWindow() const { return pageSetupWindow_; }
 
   void personSelectedItem(toolkit::PopUpButton& popup, std::int64_t index) override;
   void personClicked(toolkit::Button& button) override;
@@ -141,7 +144,8 @@ class PrintDialog : public PersonInput {
   GtkWidget* printerModel_ = nullptr;
   GtkWidget* copies_ = nullptr;
   GtkWidget* documentsLabel_ = nullptr;
-  GtkWidget* notebook_ = nullptr;
+  GtkWidget* pageSetupButton_ = nullptr;
+  GtkWidget* pageSetupWindow_ = nullptr;
   std::unique_ptr<PageSetupPane> pageSetup_;
   std::unique_ptr<DocumentsList> documentsList_;
   GtkWidget* saveDefaultsButton_ = nullptr;

@@ -323,6 +323,9 @@ page-setup)
   check "and the paper size" contains "$saved" 'PageSize=A3'
   host "settings\n"
   check "the next dialog starts from them" contains "$(line 1)" '"number-up":"2"'
+  host "per-sheet 4\nsave-preset Four up\n"
+  host "use-preset Four up\nsettings\n"
+  check "a preset keeps the layout ($err)" contains "$(line 2)" '"number-up":"4"'
 
   lpadmin -p QVX-LX4200-Porto -o OptionDuplexUnit=False 2>/dev/null
   host "options\nset Duplex DuplexNoTumble\n"

@@ -324,6 +324,8 @@ TEST_F(PrintDialogTest, PageSetupAndDocumentsReachTheSession) {
   open({});
   ASSERT_EQ(session->documents().documents().size(), 1u);
   EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(widget("documents"))), "two.ps");
+  click("page-setup-button");
+  EXPECT_TRUE(gtk_widget_get_visible(dialog->pageSetupWindow()));
 
   gtk_combo_box_set_active(GTK_COMBO_BOX(dialog->pageSetup().optionControl("PageSize")), 2);
   gtk_combo_box_set_active_id(GTK_COMBO_BOX(dialog->pageSetup().perSheetCombo()), "2");
