@@ -1,5 +1,6 @@
 #include "actions/print_action.h"
 
+#include "actions/page_actions.h"
 #include "actions/preset_actions.h"
 #include "cups/test_page.h"
 #include "session/host_session.h"
@@ -38,9 +39,20 @@ Result<PrintReceipt, PrintRefusal> printJob(HostSession& session, const PrintReq
   auto refuse = [](Failure failure) { return PrintRefusal{std::move(failure), std::nullopt}; };
   session.panel().shouldPrint();
 
+  // Without files named, the documents added in the dialog go.
+  const std::vector<std::filesystem::path> named =
+      request.files.empty() ? session.documents().paths() : request.files;
+  // The pages asked for, checked against the documents that go (the test
+  // page has one): a wrong range sends nothing.
+  // Files named in a script are not counted, only checked.
+  std::optional<int> longest;
+  if (request.files.empty()) longest = session.documents().longestDocument().value_or(1);
+  const page::ParsedRanges pages = pageRangesOf(session, longest);
+  if (!pages.ok()) return refuse(because(rangeWords(*pages.error, "en")));
+
   // Every file is checked before anything is sent: one job holds them all.
   // Only regular files: a device or a FIFO would be spooled without end.
-  for (const std::filesystem::path& file : request.files) {
+  for (const std::filesystem::path& file : named) {
     if (auto notAFile = toolkit::whyNotARegularFile(file)) return refuse(because(*notAFile));
   }
   const std::optional<std::string>& printer = session.printer().queue;
@@ -57,9 +69,10 @@ Result<PrintReceipt, PrintRefusal> printJob(HostSession& session, const PrintReq
   const ConflictCheck check = markJobOptions(session.ppd() != nullptr ? session.ppd()->file() : nullptr, options);
   if (!check.ok()) return PrintRefusal{refusedChoices(check), check};
   if (request.copies) options.push_back({"copies", std::to_string(*request.copies)});
+  if (!pages.ranges.empty()) options.push_back({"page-ranges", page::pageRangesOption(pages.ranges)});
 
   toolkit::TemporaryFile testPage;
-  std::vector<std::filesystem::path> files = request.files;
+  std::vector<std::filesystem::path> files = named;
   std::string title;
   if (files.empty()) {
     testPage = writeTestPage(*printer, &error);
@@ -73,7 +86,7 @@ Result<PrintReceipt, PrintRefusal> printJob(HostSession& session, const PrintReq
   Failure failure;
   const std::optional<int> job = submitJob(*printer, files, title, options, &failure);
   if (!job) return refuse(std::move(failure));
-  PrintReceipt receipt{*job, *printer, std::move(options), std::nullopt};
+  PrintReceipt receipt{*job, *printer, std::move(options), named, std::nullopt};
   // The queue's "Last Used Settings" follow every job that was sent.
   if (!PresetStore::defaultRoot().empty() && session.settings() != nullptr) {
     if (!presetStoreOf(session).saveLastUsed(*printer, *session.settings(), &error))

@@ -24,6 +24,7 @@ struct PrintReceipt {
   int job = 0;
   std::string printer;
   std::vector<JobOption> options;  // as sent, copies included
+  std::vector<std::filesystem::path> files;  // the documents sent; none for a test page
   std::optional<Failure> warning;  // the job went, but the last used settings were not kept
 };
 

@@ -2,7 +2,9 @@
 
 #include <ostream>
 
+#include "actions/page_actions.h"
 #include "dialog_texts.h"
+#include "page_setup_texts.h"
 #include "failure_texts.h"
 #include "script/action_lines.h"
 #include "script/script_runner.h"
@@ -41,7 +43,14 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
   gtk_style_context_add_class(gtk_widget_get_style_context(pane_), "qvx-pane");
   fillPane(paneTitle);
   gtk_box_pack_start(GTK_BOX(panes), pane_, FALSE, FALSE, 0);
-  gtk_box_pack_start(GTK_BOX(panes), buildSummaryPane(), TRUE, TRUE, 0);
+  // Beside the panel: the summary, and the documents under it. The
+  // printer's page options open in a window of their own (Page Setup…), so
+  // the panel's tabs stay the only ones a keyboard meets here.
+  buildPageSetup();
+  GtkWidget* side = gtk_box_new(GTK_ORIENTATION_VERTICAL, 12);
+  gtk_box_pack_start(GTK_BOX(side), buildSummaryPane(), TRUE, TRUE, 0);
+  gtk_box_pack_start(GTK_BOX(side), documentsList_->widget(), FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(panes), side, TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(column), panes, TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(column), buildJobRow(), FALSE, FALSE, 0);
 
@@ -74,6 +83,12 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
   gtk_button_box_set_child_secondary(GTK_BUTTON_BOX(buttons), presets_->button(), TRUE);
   gtk_container_add(GTK_CONTAINER(buttons), saveDefaultsButton_);
   gtk_button_box_set_child_secondary(GTK_BUTTON_BOX(buttons), saveDefaultsButton_, TRUE);
+  pageSetupButton_ = gtk_button_new_with_mnemonic(pageSetupText(dialogLanguage(), "Pa_ge Setup…").c_str());
+  gtk_widget_set_name(pageSetupButton_, "page-setup-button");
+  gtk_container_add(GTK_CONTAINER(buttons), pageSetupButton_);
+  gtk_button_box_set_child_secondary(GTK_BUTTON_BOX(buttons), pageSetupButton_, TRUE);
+  g_signal_connect_swapped(pageSetupButton_, "clicked", G_CALLBACK(+[](PrintDialog* self) { self->showPageSetup(); }),
+                           this);
   gtk_container_add(GTK_CONTAINER(buttons), cancelButton_);
   gtk_container_add(GTK_CONTAINER(buttons), printButton_);
   gtk_box_pack_start(GTK_BOX(column), buttons, FALSE, FALSE, 0);
@@ -86,6 +101,7 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
 
   gtk_widget_show_all(column);
   gtk_widget_hide(messageLabel_);
+  refreshDocuments();
   // show_all showed the panel's hidden controls as well; the renderer
   // knows which are hidden.
   if (renderer_) renderer_->syncNow();
@@ -100,6 +116,75 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
   g_object_unref(keys);
   // Return prints, as in any print dialog.
   gtk_widget_grab_focus(printButton_);
+}
+
+GtkWidget* PrintDialog::buildPageSetup() {
+  const std::string language(dialogLanguage());
+  pageSetup_ = std::make_unique<PageSetupPane>(
+      language, PageSetupPane::Actions{[this](const std::string& keyword, const std::string& choice) {
+                                         auto refused = choosePageOption(*session_, keyword, choice, dialogLanguage());
+                                         showMessage(refused ? refused->words : "", refused.has_value());
+                                         refreshPageSetup();
+                                       },
+                                       [this] { pageLayoutEdited(); }});
+  documentsList_ = std::make_unique<DocumentsList>(
+      GTK_WINDOW(window_), language,
+      DocumentsList::Actions{[this](documents::Inspection checked) {
+                               if (checked.document) addCheckedDocument(*session_, std::move(*checked.document));
+                               documentsList_->showProblem(checked.refusal ? checked.refusal->words : "");
+                               refreshDocuments();
+                             },
+                             [this](std::size_t index) {
+                               removeDocument(*session_, index);
+                               refreshDocuments();
+                             }});
+  // Documents the dialog was opened with ("Open With"): a few milliseconds
+  // each, a long PDF included, so they are there before the window shows.
+  for (const std::filesystem::path& file : documents_) {
+    auto added = addDocument(*session_, file, language);
+    if (!added) documentsList_->showProblem(added.failure().words);
+  }
+  refreshPageSetup();
+  pageSetupWindow_ = gtk_dialog_new_with_buttons(pageSetupText(language, "Page Setup").c_str(), GTK_WINDOW(window_),
+                                                 GTK_DIALOG_DESTROY_WITH_PARENT, pageSetupText(language, "_Close").c_str(),
+                                                 GTK_RESPONSE_CLOSE, nullptr);
+  gtk_widget_set_name(pageSetupWindow_, "page-setup-window");
+  gtk_container_add(GTK_CONTAINER(gtk_dialog_get_content_area(GTK_DIALOG(pageSetupWindow_))), pageSetup_->widget());
+  g_signal_connect(pageSetupWindow_, "response", G_CALLBACK(gtk_widget_hide), nullptr);
+  g_signal_connect(pageSetupWindow_, "delete-event", G_CALLBACK(gtk_widget_hide_on_delete), nullptr);
+  return pageSetup_->widget();
+}
+
+void PrintDialog::showPageSetup() {
+  refreshPageSetup();
+  gtk_widget_show_all(pageSetupWindow_);
+  gtk_window_present(GTK_WINDOW(pageSetupWindow_));
+}
+
+void PrintDialog::refreshPageSetup() {
+  if (!pageSetup_) return;
+  pageSetup_->showOptions(pageOptions(*session_));
+  const bool severalCopies = copies_ != nullptr && gtk_spin_button_get_value_as_int(GTK_SPIN_BUTTON(copies_)) > 1;
+  pageSetup_->showLayout(layoutOf(*session_), session_->pageRanges(), severalCopies);
+  const page::ParsedRanges pages = pageRangesOf(*session_, session_->documents().longestDocument());
+  pageSetup_->showRangeProblem(pages.ok() ? "" : rangeWords(*pages.error, dialogLanguage()));
+}
+
+void PrintDialog::pageLayoutEdited() {
+  setLayout(*session_, pageSetup_->layoutWithoutPages());
+  const auto wrong = setPageRanges(*session_, pageSetup_->rangeText(), dialogLanguage());
+  pageSetup_->showRangeProblem(wrong.value_or(""));
+}
+
+void PrintDialog::refreshDocuments() {
+  const auto& documents = session_->documents().documents();
+  documentsList_->show(documents);
+  std::string names;
+  for (const documents::Document& document : documents) names += (names.empty() ? "" : ", ") + document.name;
+  if (documentsLabel_ != nullptr) gtk_label_set_text(GTK_LABEL(documentsLabel_), names.empty() ? tr("Test page").c_str() : names.c_str());
+  // A range is checked again against the documents now there.
+  const page::ParsedRanges pages = pageRangesOf(*session_, session_->documents().longestDocument());
+  pageSetup_->showRangeProblem(pages.ok() ? "" : rangeWords(*pages.error, dialogLanguage()));
 }
 
 std::string PrintDialog::openPanel() {
@@ -153,6 +238,7 @@ GtkWidget* PrintDialog::buildJobRow() {
   GtkWidget* caption = dimLabel(tr(documents_.size() > 1 ? "Documents:" : "Document:"));
   gtk_box_pack_start(GTK_BOX(row), caption, FALSE, FALSE, 0);
   GtkWidget* documents = gtk_label_new(names.empty() ? tr("Test page").c_str() : names.c_str());
+  documentsLabel_ = documents;
   gtk_widget_set_name(documents, "documents");
   gtk_label_set_ellipsize(GTK_LABEL(documents), PANGO_ELLIPSIZE_MIDDLE);
   gtk_label_set_max_width_chars(GTK_LABEL(documents), 60);
@@ -172,6 +258,12 @@ GtkWidget* PrintDialog::buildJobRow() {
   gtk_label_set_mnemonic_widget(GTK_LABEL(copiesCaption), copies_);
   atk_object_set_name(gtk_widget_get_accessible(copies_), tr("Copies").c_str());
   gtk_box_pack_end(GTK_BOX(row), copies_, FALSE, FALSE, 0);
+  // Collating matters from two copies on.
+  g_signal_connect_swapped(copies_, "value-changed", G_CALLBACK(+[](PrintDialog* self) {
+                             gtk_widget_set_sensitive(self->pageSetup_->collateCheck(),
+                                                      gtk_spin_button_get_value_as_int(GTK_SPIN_BUTTON(self->copies_)) > 1);
+                           }),
+                           this);
   gtk_box_pack_end(GTK_BOX(row), copiesCaption, FALSE, FALSE, 0);
   return row;
 }
@@ -200,12 +292,16 @@ void PrintDialog::fillPane(const std::string& title) {
 void PrintDialog::showWaiting(const std::string& what) {
   waiting_ = true;
   gtk_widget_set_sensitive(pane_, FALSE);
+  if (pageSetup_) gtk_widget_set_sensitive(pageSetup_->widget(), FALSE);
+  if (pageSetupButton_ != nullptr) gtk_widget_set_sensitive(pageSetupButton_, FALSE);
   showMessage(what, false);
   updatePrinterRow();
 }
 
 void PrintDialog::showPrinter() {
   waiting_ = false;
+  if (pageSetup_) gtk_widget_set_sensitive(pageSetup_->widget(), TRUE);
+  if (pageSetupButton_ != nullptr) gtk_widget_set_sensitive(pageSetupButton_, TRUE);
   showMessage("", false);
   updatePrinterRow();
   // Print could not hold the focus while it was dimmed; Return prints again.
@@ -216,6 +312,9 @@ void PrintDialog::useSession(std::unique_ptr<HostSession> session) {
   // The old panel's widgets go before the session that owns its views.
   renderer_.reset();
   if (GtkWidget* child = gtk_bin_get_child(GTK_BIN(pane_))) gtk_widget_destroy(child);
+  // The documents and the pages chosen stay with the dialog, whichever queue.
+  for (const documents::Document& document : session_->documents().documents()) addCheckedDocument(*session, document);
+  session->setPageRanges(session_->pageRanges());
   ownedSession_ = std::move(session);
   session_ = ownedSession_.get();
   summary_.clear();
@@ -225,6 +324,7 @@ void PrintDialog::useSession(std::unique_ptr<HostSession> session) {
   if (renderer_) renderer_->syncNow();
   refreshSummary();
   refreshPresets();
+  refreshPageSetup();
   showPrinter();
 }
 
@@ -419,7 +519,17 @@ void PrintDialog::pressPrint() {
   if (closed_) return;
   run("save");
   showMessage("", false);
-  PrintRequest request{documents_, std::nullopt};
+  if (documentsList_->pending() > 0) {
+    showMessage(pageSetupText(dialogLanguage(), "Counting pages…"), false);
+    return;
+  }
+  const page::ParsedRanges pages = pageRangesOf(*session_, session_->documents().longestDocument().value_or(1));
+  if (!pages.ok()) {
+    exitStatus_ = kExitPrintFailed;
+    showMessage(trFormat("Could not print: {}", {rangeWords(*pages.error, dialogLanguage())}), true);
+    return;
+  }
+  PrintRequest request{{}, std::nullopt};
   const int copies = gtk_spin_button_get_value_as_int(GTK_SPIN_BUTTON(copies_));
   if (copies > 1) request.copies = copies;
   const auto printed = printJob(*session_, request);

@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "control_renderer.h"
+#include "documents_list.h"
+#include "page_setup_pane.h"
 #include "failure/failure.h"
 #include "presets_menu.h"
 #include "script/command_table.h"
@@ -88,6 +90,12 @@ class PrintDialog : public PersonInput {
   GtkWidget* saveDefaultsButton() const { return saveDefaultsButton_; }
   GtkWidget* printerChoice() const { return printerChoice_; }
   GtkWidget* copiesField() const { return copies_; }
+  // The printer's page options with the layout, and the documents list.
+  PageSetupPane& pageSetup() const { return *pageSetup_; }
+  DocumentsList& documentsList() const { return *documentsList_; }
+  // Opens the Page Setup window, as its button does.
+  void showPageSetup();
+  GtkWidget* pageSetupWindow() const { return pageSetupWindow_; }
 
   void personSelectedItem(toolkit::PopUpButton& popup, std::int64_t index) override;
   void personClicked(toolkit::Button& button) override;
@@ -96,6 +104,10 @@ class PrintDialog : public PersonInput {
   void personChoseTab(toolkit::TabView& tabs, const std::string& identifier) override;
 
  private:
+  GtkWidget* buildPageSetup();
+  void refreshPageSetup();
+  void refreshDocuments();
+  void pageLayoutEdited();
   GtkWidget* buildHeader();
   GtkWidget* buildJobRow();
   std::string openPanel();
@@ -131,6 +143,11 @@ class PrintDialog : public PersonInput {
   GtkWidget* printerChoice_ = nullptr;
   GtkWidget* printerModel_ = nullptr;
   GtkWidget* copies_ = nullptr;
+  GtkWidget* documentsLabel_ = nullptr;
+  GtkWidget* pageSetupButton_ = nullptr;
+  GtkWidget* pageSetupWindow_ = nullptr;
+  std::unique_ptr<PageSetupPane> pageSetup_;
+  std::unique_ptr<DocumentsList> documentsList_;
   GtkWidget* saveDefaultsButton_ = nullptr;
   GtkWidget* summaryGrid_ = nullptr;
   GtkWidget* messageLabel_ = nullptr;

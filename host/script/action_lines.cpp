@@ -15,7 +15,7 @@ json choicesJson(const std::vector<OptionChoice>& choices) {
 
 CommandOutcome failedLine(const Failure& failure) { return CommandOutcome::failure(english(failure)); }
 
-CommandOutcome printLine(const Result<PrintReceipt, PrintRefusal>& printed, const PrintRequest& request) {
+CommandOutcome printLine(const Result<PrintReceipt, PrintRefusal>& printed, const PrintRequest&) {
   if (!printed) {
     const PrintRefusal& refusal = printed.failure();
     CommandOutcome outcome = failedLine(refusal.failure);
@@ -29,7 +29,7 @@ CommandOutcome printLine(const Result<PrintReceipt, PrintRefusal>& printed, cons
   json sent = json::object();
   for (const JobOption& option : receipt.options) sent[option.name] = option.value;
   json names = json::array();
-  for (const std::filesystem::path& file : request.files) names.push_back(file.string());
+  for (const std::filesystem::path& file : receipt.files) names.push_back(file.string());
   CommandOutcome outcome = CommandOutcome::result(
       {{"job", receipt.job}, {"printer", receipt.printer}, {"options", sent}, {"files", names}});
   if (receipt.warning) outcome.line["warning"] = english(*receipt.warning);

@@ -55,6 +55,7 @@ CommandTable standardCommands() {
   addStateCommands(table);
   addPrintCommands(table);
   addPresetCommands(table);
+  addPageCommands(table);
   return table;
 }
 

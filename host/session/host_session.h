@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cups/ppd_document.h"
+#include "document_list.h"
 #include "cups/queue_lookup.h"
 #include "session/host_callback.h"
 #include "session/host_options.h"
@@ -71,6 +72,14 @@ class HostSession {
   // The panel's control named `outlet`, or null.
   toolkit::View* outlet(std::string_view name) const;
 
+  // The documents added in the dialog, printed when a print names none.
+  documents::DocumentList& documents() { return documents_; }
+  const documents::DocumentList& documents() const { return documents_; }
+  // Which pages to print, as the person typed them ("" for every page);
+  // checked again when the job is sent, against the documents then.
+  const std::string& pageRanges() const { return pageRanges_; }
+  void setPageRanges(std::string text) { pageRanges_ = std::move(text); }
+
   // Problems the bundle met (malformed layout or strings) not reported yet.
   std::vector<std::string> takeNewProblems();
 
@@ -88,6 +97,8 @@ class HostSession {
   std::size_t problemsReported_ = 0;
   PrinterInfo printer_;
   OptionList queueDefaults_;
+  documents::DocumentList documents_;
+  std::string pageRanges_;
 };
 
 }  // namespace pdehost

@@ -1,5 +1,7 @@
 #include "store/queue_defaults.h"
 
+#include "page_layout.h"
+
 namespace pdehost {
 
 OptionList printerOptionsIn(const PpdDocument& ppd, const OptionList& options) {
@@ -23,6 +25,12 @@ OptionList startFromQueueDefaults(JsonPrintSettings& settings, PpdDocument& ppd,
   OptionList applied;
   for (const auto& [name, value] : printerOptionsIn(ppd, queueDefaults)) {
     if (!ppd.markIfNoNewConflict(name, value)) continue;
+    settings.setValue(name, value, false);
+    applied.emplace_back(name, value);
+  }
+  // Pages per sheet, orientation and the like, as lpoptions keeps them.
+  for (const auto& [name, value] : queueDefaults) {
+    if (!page::isKeptLayoutOption(name)) continue;
     settings.setValue(name, value, false);
     applied.emplace_back(name, value);
   }

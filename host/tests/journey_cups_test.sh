@@ -8,7 +8,8 @@
 #
 # CASE: install, print, save-defaults, no-queue, no-server, and one fault
 # each: silent-print, closing-server, trickling-server, truncated-ppd,
-# unended-ppd, save-defaults-full-disk, save-defaults-read-only. Exits 77
+# unended-ppd, save-defaults-full-disk, save-defaults-read-only; and
+# page-setup (page options, pages, layout, documents). Exits 77
 # (skipped) when not root: cupsd needs root to run from a private folder.
 set -uo pipefail
 
@@ -280,6 +281,56 @@ save-defaults-read-only)
   check "it names the folder and the cause ($(line 4))" contains "$(line 4)" "$HOME/.cups: the folder is read-only"
   check "it does not blame the server" bash -c '! grep -q "failed on the CUPS server" <<<"$1"' _ "$out"
   check "lpoptions is as it was, byte for byte" cmp -s "$work/lpoptions.before" "$HOME/.cups/lpoptions"
+  ;;
+
+page-setup)
+  # The printer's page options, the pages and the layout, and documents
+  # added in the dialog, as CUPS' pstops writes them for the printer.
+  start_cups
+  add_file_queue QVX-LX4200-Porto
+  printed() { wait_for_jobs || fail "the job did not finish"; cat "$work/out/QVX-LX4200-Porto.ps" 2>/dev/null; }
+  three="$work/three.ps"
+  { printf '%%!PS-Adobe-3.0\n%%%%Pages: 3\n%%%%EndComments\n'
+    for p in 1 2 3; do printf '%%%%Page: %s %s\n/Courier findfont 12 scalefont setfont 72 720 moveto (page %s) show showpage\n' $p $p $p; done
+    printf '%%%%EOF\n'; } >"$three"
+
+  host "set PageSize Letter\nadd-document $three\ndocuments\nprint\n"
+  check "a paper size is chosen ($err)" contains "$(line 1)" '"result":{"choice":"Letter"'
+  check "the added document lists its pages" contains "$(line 3)" '"pages":3'
+  output=$(printed)
+  check "print with no file prints the added document" contains "$output" '%%Page: 3 3'
+  check "the chosen paper size reached the printer" contains "$output" '%%BeginFeature: *PageSize Letter'
+  host "set PageSize A4\nset Duplex DuplexNoTumble\nprint $three\n"
+  output=$(printed)
+  check "A4 reached the printer" contains "$output" '%%BeginFeature: *PageSize A4'
+  check "two-sided reached the printer, the unit being installed" contains "$output" '%%BeginFeature: *Duplex DuplexNoTumble'
+
+  host "add-document $three\npages 2-3\nprint\n"
+  check "pages 2-3 of 3 sends 2 pages" contains "$(printed)" '%%Pages: 2'
+  host "add-document $three\nper-sheet 2\nprint\n"
+  check "2 per sheet of 3 pages sends 2 sheets" contains "$(printed)" '%%Pages: 2'
+
+  before=$(lpstat -W all -o | wc -l)
+  host "add-document $three\npages 5-2\nprint\npages 4\nprint\n"
+  check "a backwards range is refused" contains "$(line 2)" '"5-2\" runs backwards'
+  check "a range past the end is refused" contains "$(line 4)" 'starts after the last page'
+  check "a bad range sends nothing" test "$(lpstat -W all -o | wc -l)" = "$before"
+
+  # The layout is remembered where CUPS keeps defaults, and in presets.
+  host "per-sheet 2\nset PageSize A3\nsave-defaults\n"
+  saved=$(cat "$HOME/.cups/lpoptions" 2>/dev/null)
+  check "save-defaults keeps pages per sheet ($err)" contains "$saved" 'number-up=2'
+  check "and the paper size" contains "$saved" 'PageSize=A3'
+  host "settings\n"
+  check "the next dialog starts from them" contains "$(line 1)" '"number-up":"2"'
+  host "per-sheet 4\nsave-preset Four up\n"
+  host "use-preset Four up\nsettings\n"
+  check "a preset keeps the layout ($err)" contains "$(line 2)" '"number-up":"4"'
+
+  lpadmin -p QVX-LX4200-Porto -o OptionDuplexUnit=False 2>/dev/null
+  host "options\nset Duplex DuplexNoTumble\n"
+  check "the options say why two-sided is not allowed" contains "$(line 1)" '"notAllowed":"Two-Sided needs the Duplex Unit, which is not installed"'
+  check "two-sided is refused without the unit" contains "$(line 2)" 'Two-Sided needs the Duplex Unit, which is not installed'
   ;;
 
 *) echo "unknown case $case_name"; exit 2 ;;

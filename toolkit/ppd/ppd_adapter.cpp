@@ -91,4 +91,14 @@ std::vector<ppd_option_t*> conflictedOptions(ppd_file_t* ppd) {
   return conflicted;
 }
 
+std::vector<KeywordChoice> conflictsWith(ppd_file_t* ppd, const char* keyword, const char* choice) {
+  std::vector<KeywordChoice> conflicts;
+  if (ppd == nullptr || keyword == nullptr || choice == nullptr) return conflicts;
+  cups_option_t* options = nullptr;
+  const int count = cupsGetConflicts(ppd, keyword, choice, &options);
+  for (int i = 0; i < count; ++i) conflicts.push_back({options[i].name, options[i].value});
+  cupsFreeOptions(count, options);
+  return conflicts;
+}
+
 }  // namespace ppdx

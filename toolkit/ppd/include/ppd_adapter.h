@@ -53,4 +53,13 @@ int countConflicts(ppd_file_t* ppd);
 // The options that countConflicts() flagged, in the description's order.
 std::vector<ppd_option_t*> conflictedOptions(ppd_file_t* ppd);
 
+struct KeywordChoice {
+  std::string keyword;
+  std::string choice;
+};
+// The other options' choices, as marked now, that a UIConstraint (or a
+// cupsUIConstraints rule) sets against `keyword` with `choice`: what would
+// conflict if that choice were marked. Nothing is marked or changed.
+std::vector<KeywordChoice> conflictsWith(ppd_file_t* ppd, const char* keyword, const char* choice);
+
 }  // namespace ppdx
