@@ -1,7 +1,7 @@
 #include "actions/defaults_action.h"
 
 #include "actions/print_action.h"
-#include "page_layout.h"
+#include "page/page_layout.h"
 #include "session/host_session.h"
 #include "store/queue_defaults.h"
 #include "store/user_defaults.h"

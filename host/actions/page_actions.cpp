@@ -2,7 +2,7 @@
 
 #include "cups/print_job.h"
 #include "ppd_adapter.h"
-#include "page_words.h"
+#include "page/page_words.h"
 #include "session/host_session.h"
 #include "store/queue_defaults.h"
 

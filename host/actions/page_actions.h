@@ -12,10 +12,10 @@
 #include <string_view>
 
 #include "actions/result.h"
-#include "document_list.h"
-#include "page_layout.h"
-#include "page_options.h"
-#include "page_ranges.h"
+#include "documents/document_list.h"
+#include "page/page_layout.h"
+#include "page/page_options.h"
+#include "page/page_ranges.h"
 
 namespace pdehost {
 

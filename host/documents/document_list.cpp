@@ -1,11 +1,11 @@
-#include "document_list.h"
+#include "documents/document_list.h"
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 
-#include "page_words.h"
+#include "page/page_words.h"
 #include "toolkit/whole_file.h"
 
 namespace pdehost::documents {

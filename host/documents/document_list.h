@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "document_type.h"
-#include "page_count.h"
+#include "documents/document_type.h"
+#include "documents/page_count.h"
 
 namespace pdehost::documents {
 

@@ -1,4 +1,4 @@
-#include "document_type.h"
+#include "documents/document_type.h"
 
 #include <algorithm>
 #include <array>

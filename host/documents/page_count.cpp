@@ -1,4 +1,4 @@
-#include "page_count.h"
+#include "documents/page_count.h"
 
 #include <poppler-document.h>
 #include <poppler-global.h>

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "document_type.h"
+#include "documents/document_type.h"
 
 namespace pdehost::documents {
 

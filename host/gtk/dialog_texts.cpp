@@ -76,19 +76,6 @@ int languageIndex(std::string_view language) {
   return 0;
 }
 
-// `pattern` with each "{}" replaced by the next of `values`.
-std::string fillHoles(std::string_view pattern, const std::vector<std::string_view>& values) {
-  std::string text;
-  auto value = values.begin();
-  std::size_t at = 0;
-  for (std::size_t hole = pattern.find("{}"); hole != std::string_view::npos; hole = pattern.find("{}", at)) {
-    text.append(pattern, at, hole - at);
-    if (value != values.end()) text += *value++;
-    at = hole + 2;
-  }
-  return text.append(pattern, at);
-}
-
 }  // namespace
 
 const std::vector<DialogText>& dialogTexts() { return kTexts; }
@@ -118,7 +105,7 @@ std::string tr(std::string_view english) {
 }
 
 std::string trFormat(std::string_view english, std::initializer_list<std::string_view> values) {
-  return fillHoles(tr(english), values);
+  return page::wordsIn(kTexts, dialogLanguage(), english, values);
 }
 
 }  // namespace pdehost::gtk

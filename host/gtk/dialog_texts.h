@@ -10,14 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "page/page_words.h"
+
 namespace pdehost::gtk {
 
-// One text in each language.
-struct DialogText {
-  std::string_view en;
-  std::string_view de;
-  std::string_view pt;
-};
+// One text in each language, in the table shape the page words use.
+using DialogText = page::LanguageText;
 
 // Every text of the dialog, for checks of the translations.
 const std::vector<DialogText>& dialogTexts();

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "document_list.h"
+#include "documents/document_list.h"
 
 namespace pdehost::gtk {
 

@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "page_layout.h"
-#include "page_options.h"
+#include "page/page_layout.h"
+#include "page/page_options.h"
 
 namespace pdehost::gtk {
 

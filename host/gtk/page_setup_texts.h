@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "page_words.h"
+#include "page/page_words.h"
 
 namespace pdehost::gtk {
 

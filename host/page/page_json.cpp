@@ -1,4 +1,4 @@
-#include "page_json.h"
+#include "page/page_json.h"
 
 #include <algorithm>
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "page_layout.h"
-#include "page_options.h"
+#include "page/page_layout.h"
+#include "page/page_options.h"
 
 namespace pdehost::page {
 

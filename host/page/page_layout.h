@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "page_ranges.h"
+#include "page/page_ranges.h"
 
 namespace pdehost::page {
 

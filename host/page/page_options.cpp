@@ -1,11 +1,11 @@
-#include "page_options.h"
+#include "page/page_options.h"
 
 #include <strings.h>
 
 #include <algorithm>
 #include <array>
 
-#include "page_words.h"
+#include "page/page_words.h"
 #include "ppd_adapter.h"
 
 namespace pdehost::page {

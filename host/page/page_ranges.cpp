@@ -1,4 +1,4 @@
-#include "page_ranges.h"
+#include "page/page_ranges.h"
 
 #include <algorithm>
 #include <charconv>

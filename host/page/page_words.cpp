@@ -1,4 +1,4 @@
-#include "page_words.h"
+#include "page/page_words.h"
 
 #include <algorithm>
 

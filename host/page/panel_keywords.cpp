@@ -1,6 +1,6 @@
 // The panel's option table is the one list of its keywords; only the
 // keywords are taken from it here.
-#include "page_options.h"
+#include "page/page_options.h"
 #include "panel_options.h"
 
 namespace pdehost::page {

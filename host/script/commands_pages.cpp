@@ -5,7 +5,7 @@
 // `reverse on|off`. Refusals are error lines in English, as a person would
 // have been refused in the window.
 #include "actions/page_actions.h"
-#include "page_json.h"
+#include "page/page_json.h"
 #include "script/command_table.h"
 #include "session/host_session.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "cups/ppd_document.h"
-#include "document_list.h"
+#include "documents/document_list.h"
 #include "cups/queue_lookup.h"
 #include "session/host_callback.h"
 #include "session/host_options.h"

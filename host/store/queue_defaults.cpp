@@ -1,6 +1,6 @@
 #include "store/queue_defaults.h"
 
-#include "page_layout.h"
+#include "page/page_layout.h"
 
 namespace pdehost {
 

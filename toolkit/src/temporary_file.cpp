@@ -32,13 +32,7 @@ TemporaryFile TemporaryFile::create(const std::filesystem::path& folder, const s
     return {};
   }
   TemporaryFile file = adopt(pattern);
-  int cause = 0;
-  for (std::size_t done = 0; cause == 0 && done < text.size();) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) cause = n < 0 ? errno : ENOSPC;
-    else done += static_cast<std::size_t>(n);
-  }
+  int cause = writeAll(fd, text);
   if (::close(fd) != 0 && cause == 0) cause = errno;
   if (cause != 0) {
     if (error != nullptr) *error = "a temporary file in " + folder.string() + " cannot be written: " + writeFailureCause(cause);

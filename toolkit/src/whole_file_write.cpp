@@ -11,6 +11,16 @@
 
 namespace toolkit {
 
+int writeAll(int fd, std::string_view text) {
+  for (std::size_t done = 0; done < text.size();) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n < 0 ? errno : ENOSPC;
+    done += static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
 std::string writeFailureCause(int errorNumber) {
   switch (errorNumber) {
     case ENOSPC:
@@ -65,13 +75,7 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view tex
   std::string temporary = (folder / temporaryNameBeside(path)).string();
   const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return fail(errno);
-  int cause = 0;
-  for (std::size_t done = 0; cause == 0 && done < text.size();) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) cause = n < 0 ? errno : ENOSPC;
-    else done += static_cast<std::size_t>(n);
-  }
+  int cause = writeAll(fd, text);
   if (cause == 0 && ::fchmod(fd, mode) != 0) cause = errno;
   if (cause == 0 && ::fsync(fd) != 0) cause = errno;
   if (::close(fd) != 0 && cause == 0) cause = errno;

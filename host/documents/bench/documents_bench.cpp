@@ -3,7 +3,7 @@
 //   build/<dir>/host/documents/bench/documents_bench
 #include <benchmark/benchmark.h>
 
-#include "document_list.h"
+#include "documents/document_list.h"
 #include "sample_documents.h"
 #include "temp_dir.h"
 

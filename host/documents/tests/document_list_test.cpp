@@ -1,4 +1,4 @@
-#include "document_list.h"
+#include "documents/document_list.h"
 
 #include <sys/stat.h>
 

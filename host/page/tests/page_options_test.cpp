@@ -1,4 +1,4 @@
-#include "page_options.h"
+#include "page/page_options.h"
 
 #include <gtest/gtest.h>
 

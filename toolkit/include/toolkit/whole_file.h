@@ -54,6 +54,10 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view tex
 // limit was reached", "the folder is read-only", or the system's text.
 std::string writeFailureCause(int errorNumber);
 
+// Writes the whole of `text` to `fd`, past interruptions and short writes:
+// 0, or the errno of the write that failed.
+int writeAll(int fd, std::string_view text);
+
 // A name for a temporary file beside `target`: hidden, recognisably the
 // target's, ending in "XXXXXX" for mkstemp, and never longer than a file
 // name may be (255 bytes), however long the target's name is.
