@@ -70,19 +70,22 @@ std::vector<SheetPlan> layoutDocument(const std::vector<PageSize>& pages, const 
     const PageSize& page = pages[i];
     if (page.width <= 0 || page.height <= 0) continue;
 
-    // Scale and place the page within its cell of the frame.
-    double scale = 1, x = 0, y = 0;
-    const bool fitsAsItIs = page.width <= frameWidth + kSlack && page.height <= frameHeight + kSlack;
-    if (grid.numberUp != 1 || options.fitToPage || !fitsAsItIs) {
-      const double cellWidth = printable.width() / grid.columns;
-      const double cellHeight = printable.height() / grid.rows;
-      const int column = slot % grid.columns, row = slot / grid.columns;
-      const double cellX = printable.x0 + column * cellWidth;
-      const double cellY = printable.y1 - (row + 1) * cellHeight;  // rows from the top
-      scale = std::min(cellWidth / page.width, cellHeight / page.height);
-      x = cellX + (cellWidth - scale * page.width) / 2;
-      y = cellY + (cellHeight - scale * page.height) / 2;
-    }
+    // A page no larger than the paper is taken as a whole sheet of paper
+    // with the page at its lower left, and the cells share the whole frame;
+    // a larger page, or any page fitted to the paper on request, is scaled
+    // by its own size into the printable area.
+    const bool asPaper =
+        !options.fitToPage && page.width <= paper.width + kSlack && page.height <= paper.height + kSlack;
+    const PageSize box = asPaper ? PageSize{paper.width, paper.height} : page;
+    const Box area = asPaper ? Box{0, 0, frameWidth, frameHeight} : printable;
+    const double cellWidth = area.width() / grid.columns;
+    const double cellHeight = area.height() / grid.rows;
+    const int column = slot % grid.columns, row = slot / grid.columns;
+    const double cellX = area.x0 + column * cellWidth;
+    const double cellY = area.y1 - (row + 1) * cellHeight;  // rows from the top
+    const double scale = std::min(cellWidth / box.width, cellHeight / box.height);
+    const double x = cellX + (cellWidth - scale * box.width) / 2;
+    const double y = cellY + (cellHeight - scale * box.height) / 2;
     Placement placement{static_cast<int>(i), page, {}};
     if (landscape) {
       placement.toSheet = {0, -scale, scale, 0, y, frameWidth - x};
