@@ -47,7 +47,7 @@ std::unique_ptr<PageSource> checked(PopplerDocument* document, GError* error, co
   }
   if (poppler_document_get_n_pages(document) < 1) {
     g_object_unref(document);
-    if (message) *message = what + " has no pages to show.";
+    if (message) *message = what + " cannot be shown (it has no pages). It still prints.";
     return nullptr;
   }
   return std::make_unique<PdfSource>(document);

@@ -98,6 +98,16 @@ std::unique_ptr<PageSource> openText(const std::filesystem::path& path, const Pr
 }
 
 std::unique_ptr<PageSource> openDocument(const PreviewDocument& document, const PreviewJob& job, std::string* message) {
+  // A FIFO or a device would keep the readers waiting for ever.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(document.path, error)) {
+    if (message) {
+      *message = document.path.filename().string() +
+                 (std::filesystem::exists(document.path, error) ? " is not a regular file" : " does not exist") +
+                 " and cannot be shown.";
+    }
+    return nullptr;
+  }
   switch (document.type) {
     case DocumentType::Pdf:
       return openPdf(document.path, message);

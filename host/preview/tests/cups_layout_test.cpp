@@ -14,8 +14,6 @@ namespace pdehost::preview {
 namespace {
 
 constexpr const char* kCupsFilter = "/usr/sbin/cupsfilter";
-// A4 and its printable area in the sample printer description.
-const Paper kA4Paper{595, 842, 12, 12, 583, 830, "A4"};
 constexpr double kPixelsPerPoint = 0.25;
 
 struct LayoutCase {
@@ -82,7 +80,7 @@ TEST_P(CupsLayout, SheetsMatchWhatCupsfilterMakes) {
 
   PreviewJob job;
   job.documents = {{input, DocumentType::Pdf}};
-  job.paper = kA4Paper;
+  job.paper = test::kA4Paper;
   job.orientation = c.orientation;
   job.numberUp = c.numberUp;
   job.pageRanges = c.ranges;

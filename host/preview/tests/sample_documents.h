@@ -10,6 +10,8 @@ namespace pdehost::preview::test {
 
 inline constexpr PageSize kA4{595, 842};
 inline constexpr PageSize kLetter{612, 792};
+// A4 and its printable area in the sample printer description.
+inline const Paper kA4Paper{595, 842, 12, 12, 583, 830, "A4"};
 
 // `pages` pages, each filled with a colour of its own and with its top left
 // quarter black, so that where a page lands and which way up shows.

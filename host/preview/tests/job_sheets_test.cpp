@@ -1,0 +1,162 @@
+// Whole jobs through the preview: each type of document read by its own
+// library, documents that cannot be shown, page ranges, and the sheet in a
+// PNG with the image-quality choices on it.
+#include "job_sheets.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <map>
+
+#include "sample_documents.h"
+#include "temp_dir.h"
+
+namespace pdehost::preview {
+namespace {
+
+
+PreviewJob jobOf(std::vector<PreviewDocument> documents) {
+  PreviewJob job;
+  job.documents = std::move(documents);
+  job.paper = test::kA4Paper;
+  job.ppdPath = SAMPLE_PPD;
+  return job;
+}
+
+struct TypeCase {
+  const char* name;
+  DocumentType type;
+  void (*write)(const qvx::test::TempDir&, const std::filesystem::path&);
+  bool coloured;
+};
+void PrintTo(const TypeCase& c, std::ostream* out) { *out << c.name; }
+
+class DocumentType_ : public testing::TestWithParam<TypeCase> {};
+
+TEST_P(DocumentType_, IsSniffedReadAndDrawn) {
+  if (GetParam().type == DocumentType::Text && access("/usr/sbin/cupsfilter", X_OK) != 0) GTEST_SKIP();
+  qvx::test::TempDir dir;
+  const auto path = dir.path() / "document";
+  GetParam().write(dir, path);
+  ASSERT_EQ(sniffDocumentType(path), GetParam().type);
+
+  JobSheets sheets(jobOf({{path, GetParam().type}}));
+  ASSERT_EQ(sheets.sheetCount(), 1);
+  const RenderedSheet sheet = sheets.render(0, 150);
+  EXPECT_EQ(sheet.message, "");
+  ASSERT_TRUE(sheet.image);
+  EXPECT_EQ(cairo_image_surface_get_height(sheet.image.get()), 212);  // A4's proportions
+  EXPECT_GT(test::meanDarkness(sheet.image.get()), 0.05);  // not blank paper
+  EXPECT_EQ(test::colouredPixels(sheet.image.get()) > 0, GetParam().coloured);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, DocumentType_,
+    testing::Values(
+        TypeCase{"pdf", DocumentType::Pdf, [](auto&, const auto& p) { test::writeRedBluePdf(p); }, true},
+        TypeCase{"postscript", DocumentType::PostScript,
+                 [](auto& dir, const auto& p) {
+                   dir.write(p.filename(), "%!PS-Adobe-3.0\n%%BoundingBox: 0 0 595 842\n%%Pages: 1\n%%EndComments\n"
+                                           "%%Page: 1 1\n1 0 0 setrgbcolor 72 72 300 300 rectfill showpage\n%%EOF\n");
+                 },
+                 true},
+        TypeCase{"png", DocumentType::Image, [](auto&, const auto& p) { test::writeRedBluePng(p); }, true},
+        TypeCase{"text", DocumentType::Text,
+                 [](auto& dir, const auto& p) { dir.write(p.filename(), "Plain text\nin two lines\n"); }, false}),
+    [](const testing::TestParamInfo<TypeCase>& info) { return std::string(info.param.name); });
+
+TEST(UnshowableDocument, TakesOneSheetWithAMessageBesideTheOthers) {
+  qvx::test::TempDir dir;
+  const auto good = dir.path() / "good.pdf";
+  test::writeMarkedPdf(good, 3, test::kA4);
+  const auto fifo = dir.path() / "fifo.pdf";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::map<std::string, std::string> damaged = {
+      {"garbage", "%PDF-1.4\n1 0 obj << /Type /Catalog /Pages 9 0 R >>\nendobj\ntrailer <</Root 1 0 R>>\n%%EOF\n"},
+      {"empty", ""},
+      {"cut", qvx::test::readFile(good).substr(0, 200)},
+  };
+  std::vector<PreviewDocument> documents = {{good, DocumentType::Pdf}, {fifo, DocumentType::Pdf},
+                                            {dir.path() / "missing.pdf", DocumentType::Pdf},
+                                            {dir.path(), DocumentType::Image}};
+  for (const auto& [name, bytes] : damaged) documents.push_back({dir.write(name + ".pdf", bytes), DocumentType::Pdf});
+  documents.push_back({dir.write("damaged.ps", "%!PS-Adobe-3.0\n%%Pages: 1\n%%Page: 1 1\n("), DocumentType::PostScript});
+
+  JobSheets sheets(jobOf(documents));
+  ASSERT_EQ(sheets.sheetCount(), 3 + static_cast<int>(documents.size()) - 1);
+  EXPECT_EQ(sheets.render(2, 60).message, "");
+  for (int sheet = 3; sheet < sheets.sheetCount(); ++sheet) {
+    const RenderedSheet rendered = sheets.render(sheet, 60);
+    EXPECT_NE(rendered.message.find(" cannot be shown"), std::string::npos) << sheet << ": " << rendered.message;
+    ASSERT_TRUE(rendered.image) << sheet;
+    EXPECT_EQ(test::meanDarkness(rendered.image.get()), 0) << "sheet " << sheet << " is blank paper";
+  }
+}
+
+TEST(PageRanges, ChooseSheetsOfEachDocumentAndReverseOrdersTheJob) {
+  qvx::test::TempDir dir;
+  const auto five = dir.path() / "five.pdf", two = dir.path() / "two.pdf";
+  test::writeMarkedPdf(five, 5, test::kA4);
+  test::writeMarkedPdf(two, 2, test::kA4);
+  PreviewJob job = jobOf({{five, DocumentType::Pdf}, {two, DocumentType::Pdf}});
+  job.numberUp = 2;
+  job.pageRanges = "2-";
+  job.reverseOrder = true;
+  JobSheets sheets(job);
+  // Five pages make sheets 1-3 and two make 1; from 2 on leaves 2, 3 of
+  // the first, printed last first.
+  ASSERT_EQ(sheets.sheetCount(), 2);
+  EXPECT_EQ(sheets.plan(0).pages.size(), 1u);
+  EXPECT_EQ(sheets.plan(0).pages[0].page, 4);
+  EXPECT_EQ(sheets.plan(1).pages[0].page, 2);
+
+  for (const char* bad : {"0", "3-1", "x", "1,,2", "-"}) {
+    job.pageRanges = bad;
+    EXPECT_NE(JobSheets(job).problem(), "") << bad;
+  }
+}
+
+// The sheet as a PNG file, read back: the effects as a person sees them.
+class EffectsInPng : public testing::Test {
+ protected:
+  SheetSurface pngWith(const ImageEffects& effects) {
+    const auto pdf = dir_.path() / "shapes.pdf", png = dir_.path() / "sheet.png";
+    test::writeRedBluePdf(pdf);
+    PreviewJob job = jobOf({{pdf, DocumentType::Pdf}});
+    RenderedSheet sheet = JobSheets(job).render(0, 200);
+    applyEffects(sheet.image.get(), effects);
+    std::string error;
+    EXPECT_TRUE(writePng(sheet.image, png, &error)) << error;
+    return adoptSurface(cairo_image_surface_create_from_png(png.c_str()));
+  }
+  qvx::test::TempDir dir_;
+};
+
+TEST_F(EffectsInPng, GrayscaleMakesEveryPixelGreyAndTonerSaveLightens) {
+  const SheetSurface colour = pngWith({});
+  const SheetSurface grey = pngWith({.grayscale = true});
+  const SheetSurface saved = pngWith({.tonerSave = true});
+  ASSERT_EQ(cairo_surface_status(grey.get()), CAIRO_STATUS_SUCCESS);
+  EXPECT_GT(test::colouredPixels(colour.get()), 1000);
+  EXPECT_EQ(test::colouredPixels(grey.get()), 0);
+  EXPECT_LT(test::meanDarkness(saved.get()), 0.8 * test::meanDarkness(colour.get()));
+}
+
+TEST(WritePng, RefusesWhatIsNotARegularFileAndReportsAFullDisk) {
+  qvx::test::TempDir dir;
+  const SheetSurface image = adoptSurface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 300, 300));
+  const auto fifo = dir.path() / "fifo.png", link = dir.path() / "link.png";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_symlink(dir.path() / "elsewhere.png", link);
+  std::string error;
+  EXPECT_FALSE(writePng(image, fifo, &error));  // and returns: nothing waits for a reader
+  EXPECT_FALSE(writePng(image, link, &error));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "elsewhere.png"));
+  if (access("/dev/full", W_OK) == 0) {
+    EXPECT_FALSE(writePng(image, "/dev/full", &error));
+  }
+  EXPECT_TRUE(writePng(image, dir.path() / "ok.png", &error)) << error;
+}
+
+}  // namespace
+}  // namespace pdehost::preview
