@@ -58,26 +58,23 @@ bool writePng(const SheetSurface& surface, const std::filesystem::path& path, st
     return false;
   };
   if (!surface) return fail("there is no image");
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+  // Whatever stands at the path now must be a regular file, not a link or
+  // a FIFO; it is replaced only once the new image is written whole.
+  struct stat existing {};
+  if (lstat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) return fail("not a regular file");
+  std::string temporary = path.string() + ".XXXXXX";
+  const int fd = mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return fail(std::strerror(errno));
-  struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    close(fd);
-    return fail("not a regular file");
-  }
-  // Only now that it is known to be ours and regular is the old content cut.
-  if (ftruncate(fd, 0) != 0) {
-    const int e = errno;
-    close(fd);
-    return fail(std::strerror(e));
-  }
   PngSink sink{fd};
   const cairo_status_t status = cairo_surface_write_to_png_stream(surface.get(), writeToSink, &sink);
-  const int closed = close(fd);
-  if (status != CAIRO_STATUS_SUCCESS) {
-    return fail(sink.error ? std::strerror(sink.error) : cairo_status_to_string(status));
+  int failure = status != CAIRO_STATUS_SUCCESS ? (sink.error ? sink.error : EIO) : 0;
+  if (failure == 0 && fchmod(fd, 0644) != 0) failure = errno;
+  if (close(fd) != 0 && failure == 0) failure = errno;
+  if (failure == 0 && rename(temporary.c_str(), path.c_str()) != 0) failure = errno;
+  if (failure != 0) {
+    unlink(temporary.c_str());
+    return fail(std::strerror(failure));
   }
-  if (closed != 0) return fail(std::strerror(errno));
   return true;
 }
 

@@ -16,9 +16,10 @@ SheetSurface adoptSurface(cairo_surface_t* surface);
 // A new image with the same pixels.
 SheetSurface copySurface(const SheetSurface& surface);
 
-// Writes the image as PNG. The file is opened without following a link and
-// must be a regular file (a FIFO or device in its place is refused rather
-// than waited on); false and `*error` when it cannot be written whole.
+// Writes the image as PNG: into a new file beside the path, which then
+// takes the path's place, so that a full disk leaves any old file as it was.
+// A link, FIFO or device at the path is refused, not followed or waited on.
+// False and `*error` when it cannot be written whole.
 bool writePng(const SheetSurface& surface, const std::filesystem::path& path, std::string* error);
 
 }  // namespace pdehost::preview

@@ -108,6 +108,12 @@ std::unique_ptr<PageSource> openDocument(const PreviewDocument& document, const 
     }
     return nullptr;
   }
+  const int readable = open(document.path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (readable < 0) {
+    if (message) *message = document.path.filename().string() + " cannot be read (" + std::strerror(errno) + ").";
+    return nullptr;
+  }
+  close(readable);
   switch (document.type) {
     case DocumentType::Pdf:
       return openPdf(document.path, message);

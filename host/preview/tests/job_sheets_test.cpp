@@ -4,7 +4,11 @@
 #include "job_sheets.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
+#include <cstdint>
 
 #include <map>
 
@@ -142,20 +146,38 @@ TEST_F(EffectsInPng, GrayscaleMakesEveryPixelGreyAndTonerSaveLightens) {
   EXPECT_LT(test::meanDarkness(saved.get()), 0.8 * test::meanDarkness(colour.get()));
 }
 
-TEST(WritePng, RefusesWhatIsNotARegularFileAndReportsAFullDisk) {
+TEST(WritePng, RefusesWhatIsNotARegularFileAndKeepsTheOldFileWhenTheDiskFills) {
   qvx::test::TempDir dir;
   const SheetSurface image = adoptSurface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 300, 300));
-  const auto fifo = dir.path() / "fifo.png", link = dir.path() / "link.png";
+  // Noise, so that the PNG cannot shrink below the limit set further down.
+  auto* pixels = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(image.get()));
+  for (int i = 0; i < 300 * 300; ++i) pixels[i] = static_cast<std::uint32_t>(i) * 2654435761u;
+  cairo_surface_mark_dirty(image.get());
+
+  const auto fifo = dir.path() / "fifo.png", link = dir.path() / "link.png", old = dir.path() / "old.png";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   std::filesystem::create_symlink(dir.path() / "elsewhere.png", link);
   std::string error;
   EXPECT_FALSE(writePng(image, fifo, &error));  // and returns: nothing waits for a reader
   EXPECT_FALSE(writePng(image, link, &error));
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "elsewhere.png"));
-  if (access("/dev/full", W_OK) == 0) {
-    EXPECT_FALSE(writePng(image, "/dev/full", &error));
-  }
-  EXPECT_TRUE(writePng(image, dir.path() / "ok.png", &error)) << error;
+
+  dir.write("old.png", "the old image");
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  setrlimit(RLIMIT_FSIZE, &small);
+  const bool written = writePng(image, old, &error);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, previousHandler);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(qvx::test::readFile(old), "the old image");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3) << "a partial file was left";
+
+  EXPECT_TRUE(writePng(image, old, &error)) << error;
+  EXPECT_EQ(qvx::test::readFile(old).substr(1, 3), "PNG");
 }
 
 }  // namespace
