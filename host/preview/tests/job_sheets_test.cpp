@@ -9,7 +9,6 @@
 
 #include <csignal>
 #include <cstdint>
-
 #include <map>
 
 #include "sample_documents.h"
@@ -17,7 +16,6 @@
 
 namespace pdehost::preview {
 namespace {
-
 
 PreviewJob jobOf(std::vector<PreviewDocument> documents) {
   PreviewJob job;
@@ -106,14 +104,12 @@ TEST(PageRanges, ChooseSheetsOfEachDocumentAndReverseOrdersTheJob) {
   job.numberUp = 2;
   job.pageRanges = "2-";
   job.reverseOrder = true;
+  // Sheets 2 and 3 of the first document (pages 3-4 and 5), and none of the
+  // second's one, last first.
   JobSheets sheets(job);
-  // Five pages make sheets 1-3 and two make 1; from 2 on leaves 2, 3 of
-  // the first, printed last first.
   ASSERT_EQ(sheets.sheetCount(), 2);
-  EXPECT_EQ(sheets.plan(0).pages.size(), 1u);
-  EXPECT_EQ(sheets.plan(0).pages[0].page, 4);
-  EXPECT_EQ(sheets.plan(1).pages[0].page, 2);
-
+  EXPECT_EQ(sheets.plan(0).pages.at(0).page, 4);
+  EXPECT_EQ(sheets.plan(1).pages.at(0).page, 2);
   for (const char* bad : {"0", "3-1", "x", "1,,2", "-"}) {
     job.pageRanges = bad;
     EXPECT_NE(JobSheets(job).problem(), "") << bad;
@@ -121,25 +117,18 @@ TEST(PageRanges, ChooseSheetsOfEachDocumentAndReverseOrdersTheJob) {
 }
 
 // The sheet as a PNG file, read back: the effects as a person sees them.
-class EffectsInPng : public testing::Test {
- protected:
-  SheetSurface pngWith(const ImageEffects& effects) {
-    const auto pdf = dir_.path() / "shapes.pdf", png = dir_.path() / "sheet.png";
-    test::writeRedBluePdf(pdf);
-    PreviewJob job = jobOf({{pdf, DocumentType::Pdf}});
-    RenderedSheet sheet = JobSheets(job).render(0, 200);
+TEST(EffectsInPng, GrayscaleMakesEveryPixelGreyAndTonerSaveLightens) {
+  qvx::test::TempDir dir;
+  test::writeRedBluePdf(dir.path() / "shapes.pdf");
+  const JobSheets sheets(jobOf({{dir.path() / "shapes.pdf", DocumentType::Pdf}}));
+  auto png = [&](const ImageEffects& effects) {
+    RenderedSheet sheet = sheets.render(0, 200);
     applyEffects(sheet.image.get(), effects);
     std::string error;
-    EXPECT_TRUE(writePng(sheet.image, png, &error)) << error;
-    return adoptSurface(cairo_image_surface_create_from_png(png.c_str()));
-  }
-  qvx::test::TempDir dir_;
-};
-
-TEST_F(EffectsInPng, GrayscaleMakesEveryPixelGreyAndTonerSaveLightens) {
-  const SheetSurface colour = pngWith({});
-  const SheetSurface grey = pngWith({.grayscale = true});
-  const SheetSurface saved = pngWith({.tonerSave = true});
+    EXPECT_TRUE(writePng(sheet.image, dir.path() / "sheet.png", &error)) << error;
+    return adoptSurface(cairo_image_surface_create_from_png((dir.path() / "sheet.png").c_str()));
+  };
+  const SheetSurface colour = png({}), grey = png({.grayscale = true}), saved = png({.tonerSave = true});
   ASSERT_EQ(cairo_surface_status(grey.get()), CAIRO_STATUS_SUCCESS);
   EXPECT_GT(test::colouredPixels(colour.get()), 1000);
   EXPECT_EQ(test::colouredPixels(grey.get()), 0);

@@ -1,5 +1,5 @@
-// The renderer's thread: the latest request wins, a change of effects is
-// served from the kept sheets, and no result outlives the renderer.
+// The renderer's thread: the latest request wins, and a change of effects
+// is served from the kept sheets.
 #include "preview_renderer.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
-#include <vector>
 
 #include "sample_documents.h"
 #include "temp_dir.h"
@@ -15,14 +14,16 @@
 namespace pdehost::preview {
 namespace {
 
-using namespace std::chrono_literals;
-
-// Collects what the renderer delivers; the first delivery can be held, so
-// that requests made meanwhile queue up behind it.
-class Deliveries {
- public:
-  explicit Deliveries(bool holdFirst) : held_(holdFirst) {}
-  void operator()(SheetResult result) {
+class PreviewRendererTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    test::writeMarkedPdf(dir_.path() / "ten.pdf", 10, test::kA4);
+    job_.documents = {{dir_.path() / "ten.pdf", DocumentType::Pdf}};
+    job_.paper = test::kA4Paper;
+  }
+  // What the renderer hands back; with `held_` the first delivery waits, so
+  // that requests made meanwhile queue up behind it.
+  void deliver(SheetResult result) {
     std::unique_lock lock(mutex_);
     results_.push_back(std::move(result));
     changed_.notify_all();
@@ -33,80 +34,50 @@ class Deliveries {
     held_ = false;
     changed_.notify_all();
   }
-  // Waits for the result of request `id`; false after 20 s without it.
-  bool waitFor(std::uint64_t id) {
+  bool delivered(std::uint64_t id) {
     std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, 20s, [&] {
-      return std::any_of(results_.begin(), results_.end(), [&](const SheetResult& r) { return r.request == id; });
-    });
+    return changed_.wait_for(lock, std::chrono::seconds(20), [&] { return !results_.empty() && results_.back().request == id; });
   }
-  std::vector<SheetResult> results() {
-    std::lock_guard lock(mutex_);
-    return results_;
-  }
+  std::uint64_t ask(int sheet) { return renderer_.request({job_, sheet, 80}); }
 
- private:
+  qvx::test::TempDir dir_;
+  PreviewJob job_;
   std::mutex mutex_;
   std::condition_variable changed_;
   std::vector<SheetResult> results_;
-  bool held_;
-};
-
-class PreviewRendererTest : public testing::Test {
- protected:
-  void SetUp() override {
-    test::writeMarkedPdf(dir_.path() / "ten.pdf", 10, test::kA4);
-    job_.documents = {{dir_.path() / "ten.pdf", DocumentType::Pdf}};
-    job_.paper = test::kA4Paper;
-  }
-  SheetRequest requestFor(int sheet) { return {job_, sheet, 80}; }
-  qvx::test::TempDir dir_;
-  PreviewJob job_;
+  bool held_ = false;
+  PreviewRenderer renderer_{[this](SheetResult r) { deliver(std::move(r)); }};
 };
 
 TEST_F(PreviewRendererTest, RequestsMadeWhileBusyCollapseIntoTheLatest) {
-  Deliveries deliveries(/*holdFirst=*/true);
-  PreviewRenderer renderer(std::ref(deliveries));
-  const std::uint64_t first = renderer.request(requestFor(0));
-  ASSERT_TRUE(deliveries.waitFor(first));
-  for (int sheet = 1; sheet < 5; ++sheet) renderer.request(requestFor(sheet));
-  const std::uint64_t last = renderer.request(requestFor(5));
-  deliveries.release();
-  ASSERT_TRUE(deliveries.waitFor(last));
-
-  const std::vector<SheetResult> results = deliveries.results();
-  ASSERT_EQ(results.size(), 2u);
-  EXPECT_EQ(results[1].sheet, 5);
-  EXPECT_EQ(results[1].sheetCount, 10);
-  EXPECT_EQ(renderer.counts().superseded, 4);
-  EXPECT_EQ(renderer.counts().rendered, 2);
+  held_ = true;
+  ASSERT_TRUE(delivered(ask(0)));
+  for (int sheet = 1; sheet < 5; ++sheet) ask(sheet);
+  const std::uint64_t last = ask(5);
+  release();
+  ASSERT_TRUE(delivered(last));
+  ASSERT_EQ(results_.size(), 2u);
+  EXPECT_EQ(results_[1].sheet, 5);
+  EXPECT_EQ(results_[1].sheetCount, 10);
+  EXPECT_EQ(renderer_.counts().superseded, 4);
+  EXPECT_EQ(renderer_.counts().rendered, 2);
 }
 
 TEST_F(PreviewRendererTest, AChangeOfEffectsRedrawsFromTheKeptSheet) {
-  Deliveries deliveries(false);
-  PreviewRenderer renderer(std::ref(deliveries));
-  ASSERT_TRUE(deliveries.waitFor(renderer.request(requestFor(3))));
+  ASSERT_TRUE(delivered(ask(3)));
   job_.effects.grayscale = true;
-  ASSERT_TRUE(deliveries.waitFor(renderer.request(requestFor(3))));
-  // A different layout is a different job: its sheets are drawn anew.
-  job_.numberUp = 4;
-  ASSERT_TRUE(deliveries.waitFor(renderer.request(requestFor(0))));
+  ASSERT_TRUE(delivered(ask(3)));
+  job_.numberUp = 4;  // another layout: its sheets are drawn anew
+  ASSERT_TRUE(delivered(ask(0)));
+  ASSERT_TRUE(delivered(ask(10)));  // beyond the job
 
-  const std::vector<SheetResult> results = deliveries.results();
-  ASSERT_EQ(results.size(), 3u);
-  EXPECT_GT(test::colouredPixels(results[0].image.get()), 0);
-  EXPECT_EQ(test::colouredPixels(results[1].image.get()), 0);
-  EXPECT_EQ(results[2].sheetCount, 3);
-  EXPECT_EQ(renderer.counts().fromCache, 1);
-  EXPECT_EQ(renderer.counts().rendered, 2);
-}
-
-TEST_F(PreviewRendererTest, ASheetBeyondTheJobComesBackWithoutAnImage) {
-  Deliveries deliveries(false);
-  PreviewRenderer renderer(std::ref(deliveries));
-  ASSERT_TRUE(deliveries.waitFor(renderer.request(requestFor(10))));
-  EXPECT_FALSE(deliveries.results()[0].image);
-  EXPECT_EQ(deliveries.results()[0].sheetCount, 10);
+  ASSERT_EQ(results_.size(), 4u);
+  EXPECT_GT(test::colouredPixels(results_[0].image.get()), 0);
+  EXPECT_EQ(test::colouredPixels(results_[1].image.get()), 0);
+  EXPECT_EQ(results_[2].sheetCount, 3);
+  EXPECT_FALSE(results_[3].image);
+  EXPECT_EQ(renderer_.counts().fromCache, 1);
+  EXPECT_EQ(renderer_.counts().rendered, 2);
 }
 
 }  // namespace
