@@ -15,6 +15,7 @@ namespace {
 
 constexpr const char* kCupsFilter = "/usr/sbin/cupsfilter";
 constexpr double kPixelsPerPoint = 0.25;
+constexpr PageSize kWideA4{842, 595};
 
 struct LayoutCase {
   const char* name;
@@ -64,8 +65,15 @@ TEST_P(CupsLayout, SheetsMatchWhatCupsfilterMakes) {
   qvx::test::TempDir dir;
   const auto input = dir.path() / "in.pdf", output = dir.path() / "out.pdf";
   test::writeMarkedPdf(input, c.pages, c.page);
+  // The sample description with margins that differ on every side, so that
+  // a margin turned the wrong way shows.
+  std::string ppd = qvx::test::readFile(SAMPLE_PPD);
+  const std::string area = "*ImageableArea A4/A4: \"12 12 583 830\"";
+  ASSERT_NE(ppd.find(area), std::string::npos);
+  ppd.replace(ppd.find(area), area.size(), "*ImageableArea A4/A4: \"20 30 580 800\"");
+  const auto ppdPath = dir.write("uneven.ppd", ppd);
 
-  std::string command = std::string(kCupsFilter) + " -p '" SAMPLE_PPD "' -m application/vnd.cups-pdf -o PageSize=A4" +
+  std::string command = std::string(kCupsFilter) + " -p '" + ppdPath.string() + "' -m application/vnd.cups-pdf -o PageSize=A4" +
                         " -o number-up=" + std::to_string(c.numberUp);
   if (c.orientation == Orientation::Landscape) command += " -o landscape";
   if (*c.ranges) command += std::string(" -o page-ranges=") + c.ranges;
@@ -80,7 +88,7 @@ TEST_P(CupsLayout, SheetsMatchWhatCupsfilterMakes) {
 
   PreviewJob job;
   job.documents = {{input, DocumentType::Pdf}};
-  job.paper = test::kA4Paper;
+  job.paper = Paper{595, 842, 20, 30, 580, 800, "A4"};
   job.orientation = c.orientation;
   job.numberUp = c.numberUp;
   job.pageRanges = c.ranges;
@@ -111,7 +119,13 @@ INSTANTIATE_TEST_SUITE_P(Jobs, CupsLayout,
                                          LayoutCase{"landscape_two_up", 3, test::kA4, 2, Orientation::Landscape, "", false},
                                          LayoutCase{"letter_shrunk_to_a4", 2, test::kLetter, 1, Orientation::Portrait, "", false},
                                          LayoutCase{"six_up_reversed", 8, test::kA4, 6, Orientation::Portrait, "", true},
-                                         LayoutCase{"sixteen_up_letter", 17, test::kLetter, 16, Orientation::Portrait, "1", false}),
+                                         LayoutCase{"sixteen_up_letter", 17, test::kLetter, 16, Orientation::Portrait, "1", false},
+                                         LayoutCase{"letter_two_up", 3, test::kLetter, 2, Orientation::Portrait, "", false},
+                                         LayoutCase{"letter_landscape", 2, test::kLetter, 1, Orientation::Landscape, "", false},
+                                         LayoutCase{"wide_pages", 2, kWideA4, 1, Orientation::Portrait, "", false},
+                                         LayoutCase{"wide_pages_two_up", 3, kWideA4, 2, Orientation::Portrait, "", false},
+                                         LayoutCase{"wide_pages_landscape", 2, kWideA4, 1, Orientation::Landscape, "", false},
+                                         LayoutCase{"wide_pages_landscape_six_up", 7, kWideA4, 6, Orientation::Landscape, "", false}),
                          [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
