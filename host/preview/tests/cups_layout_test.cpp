@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "job_sheets.h"
-#include "sample_documents.h"
+#include "preview_samples.h"
 #include "temp_dir.h"
 
 namespace pdehost::preview {

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <map>
 
-#include "sample_documents.h"
+#include "preview_samples.h"
 #include "temp_dir.h"
 
 namespace pdehost::preview {

@@ -8,7 +8,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "sample_documents.h"
+#include "preview_samples.h"
 #include "temp_dir.h"
 
 namespace pdehost::preview {

@@ -1,4 +1,4 @@
-#include "sample_documents.h"
+#include "preview_samples.h"
 
 #include <cairo-pdf.h>
 
