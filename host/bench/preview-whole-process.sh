@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The preview's first sheet as a whole process against pdftoppm on the same
-# file, in alternating runs, and its peak memory for a 1-page against a
-# 500-page PDF.
+# file, in alternating runs, its peak memory for a 1-page against a 500-page
+# PDF, and the longest stall of a main loop while it renders.
 # Usage: host/bench/preview-whole-process.sh [build-dir] [runs]   (default: build/default, 21)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -9,7 +9,8 @@ build="${1:-build/default}"
 runs="${2:-21}"
 sheet="$build/host/bench/preview-sheet"
 bench="$build/host/bench/preview_bench"
-for p in "$sheet" "$bench"; do [ -x "$p" ] || { echo "no $p: build first" >&2; exit 2; }; done
+gaps="$build/host/bench/preview_loop_gaps"
+for p in "$sheet" "$bench" "$gaps"; do [ -x "$p" ] || { echo "no $p: build first" >&2; exit 2; }; done
 command -v pdftoppm > /dev/null || { echo "needs pdftoppm (Debian package: poppler-utils)" >&2; exit 2; }
 [ -x /usr/bin/time ] || { echo "needs /usr/bin/time (Debian package: time)" >&2; exit 2; }
 
@@ -46,3 +47,5 @@ for pages in 1 500; do
 done
 /usr/bin/time -f '%M' -o "$work/rss" "$sheet" --paper "$a4" --dpi 72 "$work/ours.png" 500 "$work/500.pdf" > /dev/null
 echo "  500 pages, last sheet: $(cat "$work/rss")"
+echo "main loop while every sheet of the 10-page PDF is rendered and shown in turn:"
+echo "  $("$gaps" "$work/10.pdf")"
