@@ -5,6 +5,7 @@
 #
 #   <libdir>/qvx/Onboarder.app/                  the setup program's bundle
 #   <libdir>/qvx/pdehost                         the print-dialog host
+#   <libdir>/qvx/pdehost-gui                     its window, which pdehost --gui runs
 #   <libdir>/qvx/lib/libqvxtoolkit.so            their shared control model
 #   <libdir>/qvx/TintPanel.plugin/               the panel's bundle
 #   bin/qvx-onboarder, bin/pdehost               launchers
@@ -29,6 +30,10 @@ set_property(TARGET pdehost PROPERTY INSTALL_RPATH "$ORIGIN/lib")
 set_property(TARGET TintPanel PROPERTY INSTALL_RPATH "$ORIGIN/../../../lib")
 
 install(TARGETS pdehost RUNTIME DESTINATION "${QVX_PRIVATE_DIR}" COMPONENT panel)
+if(TARGET pdehost-gui)
+  set_property(TARGET pdehost-gui PROPERTY INSTALL_RPATH "$ORIGIN/lib")
+  install(TARGETS pdehost-gui RUNTIME DESTINATION "${QVX_PRIVATE_DIR}" COMPONENT panel)
+endif()
 install(TARGETS qvx_toolkit LIBRARY DESTINATION "${QVX_PRIVATE_DIR}/lib" NAMELINK_SKIP COMPONENT panel)
 install(TARGETS TintPanel LIBRARY DESTINATION "${QVX_PRIVATE_DIR}/TintPanel.plugin/Contents/MacOS" COMPONENT panel)
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/panel/resources/" DESTINATION "${QVX_PRIVATE_DIR}/TintPanel.plugin/Contents/Resources"
@@ -73,6 +78,7 @@ if(QVX_GUI)
 endif()
 # The setup program's page and metadata, beside its own rules' desktop entry.
 if(TARGET Onboarder)
+  install(FILES "${PROJECT_SOURCE_DIR}/packaging/offices.conf" DESTINATION /etc/qvx COMPONENT onboarder)
   install(FILES "${QVX_COMPRESSED_DIR}/qvx-onboarder.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1"
           COMPONENT onboarder)
   if(QVX_GUI)
@@ -110,7 +116,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${PROJECT_BINARY_DIR}/toolkit")
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "bash (>= 5.2), cups-client, adwaita-icon-theme")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups, cups-filters")
+# cups-pk-helper lets a person outside lpadmin add the printer after the
+# desktop's password prompt.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups, cups-filters, cups-pk-helper")
+# The administrator's list of offices survives upgrades as edited.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${PROJECT_SOURCE_DIR}/packaging/conffiles")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 # Stripped programs; their debug information goes to qvx-printer-dbgsym.
 set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)

@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <vector>
+
+#include "toolkit/whole_file.h"
 
 SystemIcon initWithSystemIconType(std::uint32_t fileTypeCode) {
   const char* name = "text-x-generic";
@@ -20,11 +21,11 @@ namespace {
 
 // The text of the <string> element that follows <key>ProductVersion</key>.
 bool readProductVersion(const std::string& path, std::string* version) {
-  std::ifstream in(path);
-  if (!in) return false;
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  const std::string text = buffer.str();
+  // A version file is a few hundred bytes; anything else is not one.
+  constexpr std::uintmax_t kLargestVersionFile = 64 * 1024;
+  const auto read = toolkit::readWholeFile(path, nullptr, {kLargestVersionFile});
+  if (!read) return false;
+  const std::string& text = *read;
   const std::string key = "<key>ProductVersion</key>";
   size_t at = text.find(key);
   if (at == std::string::npos) return false;

@@ -1,28 +1,20 @@
-// Onboarder: the window program, or with --stdio its headless front end.
+// Onboarder: with --stdio the headless front end; otherwise the window, which
+// is the program beside this one. This program links no GUI library.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
-#include "stdio/stdio_front_end.h"
-
-#ifdef QVX_HAVE_WINDOW
 #include "app/disk_image_detach.h"
-#include "app/window_app.h"
-#endif
+#include "launch/window_program.h"
+#include "stdio/stdio_front_end.h"
 
 int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--stdio") == 0) {
-#ifdef QVX_HAVE_WINDOW
-      return qvx::runStdioFrontEnd(qvx::startDiskImageDetach);
-#else
-      return qvx::runStdioFrontEnd();
-#endif
-    }
+    if (std::strcmp(argv[i], "--stdio") == 0) return qvx::runStdioFrontEnd(qvx::startDiskImageDetach);
   }
-#ifdef QVX_HAVE_WINDOW
-  return qvx::runWindowApp(argc, argv);
-#else
-  std::fputs("Onboarder: this build has no window (built without GTK); run it with --stdio.\n", stderr);
+  std::string error;
+  qvx::execWindowProgram(argv, error);
+  std::fprintf(stderr, "Onboarder: cannot start the window (%s); run it with --stdio for the terminal front end.\n",
+               error.c_str());
   return 2;
-#endif
 }

@@ -3,7 +3,7 @@
 //   build/<dir>/host/bench/pdehost_bench
 #include <benchmark/benchmark.h>
 
-#include "host_session.h"
+#include "session/host_session.h"
 #include "toolkit/view.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "queue_lookup.h"
+#include "cups/queue_lookup.h"
 
 namespace pdehost::gtk {
 

@@ -36,25 +36,7 @@ const std::vector<DialogText> kTexts = {
     {"Opening {}…", "{} wird geöffnet …", "A abrir {}…"},
     {"Waiting for the printing service at {}…", "Warten auf den Druckdienst unter {} …",
      "A aguardar o serviço de impressão em {}…"},
-    {"No QVX printer is set up on this computer. Set one up with \"Install QVX Printer\" in the "
-     "applications menu, or run qvx-onboarder.",
-     "Auf diesem Computer ist kein QVX-Drucker eingerichtet. Richten Sie einen mit „QVX-Drucker installieren“ im "
-     "Anwendungsmenü ein oder starten Sie qvx-onboarder.",
-     "Não há nenhuma impressora QVX configurada neste computador. Configure uma com «Instalar impressora QVX» no "
-     "menu de aplicações, ou execute qvx-onboarder."},
-    {"the CUPS server {} cannot be reached", "der CUPS-Server {} ist nicht erreichbar",
-     "o servidor CUPS {} não está acessível"},
-    {"the CUPS server {} cannot be reached ({})", "der CUPS-Server {} ist nicht erreichbar ({})",
-     "o servidor CUPS {} não está acessível ({})"},
-    {"the CUPS server {} did not answer within {} s ({})", "der CUPS-Server {} hat nicht binnen {} s geantwortet ({})",
-     "o servidor CUPS {} não respondeu em {} s ({})"},
-    {"there is no CUPS queue named \"{}\" on {}", "es gibt keine CUPS-Warteschlange „{}“ auf {}",
-     "não existe nenhuma fila CUPS «{}» em {}"},
-    {"the CUPS queue \"{}\" on {} has no printer description", "die CUPS-Warteschlange „{}“ auf {} hat keine Druckerbeschreibung",
-     "a fila CUPS «{}» em {} não tem descrição da impressora"},
     {"Could not print: {}", "Drucken nicht möglich: {}", "Não foi possível imprimir: {}"},
-    {"the job was not sent", "der Auftrag wurde nicht gesendet", "o trabalho não foi enviado"},
-    {"unknown error", "unbekannter Fehler", "erro desconhecido"},
     {"Could not save the defaults: {}", "Die Standardeinstellungen konnten nicht gespeichert werden: {}",
      "Não foi possível guardar as predefinições: {}"},
     {"Saved as the defaults for {}: every application that prints to it now uses these options.",
@@ -107,24 +89,6 @@ std::string fillHoles(std::string_view pattern, const std::vector<std::string_vi
   return text.append(pattern, at);
 }
 
-// Whether `text` is `pattern` with its "{}" holes filled; the fillings are
-// appended to `values`. Each hole takes as much as it can (the longest fit is
-// tried first) and never a line break.
-bool matchHoles(std::string_view pattern, std::string_view text, std::vector<std::string_view>& values) {
-  const std::size_t hole = pattern.find("{}");
-  if (hole == std::string_view::npos) return pattern == text;
-  if (!text.starts_with(pattern.substr(0, hole))) return false;
-  text.remove_prefix(hole);
-  pattern.remove_prefix(hole + 2);
-  const std::size_t longest = std::min(text.find('\n'), text.size());
-  for (std::size_t length = longest + 1; length-- > 0;) {
-    values.push_back(text.substr(0, length));
-    if (matchHoles(pattern, text.substr(length), values)) return true;
-    values.pop_back();
-  }
-  return false;
-}
-
 }  // namespace
 
 const std::vector<DialogText>& dialogTexts() { return kTexts; }
@@ -140,25 +104,17 @@ std::string_view dialogLanguageFor(const std::vector<std::string>& localizations
 
 void useDialogLanguage(std::string_view language) { gLanguage = languageIndex(language); }
 
+std::string_view dialogLanguage() {
+  static constexpr std::string_view kLanguages[] = {"en", "de", "pt"};
+  return kLanguages[gLanguage];
+}
+
 std::string tr(std::string_view english) {
   const int language = gLanguage;
   if (language == 0) return std::string(english);
   auto found = std::find_if(kTexts.begin(), kTexts.end(), [&](const DialogText& text) { return text.en == english; });
   if (found == kTexts.end()) return std::string(english);
   return std::string(language == 1 ? found->de : found->pt);
-}
-
-std::string trMessage(std::string_view message) {
-  if (gLanguage == 0) return std::string(message);
-  for (const DialogText& row : kTexts) {
-    if (row.en == message) return tr(row.en);
-    // Only sentences: a text that starts with a hole ("{} of {}") would
-    // take any message for its own.
-    if (row.en.find("{}") == std::string_view::npos || row.en.starts_with("{}")) continue;
-    std::vector<std::string_view> values;
-    if (matchHoles(row.en, message, values)) return fillHoles(tr(row.en), values);
-  }
-  return std::string(message);
 }
 
 std::string trFormat(std::string_view english, std::initializer_list<std::string_view> values) {

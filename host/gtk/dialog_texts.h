@@ -29,14 +29,10 @@ std::string_view dialogLanguageFor(const std::vector<std::string>& localizations
 
 // The language the dialog speaks from now on (English until set).
 void useDialogLanguage(std::string_view language);
+std::string_view dialogLanguage();
 
 // `english` in the dialog's language; `english` itself when untranslated.
 std::string tr(std::string_view english);
-
-// A whole message in the dialog's language: a text of the table, or one
-// that a text with holes makes (each hole's value kept as it is); any
-// other message as it is.
-std::string trMessage(std::string_view message);
 
 // tr(english) with each "{}" replaced by the next of `values`.
 std::string trFormat(std::string_view english, std::initializer_list<std::string_view> values);

@@ -5,9 +5,9 @@
 #include "background_lookup.h"
 #include "dialog_style.h"
 #include "dialog_texts.h"
-#include "host_session.h"
 #include "print_dialog.h"
-#include "script_runner.h"
+#include "script/script_runner.h"
+#include "session/host_session.h"
 #include "toolkit/localizations.h"
 
 namespace pdehost::gtk {
@@ -64,7 +64,7 @@ int runPrintDialog(const HostOptions& options, const std::filesystem::path& prog
           runScriptOnce();
           return;
         }
-        lookup.printer.problem = why.message;
+        lookup.printer.problem = because(why.message);
         lookup.printer.queue.reset();
       }
       // No queue to open: the panel stays as it is, and says why.

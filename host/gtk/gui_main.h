@@ -5,8 +5,8 @@
 #include <iosfwd>
 #include <string>
 
-#include "command_table.h"
-#include "host_options.h"
+#include "script/command_table.h"
+#include "session/host_options.h"
 
 namespace pdehost::gtk {
 

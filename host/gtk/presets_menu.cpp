@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "dialog_texts.h"
-#include "preset_store.h"
+#include "store/preset_store.h"
 
 namespace pdehost::gtk {
 namespace {

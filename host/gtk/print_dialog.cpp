@@ -2,10 +2,12 @@
 
 #include <ostream>
 
+#include "actions/page_actions.h"
 #include "dialog_texts.h"
-#include "host_session.h"
-#include "preset_store.h"
-#include "script_runner.h"
+#include "page_setup_texts.h"
+#include "failure_texts.h"
+#include "script/action_lines.h"
+#include "script/script_runner.h"
 
 namespace pdehost::gtk {
 namespace {
@@ -41,7 +43,14 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
   gtk_style_context_add_class(gtk_widget_get_style_context(pane_), "qvx-pane");
   fillPane(paneTitle);
   gtk_box_pack_start(GTK_BOX(panes), pane_, FALSE, FALSE, 0);
-  gtk_box_pack_start(GTK_BOX(panes), buildSummaryPane(), TRUE, TRUE, 0);
+  // Beside the panel: the summary, and the documents under it. The
+  // printer's page options open in a window of their own (Page Setup…), so
+  // the panel's tabs stay the only ones a keyboard meets here.
+  buildPageSetup();
+  GtkWidget* side = gtk_box_new(GTK_ORIENTATION_VERTICAL, 12);
+  gtk_box_pack_start(GTK_BOX(side), buildSummaryPane(), TRUE, TRUE, 0);
+  gtk_box_pack_start(GTK_BOX(side), documentsList_->widget(), FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(panes), side, TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(column), panes, TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(column), buildJobRow(), FALSE, FALSE, 0);
 
@@ -74,6 +83,12 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
   gtk_button_box_set_child_secondary(GTK_BUTTON_BOX(buttons), presets_->button(), TRUE);
   gtk_container_add(GTK_CONTAINER(buttons), saveDefaultsButton_);
   gtk_button_box_set_child_secondary(GTK_BUTTON_BOX(buttons), saveDefaultsButton_, TRUE);
+  pageSetupButton_ = gtk_button_new_with_mnemonic(pageSetupText(dialogLanguage(), "Pa_ge Setup…").c_str());
+  gtk_widget_set_name(pageSetupButton_, "page-setup-button");
+  gtk_container_add(GTK_CONTAINER(buttons), pageSetupButton_);
+  gtk_button_box_set_child_secondary(GTK_BUTTON_BOX(buttons), pageSetupButton_, TRUE);
+  g_signal_connect_swapped(pageSetupButton_, "clicked", G_CALLBACK(+[](PrintDialog* self) { self->showPageSetup(); }),
+                           this);
   gtk_container_add(GTK_CONTAINER(buttons), cancelButton_);
   gtk_container_add(GTK_CONTAINER(buttons), printButton_);
   gtk_box_pack_start(GTK_BOX(column), buttons, FALSE, FALSE, 0);
@@ -86,6 +101,7 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
 
   gtk_widget_show_all(column);
   gtk_widget_hide(messageLabel_);
+  refreshDocuments();
   // show_all showed the panel's hidden controls as well; the renderer
   // knows which are hidden.
   if (renderer_) renderer_->syncNow();
@@ -102,14 +118,82 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
   gtk_widget_grab_focus(printButton_);
 }
 
+GtkWidget* PrintDialog::buildPageSetup() {
+  const std::string language(dialogLanguage());
+  pageSetup_ = std::make_unique<PageSetupPane>(
+      language, PageSetupPane::Actions{[this](const std::string& keyword, const std::string& choice) {
+                                         auto refused = choosePageOption(*session_, keyword, choice, dialogLanguage());
+                                         showMessage(refused ? refused->words : "", refused.has_value());
+                                         refreshPageSetup();
+                                       },
+                                       [this] { pageLayoutEdited(); }});
+  documentsList_ = std::make_unique<DocumentsList>(
+      GTK_WINDOW(window_), language,
+      DocumentsList::Actions{[this](documents::Inspection checked) {
+                               if (checked.document) addCheckedDocument(*session_, std::move(*checked.document));
+                               documentsList_->showProblem(checked.refusal ? checked.refusal->words : "");
+                               refreshDocuments();
+                             },
+                             [this](std::size_t index) {
+                               removeDocument(*session_, index);
+                               refreshDocuments();
+                             }});
+  // Documents the dialog was opened with ("Open With"): a few milliseconds
+  // each, a long PDF included, so they are there before the window shows.
+  for (const std::filesystem::path& file : documents_) {
+    auto added = addDocument(*session_, file, language);
+    if (!added) documentsList_->showProblem(added.failure().words);
+  }
+  refreshPageSetup();
+  pageSetupWindow_ = gtk_dialog_new_with_buttons(pageSetupText(language, "Page Setup").c_str(), GTK_WINDOW(window_),
+                                                 GTK_DIALOG_DESTROY_WITH_PARENT, pageSetupText(language, "_Close").c_str(),
+                                                 GTK_RESPONSE_CLOSE, nullptr);
+  gtk_widget_set_name(pageSetupWindow_, "page-setup-window");
+  gtk_container_add(GTK_CONTAINER(gtk_dialog_get_content_area(GTK_DIALOG(pageSetupWindow_))), pageSetup_->widget());
+  g_signal_connect(pageSetupWindow_, "response", G_CALLBACK(gtk_widget_hide), nullptr);
+  g_signal_connect(pageSetupWindow_, "delete-event", G_CALLBACK(gtk_widget_hide_on_delete), nullptr);
+  return pageSetup_->widget();
+}
+
+void PrintDialog::showPageSetup() {
+  refreshPageSetup();
+  gtk_widget_show_all(pageSetupWindow_);
+  gtk_window_present(GTK_WINDOW(pageSetupWindow_));
+}
+
+void PrintDialog::refreshPageSetup() {
+  if (!pageSetup_) return;
+  pageSetup_->showOptions(pageOptions(*session_));
+  const bool severalCopies = copies_ != nullptr && gtk_spin_button_get_value_as_int(GTK_SPIN_BUTTON(copies_)) > 1;
+  pageSetup_->showLayout(layoutOf(*session_), session_->pageRanges(), severalCopies);
+  const page::ParsedRanges pages = pageRangesOf(*session_, session_->documents().longestDocument());
+  pageSetup_->showRangeProblem(pages.ok() ? "" : rangeWords(*pages.error, dialogLanguage()));
+}
+
+void PrintDialog::pageLayoutEdited() {
+  setLayout(*session_, pageSetup_->layoutWithoutPages());
+  const auto wrong = setPageRanges(*session_, pageSetup_->rangeText(), dialogLanguage());
+  pageSetup_->showRangeProblem(wrong.value_or(""));
+}
+
+void PrintDialog::refreshDocuments() {
+  const auto& documents = session_->documents().documents();
+  documentsList_->show(documents);
+  std::string names;
+  for (const documents::Document& document : documents) names += (names.empty() ? "" : ", ") + document.name;
+  if (documentsLabel_ != nullptr) gtk_label_set_text(GTK_LABEL(documentsLabel_), names.empty() ? tr("Test page").c_str() : names.c_str());
+  // A range is checked again against the documents now there.
+  const page::ParsedRanges pages = pageRangesOf(*session_, session_->documents().longestDocument());
+  pageSetup_->showRangeProblem(pages.ok() ? "" : rangeWords(*pages.error, dialogLanguage()));
+}
+
 std::string PrintDialog::openPanel() {
   // The order a print dialog opens a panel in.
   CommandOutcome name = run("panelName");
   run("panelView");
   run("restore");
   run("willShow");
-  return name.line.contains("result") && name.line["result"].is_string() ? name.line["result"].get<std::string>()
-                                                                          : "";
+  return name.text.value_or("");
 }
 
 PrintDialog::~PrintDialog() {
@@ -154,6 +238,7 @@ GtkWidget* PrintDialog::buildJobRow() {
   GtkWidget* caption = dimLabel(tr(documents_.size() > 1 ? "Documents:" : "Document:"));
   gtk_box_pack_start(GTK_BOX(row), caption, FALSE, FALSE, 0);
   GtkWidget* documents = gtk_label_new(names.empty() ? tr("Test page").c_str() : names.c_str());
+  documentsLabel_ = documents;
   gtk_widget_set_name(documents, "documents");
   gtk_label_set_ellipsize(GTK_LABEL(documents), PANGO_ELLIPSIZE_MIDDLE);
   gtk_label_set_max_width_chars(GTK_LABEL(documents), 60);
@@ -173,6 +258,12 @@ GtkWidget* PrintDialog::buildJobRow() {
   gtk_label_set_mnemonic_widget(GTK_LABEL(copiesCaption), copies_);
   atk_object_set_name(gtk_widget_get_accessible(copies_), tr("Copies").c_str());
   gtk_box_pack_end(GTK_BOX(row), copies_, FALSE, FALSE, 0);
+  // Collating matters from two copies on.
+  g_signal_connect_swapped(copies_, "value-changed", G_CALLBACK(+[](PrintDialog* self) {
+                             gtk_widget_set_sensitive(self->pageSetup_->collateCheck(),
+                                                      gtk_spin_button_get_value_as_int(GTK_SPIN_BUTTON(self->copies_)) > 1);
+                           }),
+                           this);
   gtk_box_pack_end(GTK_BOX(row), copiesCaption, FALSE, FALSE, 0);
   return row;
 }
@@ -201,12 +292,16 @@ void PrintDialog::fillPane(const std::string& title) {
 void PrintDialog::showWaiting(const std::string& what) {
   waiting_ = true;
   gtk_widget_set_sensitive(pane_, FALSE);
+  if (pageSetup_) gtk_widget_set_sensitive(pageSetup_->widget(), FALSE);
+  if (pageSetupButton_ != nullptr) gtk_widget_set_sensitive(pageSetupButton_, FALSE);
   showMessage(what, false);
   updatePrinterRow();
 }
 
 void PrintDialog::showPrinter() {
   waiting_ = false;
+  if (pageSetup_) gtk_widget_set_sensitive(pageSetup_->widget(), TRUE);
+  if (pageSetupButton_ != nullptr) gtk_widget_set_sensitive(pageSetupButton_, TRUE);
   showMessage("", false);
   updatePrinterRow();
   // Print could not hold the focus while it was dimmed; Return prints again.
@@ -217,6 +312,9 @@ void PrintDialog::useSession(std::unique_ptr<HostSession> session) {
   // The old panel's widgets go before the session that owns its views.
   renderer_.reset();
   if (GtkWidget* child = gtk_bin_get_child(GTK_BIN(pane_))) gtk_widget_destroy(child);
+  // The documents and the pages chosen stay with the dialog, whichever queue.
+  for (const documents::Document& document : session_->documents().documents()) addCheckedDocument(*session, document);
+  session->setPageRanges(session_->pageRanges());
   ownedSession_ = std::move(session);
   session_ = ownedSession_.get();
   summary_.clear();
@@ -226,6 +324,7 @@ void PrintDialog::useSession(std::unique_ptr<HostSession> session) {
   if (renderer_) renderer_->syncNow();
   refreshSummary();
   refreshPresets();
+  refreshPageSetup();
   showPrinter();
 }
 
@@ -255,11 +354,7 @@ void PrintDialog::updatePrinterRow() {
   gtk_widget_set_visible(printerName_, !choosing);
   gtk_widget_set_sensitive(printerChoice_, !waiting_);
 
-  std::string model;
-  if (session_->ppd() != nullptr && session_->ppd()->file() != nullptr) {
-    const ppd_file_t* ppd = session_->ppd()->file();
-    model = ppd->nickname != nullptr ? ppd->nickname : (ppd->modelname != nullptr ? ppd->modelname : "");
-  }
+  std::string model = describePrinter(*session_).model;
   if (printer.source == "sample" && !model.empty()) model += tr(" (sample description)");
   gtk_label_set_text(GTK_LABEL(printerModel_), model.empty() ? "" : ("— " + model).c_str());
 
@@ -267,8 +362,8 @@ void PrintDialog::updatePrinterRow() {
   gtk_widget_set_sensitive(saveDefaultsButton_, haveQueue && !waiting_ && session_->settings() != nullptr);
   if (!waiting_) {
     gtk_widget_set_sensitive(pane_, TRUE);
-    if (!printer.problem.empty()) {
-      std::string text = trMessage(printer.problem);
+    if (printer.problem) {
+      std::string text = wordedForDialog(*printer.problem);
       if (text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
       showMessage(text, !haveQueue);
     }
@@ -356,10 +451,19 @@ void PrintDialog::showMessage(const std::string& text, bool isError) {
   gtk_widget_set_visible(messageLabel_, !text.empty());
 }
 
+void PrintDialog::showCouldNot(std::string_view couldNot, const Failure& why) {
+  showMessage(trFormat(couldNot, {wordedForDialog(why)}), true);
+}
+
 CommandOutcome PrintDialog::run(const std::string& name, const std::vector<std::string>& args) {
   const CommandSpec* entry = commands_.find(name);
   CommandOutcome outcome = entry != nullptr ? entry->run(*session_, args)
                                            : CommandOutcome::refused("this pdehost has no command " + name);
+  log(name, outcome);
+  return outcome;
+}
+
+void PrintDialog::log(const std::string& name, const CommandOutcome& outcome) {
   nlohmann::json printed = {{"command", name}};
   printed.update(outcome.line);
   auto problems = session_->takeNewProblems();
@@ -368,7 +472,6 @@ CommandOutcome PrintDialog::run(const std::string& name, const std::vector<std::
     for (const auto& problem : problems) err_ << "pdehost: " << problem << "\n";
   }
   out_ << jsonLine(printed) << std::endl;
-  return outcome;
 }
 
 std::string PrintDialog::outletName(const toolkit::View& view) const {
@@ -386,8 +489,7 @@ void PrintDialog::personCommand(const toolkit::View& view, const std::string& co
     return;
   }
   args.insert(args.begin(), outlet);
-  CommandOutcome outcome = run(command, args);
-  if (outcome.line.value("ok", true) == false) gtk_widget_error_bell(window_);
+  if (!run(command, args).carriedOut) gtk_widget_error_bell(window_);
 }
 
 void PrintDialog::personSelectedItem(toolkit::PopUpButton& popup, std::int64_t index) {
@@ -408,27 +510,33 @@ void PrintDialog::personChoseTab(toolkit::TabView&, const std::string& identifie
   CommandOutcome outcome = run("tab", {identifier});
   // The panel may keep a tab closed (the colour tab while printing in
   // black and white, say): the notebook then stays where it was.
-  if (outcome.line.value("result", true) != true) gtk_widget_error_bell(window_);
+  if (outcome.yesNo == false) gtk_widget_error_bell(window_);
 }
 
-bool PrintDialog::leavePane() {
-  CommandOutcome outcome = run("shouldHide");
-  return outcome.line.value("result", true) == true;
-}
+bool PrintDialog::leavePane() { return run("shouldHide").yesNo.value_or(true); }
 
 void PrintDialog::pressPrint() {
   if (closed_) return;
   run("save");
   showMessage("", false);
-  std::vector<std::string> args;
-  const int copies = gtk_spin_button_get_value_as_int(GTK_SPIN_BUTTON(copies_));
-  if (copies > 1) args = {"--copies", std::to_string(copies)};
-  for (const std::filesystem::path& document : documents_) args.push_back(document.string());
-  CommandOutcome outcome = run("print", args);
-  if (outcome.line.value("ok", true) == false) {
+  if (documentsList_->pending() > 0) {
+    showMessage(pageSetupText(dialogLanguage(), "Counting pages…"), false);
+    return;
+  }
+  const page::ParsedRanges pages = pageRangesOf(*session_, session_->documents().longestDocument().value_or(1));
+  if (!pages.ok()) {
     exitStatus_ = kExitPrintFailed;
-    std::string why = outcome.line.value("error", tr("the job was not sent"));
-    showMessage(trFormat("Could not print: {}", {trMessage(why)}), true);
+    showMessage(trFormat("Could not print: {}", {rangeWords(*pages.error, dialogLanguage())}), true);
+    return;
+  }
+  PrintRequest request{{}, std::nullopt};
+  const int copies = gtk_spin_button_get_value_as_int(GTK_SPIN_BUTTON(copies_));
+  if (copies > 1) request.copies = copies;
+  const auto printed = printJob(*session_, request);
+  log("print", printLine(printed, request));
+  if (!printed) {
+    exitStatus_ = kExitPrintFailed;
+    showCouldNot("Could not print: {}", printed.failure().failure);
     return;
   }
   exitStatus_ = kExitOk;
@@ -437,27 +545,21 @@ void PrintDialog::pressPrint() {
 
 void PrintDialog::refreshPresets() {
   PresetMenuEntries entries;
-  const std::filesystem::path root = PresetStore::defaultRoot();
-  if (!root.empty()) {
-    const PresetStore store(root, session_->ppd() != nullptr ? session_->ppd()->modelName() : "");
-    for (const PresetEntry& entry : store.list()) {
-      if (entry.problem) {
-        entries.unusable.emplace_back(entry.file.filename().string(), *entry.problem);
-      } else {
-        entries.names.push_back(entry.name);
-      }
-    }
-    std::string ignored;
-    const std::optional<std::string>& queue = session_->printer().queue;
-    entries.lastUsedAvailable = queue && store.loadLastUsed(*queue, &ignored) != nullptr;
+  // Without a folder for presets the menu holds the built-in ones alone.
+  if (const auto listing = listPresets(*session_)) {
+    entries.names = listing.value().names;
+    for (const PresetEntry& entry : listing.value().unusable)
+      entries.unusable.emplace_back(entry.file.filename().string(), entry.problem.value_or(""));
+    entries.lastUsedAvailable = listing.value().lastUsedAvailable;
   }
   presets_->refresh(std::move(entries));
 }
 
 void PrintDialog::choosePreset(const std::string& name) {
-  CommandOutcome outcome = run("use-preset", {name});
-  if (outcome.line.value("ok", true) == false) {
-    showMessage(trFormat("Could not use the preset: {}", {outcome.line.value("error", tr("unknown error"))}), true);
+  const auto used = usePreset(*session_, name);
+  log("use-preset", usePresetLine(used, name));
+  if (!used) {
+    showCouldNot("Could not use the preset: {}", used.failure());
     return;
   }
   showMessage("", false);
@@ -465,9 +567,10 @@ void PrintDialog::choosePreset(const std::string& name) {
 }
 
 void PrintDialog::savePreset(const std::string& name, bool replace) {
-  CommandOutcome outcome = run("save-preset", {replace ? "--replace " + name : name});
-  if (outcome.line.value("ok", true) == false) {
-    showMessage(trFormat("Could not save the preset: {}", {outcome.line.value("error", tr("unknown error"))}), true);
+  const auto saved = pdehost::savePreset(*session_, name, replace);
+  log("save-preset", savePresetLine(saved, name, replace));
+  if (!saved) {
+    showCouldNot("Could not save the preset: {}", saved.failure());
   } else {
     showMessage(trFormat("Saved the preset \"{}\".", {name}), false);
   }
@@ -475,22 +578,23 @@ void PrintDialog::savePreset(const std::string& name, bool replace) {
 }
 
 void PrintDialog::deletePreset(const std::string& name) {
-  CommandOutcome outcome = run("delete-preset", {name});
-  if (outcome.line.value("ok", true) == false)
-    showMessage(trFormat("Could not delete the preset: {}", {outcome.line.value("error", tr("unknown error"))}), true);
+  const auto deleted = pdehost::deletePreset(*session_, name);
+  log("delete-preset", deletePresetLine(deleted, name));
+  if (!deleted) showCouldNot("Could not delete the preset: {}", deleted.failure());
   refreshPresets();
 }
 
 void PrintDialog::pressSaveDefaults() {
   if (closed_) return;
   run("save");
-  CommandOutcome outcome = run("save-defaults");
-  if (outcome.line.value("ok", true) == false) {
-    showMessage(trFormat("Could not save the defaults: {}", {outcome.line.value("error", tr("unknown error"))}), true);
+  const auto saved = saveDefaults(*session_);
+  log("save-defaults", saveDefaultsLine(saved));
+  if (!saved) {
+    showCouldNot("Could not save the defaults: {}", saved.failure());
     return;
   }
   showMessage(trFormat("Saved as the defaults for {}: every application that prints to it now uses these options.",
-                       {session_->printer().queue.value_or("")}),
+                       {saved.value().printer}),
               false);
 }
 

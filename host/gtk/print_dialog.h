@@ -2,7 +2,9 @@
 // queues), a pane titled with the panel's name that holds the panel's view,
 // a summary of the job's settings, the documents and the copies, and Save as
 // Default, Cancel and Print. Every call on the panel goes through pdehost's
-// command table, as a script's line would, and is logged as the same JSON
+// command table, as a script's line would; printing, the defaults and the
+// presets are the core's actions, called directly and worded in the
+// dialog's language when they fail. Each is logged as the script's JSON
 // line. The dialog can wait for the printing service with its pane dimmed,
 // and takes a new session when the queue is found or another is chosen.
 #pragma once
@@ -15,19 +17,19 @@
 #include <string>
 #include <vector>
 
-#include "command_table.h"
 #include "control_renderer.h"
+#include "documents_list.h"
+#include "page_setup_pane.h"
+#include "failure/failure.h"
 #include "presets_menu.h"
+#include "script/command_table.h"
+#include "session/host_session.h"
 #include "summary_rows.h"
-
-namespace pdehost {
-class HostSession;
-}
 
 namespace pdehost::gtk {
 
 // The exit status after a print that failed, as a script whose print failed.
-inline constexpr int kExitPrintFailed = 5;
+inline constexpr int kExitPrintFailed = kExitCommandFailed;
 
 class PrintDialog : public PersonInput {
  public:
@@ -88,6 +90,12 @@ class PrintDialog : public PersonInput {
   GtkWidget* saveDefaultsButton() const { return saveDefaultsButton_; }
   GtkWidget* printerChoice() const { return printerChoice_; }
   GtkWidget* copiesField() const { return copies_; }
+  // The printer's page options with the layout, and the documents list.
+  PageSetupPane& pageSetup() const { return *pageSetup_; }
+  DocumentsList& documentsList() const { return *documentsList_; }
+  // Opens the Page Setup window, as its button does.
+  void showPageSetup();
+  GtkWidget* pageSetupWindow() const { return pageSetupWindow_; }
 
   void personSelectedItem(toolkit::PopUpButton& popup, std::int64_t index) override;
   void personClicked(toolkit::Button& button) override;
@@ -96,6 +104,10 @@ class PrintDialog : public PersonInput {
   void personChoseTab(toolkit::TabView& tabs, const std::string& identifier) override;
 
  private:
+  GtkWidget* buildPageSetup();
+  void refreshPageSetup();
+  void refreshDocuments();
+  void pageLayoutEdited();
   GtkWidget* buildHeader();
   GtkWidget* buildJobRow();
   std::string openPanel();
@@ -105,6 +117,10 @@ class PrintDialog : public PersonInput {
   GtkWidget* buildSummaryPane();
   void refreshSummary();
   void showMessage(const std::string& text, bool isError);
+  // "Could not print: {}" and the like, with why in the dialog's language.
+  void showCouldNot(std::string_view couldNot, const Failure& why);
+  // Logs an action's outcome as the script's line for `name`.
+  void log(const std::string& name, const CommandOutcome& outcome);
   std::string outletName(const toolkit::View& view) const;
   void personCommand(const toolkit::View& view, const std::string& command, std::vector<std::string> args);
   bool leavePane();
@@ -127,6 +143,11 @@ class PrintDialog : public PersonInput {
   GtkWidget* printerChoice_ = nullptr;
   GtkWidget* printerModel_ = nullptr;
   GtkWidget* copies_ = nullptr;
+  GtkWidget* documentsLabel_ = nullptr;
+  GtkWidget* pageSetupButton_ = nullptr;
+  GtkWidget* pageSetupWindow_ = nullptr;
+  std::unique_ptr<PageSetupPane> pageSetup_;
+  std::unique_ptr<DocumentsList> documentsList_;
   GtkWidget* saveDefaultsButton_ = nullptr;
   GtkWidget* summaryGrid_ = nullptr;
   GtkWidget* messageLabel_ = nullptr;

@@ -1,4 +1,4 @@
-#include "command_table.h"
+#include "script/command_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,13 @@
 // The host's commands against a fake panel built from toolkit controls.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 
-#include "command_table.h"
-#include "host_session.h"
-#include "script_runner.h"
+#include "script/command_table.h"
+#include "script/script_runner.h"
+#include "session/host_session.h"
+#include "temp_dir.h"
 #include "toolkit/controls.h"
 
 namespace pdehost {
@@ -303,6 +305,49 @@ TEST_F(HostCommands, NoPrintSettingsShowAsNull) {
   EXPECT_EQ(lines[0]["settings"], nullptr);
   EXPECT_EQ(session->callback().printSettings(), nullptr);
   EXPECT_EQ(session->callback().printSession()->currentPrinterID(), std::nullopt);
+}
+
+// The actions' failures read in a script's lines word for word as scripts
+// have always read them; a refused job also names the choices at fault.
+TEST_F(HostCommands, ActionFailuresReadAsScriptsKnowThem) {
+  qvx::test::TempDir home;
+  const char* oldHome = std::getenv("HOME");
+  const std::string wasHome = oldHome != nullptr ? oldHome : "";
+  setenv("HOME", home.path().c_str(), 1);
+  unsetenv("XDG_CONFIG_HOME");
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"delete-preset Default Settings", "\"Default Settings\" is built in and cannot be deleted"},
+      {"use-preset Last Used Settings", "nothing was printed to this printer from here yet"},
+      {"save-defaults", "no printer to print to (--printer is empty)"},
+      {"print", "no printer to print to (--printer is empty)"},
+  };
+  for (const auto& [script, error] : cases) {
+    EXPECT_EQ(run(script + "\n"), kExitCommandFailed) << script;
+    EXPECT_EQ(lines.at(0), (json{{"command", firstWordOf(script)}, {"ok", false}, {"error", error}}));
+  }
+  unsetenv("HOME");
+  EXPECT_EQ(run("presets\n"), kExitCommandFailed);
+  EXPECT_EQ(lines.at(0)["error"], "no folder for presets: neither XDG_CONFIG_HOME nor HOME is set");
+  if (oldHome != nullptr) setenv("HOME", wasHome.c_str(), 1);
+
+  std::string problem;
+  auto settings = std::make_unique<JsonPrintSettings>();
+  for (const char* entry : {"VMSaveToner=True", "VMCPPriority=Speed", "VMCTrapping=Wide", "Duplex=Sideways"}) {
+    const std::string text = entry;
+    settings->setValue(text.substr(0, text.find('=')), text.substr(text.find('=') + 1), false);
+  }
+  auto ppd = PpdDocument::open(SAMPLE_PPD, &problem);
+  ASSERT_TRUE(ppd) << problem;
+  auto callback = std::make_shared<HostCallbackObject>(ppd.get(), settings.get(), "Office", true);
+  session = std::make_unique<HostSession>(std::move(settings), std::move(ppd), nullptr, callback,
+                                          std::vector<std::shared_ptr<pde::Panel>>{panel}, nullptr);
+  session->setPrinter({"Office", "server", "here", {}, std::nullopt});
+  EXPECT_EQ(run("print\n"), kExitCommandFailed);
+  EXPECT_EQ(lines.at(0)["error"],
+            "the printer description has no such choice: Duplex=Sideways; conflicting options: VMCPPriority=Speed, "
+            "VMCTrapping=Wide, VMSaveToner=True; the job was not sent");
+  EXPECT_EQ(lines.at(0)["unknownChoices"], (json::array({{{"keyword", "Duplex"}, {"choice", "Sideways"}}})));
+  EXPECT_EQ(lines.at(0)["conflicts"].size(), 3u);
 }
 
 TEST(CommandTable, NewCommandsRegisterBesideTheStandardOnes) {

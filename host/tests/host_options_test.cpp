@@ -1,4 +1,4 @@
-#include "host_options.h"
+#include "session/host_options.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "panel_outline.h"
+#include "session/panel_outline.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 // sanitizer report, an uncaught exception or a hang.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "pde/plugin_protocol.h"
 #include "pdehost_run.h"
 
 namespace {
@@ -35,6 +37,8 @@ constexpr int kWrongScriptLine = 1;
 constexpr int kCannotLoad = 3;
 constexpr int kNoPanel = 4;
 constexpr int kCommandFailed = 5;
+
+const std::string kNotRegular = ": is not a regular file (a device, a FIFO or a socket)";
 
 // A script line and the error its JSON line carries.
 struct Refusal {
@@ -80,6 +84,11 @@ class BadInput : public testing::Test {
     return {args, script};
   }
   fs::path write(const std::string& name, const std::string& bytes) { return temp_.write(name, bytes); }
+  // A FIFO nobody writes to, and a name for the endless device /dev/zero.
+  void makeSpecialFiles(const std::string& fifo, const std::string& zero) {
+    ASSERT_EQ(mkfifo((dir_ / fifo).c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir_ / zero);
+  }
 
   qvx::test::TempDir temp_;
   const fs::path& dir_ = temp_.path();
@@ -108,6 +117,19 @@ TEST_F(BadInput, PluginBundlesThatCannotBeLoadedAreNamed) {
   });
 }
 
+TEST_F(BadInput, PluginsOfAnotherProtocolVersionAreRefusedBeforeTheirFactoryIsCalled) {
+  // Their factories abort: a run that calls one ends by a signal.
+  const std::string ours = "; this pdehost speaks version " + std::to_string(pde::kProtocolVersion);
+  const std::vector<HostRun> runs = expectEndings({
+      {"later", {{"--plugin", Later_PLUGIN}, "panelName\n"}, kNoPanel,
+       {"Later.plugin: the plug-in speaks protocol version " + std::to_string(pde::kProtocolVersion + 1) + ours}},
+      {"unversioned", {{"--plugin", Unversioned_PLUGIN}, "panelName\n"}, kNoPanel,
+       {"Unversioned.plugin: the plug-in reports no protocol version (it exports no pde_plugin_protocol_version)" +
+        ours}},
+  });
+  for (const HostRun& run : runs) EXPECT_EQ(run.out, "");
+}
+
 TEST_F(BadInput, DescriptionsThatCannotBeReadOrThatLibcupsRejectsAreNamed) {
   const std::string sample = readFile(SAMPLE_PPD);
   std::mt19937 bytes(8);
@@ -125,8 +147,11 @@ TEST_F(BadInput, DescriptionsThatCannotBeReadOrThatLibcupsRejectsAreNamed) {
     return Ending{file, onSample({"--ppd", path.string()}, "panelName\n"), status, std::move(message)};
   };
   const std::string invalid = ": not a valid printer description";
+  makeSpecialFiles("fifo.ppd", "zero.ppd");
   expectEndings({
       ppd("folder.ppd", std::nullopt, {"folder.ppd: is a folder, not a file"}),
+      ppd("fifo.ppd", std::nullopt, {"fifo.ppd" + kNotRegular}),
+      ppd("zero.ppd", std::nullopt, {"zero.ppd" + kNotRegular}),
       ppd("locked.ppd", std::nullopt, {lockedIsReadable ? "" : "locked.ppd: cannot be opened"},
           lockedIsReadable ? kDone : kCannotLoad),
       ppd("empty.ppd", "", {"empty.ppd" + invalid, "Missing PPD-Adobe-4.x header"}),
@@ -178,8 +203,11 @@ TEST_F(BadInput, SettingsFilesThatAreNotAJsonObjectOfValuesAreRefused) {
     return Ending{file, onSample({"--settings", path.string()}, "settings\n"), kCannotLoad, std::move(message)};
   };
   const std::string invalid = ": not valid JSON";
+  makeSpecialFiles("fifo.json", "zero.json");
   expectEndings({
       settings("missing.json", std::nullopt, {"missing.json: cannot be opened"}),
+      settings("fifo.json", std::nullopt, {"fifo.json" + kNotRegular}),
+      settings("zero.json", std::nullopt, {"zero.json" + kNotRegular}),
       settings("folder.json", std::nullopt, {"folder.json: is a folder, not a file"}),
       settings("empty.json", "", {"empty.json" + invalid, "unexpected end of input"}),
       settings("cut.json", "{\"VMCMode\": \"Gray\", ", {"cut.json" + invalid, "line 1, column 21"}),
@@ -232,6 +260,7 @@ TEST_F(BadInput, SettingsValuesOfAnyKindLoadAndThoseNotTextsAreWrittenBackAsThey
 
 TEST_F(BadInput, ScriptFilesThatCannotBeReadAreNamed) {
   fs::create_directories(dir_ / "scripts");
+  makeSpecialFiles("fifo.txt", "zero.txt");
   const std::vector<HostRun> runs = expectEndings({
       {"missing script",
        onSample({(dir_ / "missing.txt").string()}, ""),
@@ -240,6 +269,8 @@ TEST_F(BadInput, ScriptFilesThatCannotBeReadAreNamed) {
       {"script folder", onSample({(dir_ / "scripts").string()}, ""), kCannotLoad, {"scripts: is a folder, not a file"}},
       // The last line needs no line feed.
       {"no line feed at the end", onSample({write("last.txt", "panelName\npanelKind").string()}, ""), kDone, {}},
+      {"script FIFO", onSample({(dir_ / "fifo.txt").string()}, ""), kCannotLoad, {"fifo.txt" + kNotRegular}},
+      {"script device", onSample({(dir_ / "zero.txt").string()}, ""), kCannotLoad, {"zero.txt" + kNotRegular}},
   });
   ASSERT_EQ(runs[2].lines.size(), 2u);
   EXPECT_EQ(runs[2].lines[1]["command"], "panelKind");
@@ -407,6 +438,38 @@ TEST_F(BadInput, PrintAndSaveToPlacesThatCannotBeUsedFailAndTheScriptRunsOn) {
   EXPECT_EQ(runs[0].lines[8]["result"], "Image Quality");
   EXPECT_TRUE(fs::is_empty(dir_ / "folder"));
   EXPECT_FALSE(fs::exists(dir_ / "s.json"));
+}
+
+TEST_F(BadInput, PrintTakesRegularFilesOnlyAndSendsNothingElse) {
+  makeSpecialFiles("fifo.ps", "zero.ps");
+  const std::vector<Refusal> refusals = {
+      {"print " + (dir_ / "fifo.ps").string(), (dir_ / "fifo.ps").string() + kNotRegular},
+      {"print /dev/zero", "/dev/zero" + kNotRegular},
+  };
+  const std::vector<HostRun> runs = expectEndings({
+      {"special files", onSample({}, "panelView\nrestore\n" + scriptOf(refusals)), kCommandFailed, {kNotRegular}},
+  });
+  expectRefused(runs[0], 2, refusals);
+}
+
+// Under a file-size limit smaller than the new settings, the old file stays
+// whole and the refusal says why; pdehost is not killed by SIGXFSZ.
+TEST_F(BadInput, SaveSettingsBeyondTheFileSizeLimitKeepsTheOldFile) {
+  const std::string old = json{{"note", std::string(8000, 'o')}}.dump();
+  const fs::path file = write("kept.json", old);
+  rlimit before{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+  rlimit small = before;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const std::vector<HostRun> runs = expectEndings({
+      {"file-size limit",
+       onSample({"--settings", file.string()}, "save-settings " + file.string() + "\n"),
+       kCommandFailed,
+       {file.string() + ": cannot be written: the file-size limit was reached"}},
+  });
+  setrlimit(RLIMIT_FSIZE, &before);
+  EXPECT_EQ(readFile(file), old);
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 // libcups PPD calls are deprecated but still work.
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
-#include "ppd_document.h"
+#include "cups/ppd_document.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "host_callback.h"
+#include "session/host_callback.h"
 #include "temp_dir.h"
 
 namespace pdehost {

@@ -6,7 +6,7 @@
 
 #include <fstream>
 
-#include "ppd_document.h"
+#include "cups/ppd_document.h"
 #include "temp_dir.h"
 
 namespace pdehost {

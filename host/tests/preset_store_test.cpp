@@ -1,4 +1,4 @@
-#include "preset_store.h"
+#include "store/preset_store.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +66,18 @@ TEST_F(PresetStoreTest, NamesThatCannotBeSavedAreRefused) {
   EXPECT_EQ(store.load("Proofs", &error)->toJson(), settingsWith("Gray").toJson());
   EXPECT_FALSE(store.remove("Nothing", &error));
   EXPECT_EQ(error, "there is no preset named \"Nothing\"");
+}
+
+// The limit is in bytes of the file name, and a name at the limit saves:
+// its temporary file's name must fit as well.
+TEST_F(PresetStoreTest, TheLongestNameSavesAndOneByteMoreIsRefused) {
+  store = PresetStore(root, "M");
+  std::string error;
+  const std::string longest(245, 'a');  // "aaa….json": 250 bytes
+  ASSERT_TRUE(store.save(longest, settingsWith("Gray"), false, &error)) << error;
+  EXPECT_EQ(store.load(longest, &error)->toJson(), settingsWith("Gray").toJson());
+  EXPECT_FALSE(store.save(longest + "a", settingsWith("Gray"), false, &error));
+  EXPECT_EQ(error, "the preset name is too long: its file name would take 251 bytes, at most 250");
 }
 
 TEST_F(PresetStoreTest, ReplacingGoesThroughANewFileAndLeavesNoneBehind) {

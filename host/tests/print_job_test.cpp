@@ -1,13 +1,13 @@
 // The job pdehost builds from the print settings: which entries become job
 // options, and the conflicts the sample description's constraints report.
-#include "print_job.h"
+#include "cups/print_job.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "ppd_document.h"
+#include "cups/ppd_document.h"
 #include "temp_dir.h"
 
 namespace pdehost {

@@ -1,4 +1,4 @@
-#include "print_settings.h"
+#include "store/print_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "queue_choice.h"
+#include "cups/queue_choice.h"
 
 #include <gtest/gtest.h>
 
-#include "ppd_document.h"
+#include "cups/ppd_document.h"
 
 namespace pdehost {
 namespace {
@@ -45,9 +45,11 @@ TEST(QueueChoice, AnUnknownNameListsTheQueuesThereAre) {
   const std::string lx = "Vemra LX4200 Color";
   QueueChoice choice = chooseQueue({{"B", lx, false}, {"A", lx, false}}, std::string("Nowhere"));
   EXPECT_FALSE(choice.queue);
-  EXPECT_EQ(choice.error, "there is no CUPS queue named \"Nowhere\"; the QVX printers here are: A B");
+  ASSERT_TRUE(choice.failure);
+  EXPECT_EQ(english(*choice.failure), "there is no CUPS queue named \"Nowhere\"; the QVX printers here are: A B");
   choice = chooseQueue({}, std::string("Nowhere"));
-  EXPECT_EQ(choice.error, "there is no CUPS queue named \"Nowhere\"; " + noQueueMessage());
+  ASSERT_TRUE(choice.failure);
+  EXPECT_EQ(english(*choice.failure), "there is no CUPS queue named \"Nowhere\"; " + noQueueMessage());
 }
 
 }  // namespace

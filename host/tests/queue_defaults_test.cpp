@@ -1,4 +1,4 @@
-#include "queue_defaults.h"
+#include "store/queue_defaults.h"
 
 #include <gtest/gtest.h>
 

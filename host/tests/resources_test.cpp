@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "ppd_document.h"
+#include "cups/ppd_document.h"
 #include "toolkit/controls.h"
 #include "toolkit/layout_loader.h"
 #include "toolkit/strings_file.h"

@@ -7,9 +7,9 @@
 
 #include <random>
 
-#include "command_table.h"
-#include "host_session.h"
-#include "print_job.h"
+#include "cups/print_job.h"
+#include "script/command_table.h"
+#include "session/host_session.h"
 #include "toolkit/controls.h"
 
 namespace pdehost {

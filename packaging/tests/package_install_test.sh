@@ -34,12 +34,15 @@ for needed in libgtk-3-0 libwebkit2gtk-4.1-0 libcups2 cups-client adwaita-icon-t
   grep -q "\b$needed\b" <<<"$depends" || fail "the package does not depend on $needed: $depends"
 done
 grep -q "qvxtoolkit" <<<"$depends" && fail "the package depends on its own library: $depends"
+dpkg-deb -f "$deb" Recommends | grep -q '\bcups-pk-helper\b' || fail "the package does not recommend cups-pk-helper"
+dpkg-deb -I "$deb" conffiles | grep -qx /etc/qvx/offices.conf || fail "/etc/qvx/offices.conf is not a conffile"
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 for path in usr/bin/pdehost usr/bin/qvx-onboarder usr/share/applications/com.qvx.Onboarder.desktop \
             usr/share/applications/com.qvx.PrintDialog.desktop usr/share/ppd/qvx/LX4200.ppd \
-            usr/share/doc/qvx-printer/README.md; do
+            usr/share/doc/qvx-printer/README.md \
+            usr/lib/qvx/Onboarder.app/Contents/MacOS/OnboarderWindow; do
   [ -e "$root/$path" ] || fail "the package lacks /$path"
 done
 bundle=$(find "$root" -type d -name TintPanel.plugin)
@@ -101,6 +104,11 @@ grep -qx '{"command":"panelName","result":"Image Quality"}' <<<"$out" || fail "p
 $out"
 grep -q '"Toner Save":"On"' <<<"$out" || fail "the packaged panel did not record toner save:
 $out"
+# --gui reaches the window program installed beside pdehost, which needs a display.
+status=0
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 60 "$root/usr/bin/pdehost" --gui 2>&1 </dev/null) || status=$?
+[ "$status" -eq 3 ] && grep -q -- "--gui needs a display" <<<"$out" ||
+  fail "pdehost --gui from the package ended with $status: $out"
 # Loaded from the package, not from the build tree.
 out=$(printf 'panelName\n' | LD_DEBUG=libs timeout 60 "$root/usr/bin/pdehost" 2>&1 >/dev/null)
 grep -q "calling init: $root.*/libqvxtoolkit.so" <<<"$out" || fail "the toolkit library did not come from the package:

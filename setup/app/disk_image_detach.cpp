@@ -2,7 +2,7 @@
 
 #include "bundle/bundle_resources.h"
 #include "detach_command.h"
-#include "gtk_platform.h"
+#include "process/environment.h"
 #include "process/process.h"
 
 extern char** environ;

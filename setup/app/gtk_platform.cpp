@@ -16,16 +16,6 @@ std::optional<std::filesystem::path> GtkPlatform::resourcesDirectory() const { r
 
 std::map<std::string, std::string> GtkPlatform::environment() const { return environmentFromEntries(environ); }
 
-std::map<std::string, std::string> environmentFromEntries(char** entries) {
-  std::map<std::string, std::string> result;
-  for (char** entry = entries; entry && *entry; ++entry) {
-    const char* equals = std::strchr(*entry, '=');
-    if (!equals) continue;
-    result.emplace(std::string(*entry, static_cast<std::size_t>(equals - *entry)), std::string(equals + 1));
-  }
-  return result;
-}
-
 void GtkPlatform::openWithDefaultApplication(const std::string& path) {
   g_autoptr(GFile) file = g_file_new_for_path(path.c_str());
   g_autofree char* uri = g_file_get_uri(file);

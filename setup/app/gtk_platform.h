@@ -7,6 +7,7 @@
 
 #include "bridge/platform.h"
 #include "glib_main_queue.h"
+#include "process/environment.h"
 
 namespace qvx {
 
@@ -25,9 +26,5 @@ class GtkPlatform : public Platform {
   GApplication* application_;
   GlibMainQueue mainQueue_;
 };
-
-// The process environment as a map; an entry without "=" is skipped and the
-// first of two entries with the same name wins, as getenv would answer.
-std::map<std::string, std::string> environmentFromEntries(char** entries);
 
 }  // namespace qvx

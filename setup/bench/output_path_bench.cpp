@@ -61,12 +61,22 @@ void BM_OutputPath(benchmark::State& state) {
   auto page = std::make_shared<CountingPage>();
   auto bridge = qvx::Bridge::create(platform);
   bridge->web = page;
+  // 0: each line queued on its own (handleLine); 1: a chunk's lines gathered
+  // and queued together, as the engine's reader does.
+  const bool gather = state.range(1) != 0;
+  qvx::ScriptBatch gathered;
   for (auto _ : state) {
     qvx::LineSplitter splitter;
     for (std::size_t at = 0; at < output.size(); at += 65536) {
       splitter.append(std::string_view(output).substr(at, 65536), [&](std::string_view line) {
-        if (qvx::utf8::isValid(line)) bridge->handleLine(line);
+        if (!qvx::utf8::isValid(line)) return;
+        if (gather) {
+          bridge->gatherLine(line, gathered);
+        } else {
+          bridge->handleLine(line);
+        }
       });
+      bridge->queueGathered(gathered);
       platform->drain();
     }
   }
@@ -74,7 +84,7 @@ void BM_OutputPath(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * lines));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * output.size()));
 }
-BENCHMARK(BM_OutputPath)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OutputPath)->Args({100000, 0})->Args({100000, 1})->Unit(benchmark::kMillisecond);
 
 void BM_ClassifyLine(benchmark::State& state) {
   const std::string line = state.range(0) ? "@STEP Copie du pilote \u00e9tape 3\u00a0" : "@STEP Copying driver files";

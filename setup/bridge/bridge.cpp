@@ -34,6 +34,35 @@ void Bridge::handleLine(std::string_view line) {
   js(call->function, call->argument);
 }
 
+void Bridge::gatherLine(std::string_view line, ScriptBatch& gathered) {
+  const auto call = classifyEngineLine(line);
+  if (!call) return;
+  if (call->isFinal) finished.store(true);  // before its page call is queued, as in handleLine
+  // Queued first when this script would likely not fit the page's batch: a
+  // gathered batch within those limits moves into the queue without a copy.
+  constexpr std::size_t kCallBytes = 40;  // "window.onStep.apply(null, [" ... "]);\n"
+  const auto& limits = scripts_.limits();
+  if (gathered.size() >= limits.batchScripts ||
+      gathered.text.size() + kCallBytes + call->argument.size() > limits.batchBytes) {
+    queueGathered(gathered);
+  }
+  appendScriptText(gathered.text, call->function, call->argument);
+  gathered.endScript();
+}
+
+void Bridge::queueGathered(ScriptBatch& gathered) {
+  const bool mayWait = std::this_thread::get_id() != mainThread_;
+  while (!gathered.empty()) {
+    if (scripts_.push(gathered, mayWait)) arrangeDelivery();
+  }
+  // A huge line's buffer is not kept.
+  if (gathered.text.capacity() > 2 * scripts_.limits().batchBytes) {
+    gathered = ScriptBatch();
+  } else {
+    gathered.clear();
+  }
+}
+
 void Bridge::js(std::string_view function, std::string_view argument) {
   // The main thread never waits: the page catches up only on that thread.
   const bool mayWait = std::this_thread::get_id() != mainThread_;

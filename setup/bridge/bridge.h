@@ -34,10 +34,20 @@ class Bridge : public std::enable_shared_from_this<Bridge> {
   // True once the current run's engine reported a final outcome. Written by
   // the output reader, read by the termination handling, reset by "install".
   std::atomic<bool> finished{false};
+  // The log that "showlog" opens: kLogPath, another file only in tests.
+  std::string logPath = kLogPath;
 
   // One line of engine output, without its line feed, valid UTF-8.
   // Called on the output reader's thread.
   void handleLine(std::string_view line);
+
+  // The output reader's way to handleLine, on its thread: a chunk's page
+  // calls are gathered in `gathered` and queued together, one lock and at
+  // most one wake-up of the main thread per batch rather than per line.
+  // queueGathered must follow before the reader reports anything else (the
+  // end of the run), so that the page calls keep the order of the lines.
+  void gatherLine(std::string_view line, ScriptBatch& gathered);
+  void queueGathered(ScriptBatch& gathered);
 
   // Builds the call of the page function `function` with the one string
   // argument on the calling thread and queues its evaluation on the main thread.

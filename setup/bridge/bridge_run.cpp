@@ -6,6 +6,7 @@
 #include "bridge/bridge.h"
 #include "bridge/launch_plan.h"
 #include "bridge/line_splitter.h"
+#include "bridge/own_log_file.h"
 #include "bridge/page_message.h"
 #include "utf8/utf8.h"
 
@@ -16,6 +17,8 @@ namespace {
 constexpr const char* kResourcesMissing = "Installer resources missing.";
 constexpr const char* kEngineMissing = "Installer engine missing.";
 constexpr const char* kLaunchFailed = "Could not start the installer.";
+// The page shows its own wording of this, in the person's language.
+constexpr const char* kLogUnavailable = "The setup log isn't available.";
 constexpr const char* kDidNotFinish = "Setup didn't finish. Tap 'Show details' or contact QVX Admin in Slack.";
 
 // Any file system object, following symbolic links.
@@ -34,7 +37,13 @@ void Bridge::userContentControllerDidReceiveScriptMessage(std::string_view body)
           finished.store(false);
           runEngine(message.office, message.name, message.code);
         } else if constexpr (std::is_same_v<Message, ShowLogMessage>) {
-          platform_->openWithDefaultApplication(kLogPath);
+          // Anyone can put a file or a link at the log's name in /tmp first:
+          // only our own log is opened.
+          if (isOwnRegularFile(logPath)) {
+            platform_->openWithDefaultApplication(logPath);
+          } else {
+            js("onLogUnavailable", kLogUnavailable);
+          }
         } else if constexpr (std::is_same_v<Message, QuitMessage>) {
           platform_->terminateApplication();
         }
@@ -64,12 +73,15 @@ void Bridge::runEngine(const std::string& office, const std::string& name, const
   // This run's output buffer belongs to its reader; both handlers refer to the
   // bridge weakly.
   std::weak_ptr<Bridge> weakSelf = weak_from_this();
-  process->setOutputHandler([weakSelf, splitter = LineSplitter()](std::string_view chunk) mutable {
+  // Each chunk's page calls are queued together once the chunk is split, so
+  // all of them are queued before the termination handler runs.
+  process->setOutputHandler([weakSelf, splitter = LineSplitter(), gathered = ScriptBatch()](std::string_view chunk) mutable {
     if (chunk.empty()) return;  // end of output: an unfinished last line is never delivered
+    const auto self = weakSelf.lock();
     splitter.append(chunk, [&](std::string_view line) {
-      if (!utf8::isValid(line)) return;
-      if (const auto self = weakSelf.lock()) self->handleLine(line);
+      if (self && utf8::isValid(line)) self->gatherLine(line, gathered);
     });
+    if (self) self->queueGathered(gathered);
   });
   auto runs = runsInProgress_;
   process->setTerminationHandler([weakSelf, runs](int status) {

@@ -26,6 +26,26 @@ struct ScriptBatch {
     ends.push_back(text.size());
     text += '\n';
   }
+  // Ends the script written straight onto `text` since the last one ended.
+  void endScript() {
+    ends.push_back(text.size());
+    text += '\n';
+  }
+  // Appends the other batch's scripts after these.
+  void appendAll(const ScriptBatch& other) {
+    const std::size_t offset = text.size();
+    text += other.text;
+    ends.reserve(ends.size() + other.ends.size());
+    for (const std::size_t end : other.ends) ends.push_back(offset + end);
+  }
+  // Removes the first `count` scripts.
+  void eraseFront(std::size_t count) {
+    if (count == 0) return;
+    const std::size_t cut = ends[count - 1] + 1;
+    text.erase(0, cut);
+    ends.erase(ends.begin(), ends.begin() + static_cast<std::ptrdiff_t>(count));
+    for (std::size_t& end : ends) end -= cut;
+  }
   // Empty again, keeping the buffers for reuse.
   void clear() {
     text.clear();

@@ -40,6 +40,12 @@ class ScriptQueue {
   // none was arranged.
   bool push(std::string_view script, bool mayWait);
 
+  // Any thread. The same for a batch of scripts under one lock: with
+  // `mayWait`, waits until the first fits, then moves as many as the bound
+  // admits, in order, out of `scripts` (which may come back holding other
+  // buffers). The caller pushes again while `scripts` is not empty.
+  bool push(ScriptBatch& scripts, bool mayWait);
+
   // The consumer's thread. Gives the oldest waiting scripts, within the batch
   // limits and at least one, in `batch` (whose buffers it keeps for reuse);
   // they count against the bound until finished(). Returns false, giving
@@ -60,8 +66,13 @@ class ScriptQueue {
   // Scripts waiting or being evaluated.
   std::size_t size() const;
 
+  const Limits& limits() const { return limits_; }
+
  private:
   bool hasRoomFor(std::size_t bytes) const;
+  bool hasRoomForAll(std::size_t scripts, std::size_t bytes) const;
+  void append(std::string_view script, std::size_t bytes);
+  void appendAll(ScriptBatch& scripts);
   bool askForDelivery();
   void reuse(ScriptBatch&& batch);
 

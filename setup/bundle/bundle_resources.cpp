@@ -2,37 +2,26 @@
 
 #include <system_error>
 
+#include "bundle_path/bundle_path.h"
+
 namespace qvx {
 
 namespace fs = std::filesystem;
 
 std::optional<fs::path> bundleDirectoryForExecutable(const fs::path& executable) {
-  const fs::path clean = executable.lexically_normal();
-  const fs::path macos = clean.parent_path();
-  const fs::path contents = macos.parent_path();
-  const fs::path bundle = contents.parent_path();
-  if (clean.filename().empty() || macos.filename() != "MacOS" || contents.filename() != "Contents" ||
-      bundle.extension() != ".app" || bundle.stem().empty()) {
-    return std::nullopt;
-  }
-  return bundle;
+  return bundle_path::bundleOfExecutable(executable, ".app");
 }
 
 std::optional<fs::path> resourcesDirectoryForExecutable(const fs::path& executable) {
   const auto bundle = bundleDirectoryForExecutable(executable);
   if (!bundle) return std::nullopt;
-  const fs::path resources = *bundle / "Contents" / "Resources";
+  const fs::path resources = bundle_path::resourcesFolder(*bundle);
   std::error_code error;
   if (!fs::is_directory(resources, error)) return std::nullopt;
   return resources;
 }
 
-std::optional<fs::path> runningExecutable() {
-  std::error_code error;
-  const fs::path self = fs::read_symlink("/proc/self/exe", error);
-  if (error || !self.is_absolute()) return std::nullopt;
-  return self.lexically_normal();
-}
+std::optional<fs::path> runningExecutable() { return bundle_path::runningExecutable(); }
 
 std::optional<fs::path> findBundleDirectory() {
   const auto self = runningExecutable();

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include "bridge/bridge.h"
 #include "bridge/line_splitter.h"
 #include "bundle/bundle_resources.h"
+#include "process/environment.h"
 #include "process/process.h"
 #include "stdio/main_queue.h"
 
@@ -52,21 +54,39 @@ class StdoutPage : public PageView {
     buffer_.clear();
   }
 
+  // Why scripts were lost (the first write that failed), or 0.
+  int writeError() const { return writeError_; }
+
  private:
-  static void write(std::string_view text) {
+  void write(std::string_view text) {
     const char* data = text.data();
     std::size_t left = text.size();
-    while (left > 0) {
+    while (left > 0 && writeError_ == 0) {
       const ssize_t n = ::write(STDOUT_FILENO, data, left);
       if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) break;  // nobody reads the scripts any more; drop them
+      // A full disk, a file-size limit or a reader that went away: the rest
+      // is dropped so that the engines still run to their end, and the
+      // program's exit status says that the page lost scripts.
+      if (n <= 0) {
+        writeError_ = n < 0 ? errno : EIO;
+        break;
+      }
       data += n;
       left -= static_cast<std::size_t>(n);
     }
   }
 
   std::string buffer_;
+  int writeError_ = 0;
 };
+
+// The exit code once the page's scripts are all written or lost.
+int outputStatus(const StdoutPage& page) {
+  if (page.writeError() == 0) return 0;
+  std::fprintf(stderr, "Onboarder: the page's scripts could not all be written to standard output: %s\n",
+               std::strerror(page.writeError()));
+  return kExitOutputLost;
+}
 
 class StdioPlatform : public Platform {
  public:
@@ -79,15 +99,7 @@ class StdioPlatform : public Platform {
 
   std::optional<std::filesystem::path> resourcesDirectory() const override { return resources_; }
 
-  std::map<std::string, std::string> environment() const override {
-    std::map<std::string, std::string> variables;
-    for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
-      const char* equals = std::strchr(*entry, '=');
-      if (equals == nullptr) continue;
-      variables.emplace(std::string(*entry, static_cast<std::size_t>(equals - *entry)), std::string(equals + 1));  // the first of duplicates wins
-    }
-    return variables;
-  }
+  std::map<std::string, std::string> environment() const override { return environmentFromEntries(environ); }
 
   // There is no desktop behind a terminal as a rule; where xdg-open exists it
   // is asked, and whatever it does is not observed.
@@ -173,17 +185,21 @@ int runStdioFrontEnd(const std::function<void()>& terminationStep) {
       task();
       if (platform->terminationRequested()) {
         // "quit": at once, without waiting for engines or for more input.
+        // The message reader is let go, not joined: it may be blocked in a read.
         page->flush();
+        const int status = outputStatus(*page);
         if (terminationStep) terminationStep();
-        ::_exit(0);
+        reader.detach();
+        ::_exit(status);
       }
     }
     batch.clear();
   }
   page->flush();
   reader.join();
+  const int status = outputStatus(*page);
   if (terminationStep) terminationStep();
-  return 0;
+  return status;
 }
 
 }  // namespace qvx

@@ -7,6 +7,10 @@
 
 namespace qvx {
 
+// The exit code when standard output failed (a full disk, a closed pipe):
+// the engines ran to their end, but the page's scripts were not all written.
+inline constexpr int kExitOutputLost = 3;
+
 // Runs until the end of standard input and of every engine run started, or
 // until a "quit" message; either way `terminationStep` (if any) runs last, as
 // the window program runs its own when it terminates. Returns the exit code.

@@ -41,8 +41,10 @@ TEST_F(BridgeTest, ScriptsForAReleasedPageAreDroppedAndTheBridgeLivesUntilTheyRu
 }
 
 TEST_F(BridgeTest, ShowlogOpensTheLogAndQuitTerminates) {
+  EXPECT_EQ(bridge->logPath, "/tmp/qvx-onboarder.log");
+  bridge->logPath = resources.write("installer.log", "log\n");
   post(R"({"cmd":"showlog"})");
-  EXPECT_EQ(platform->opened, (std::vector<std::string>{"/tmp/qvx-onboarder.log"}));
+  EXPECT_EQ(platform->opened, (std::vector<std::string>{bridge->logPath}));
   post(R"({"cmd":"quit"})");
   EXPECT_EQ(platform->terminations, 1);
   post(R"({"cmd":"QUIT"})");
@@ -50,6 +52,14 @@ TEST_F(BridgeTest, ShowlogOpensTheLogAndQuitTerminates) {
   post(R"(["quit"])");
   EXPECT_EQ(platform->terminations, 1);
   EXPECT_EQ(platform->queued(), 0u);
+}
+
+TEST_F(BridgeTest, ALogThatIsNotOursIsNotOpenedAndThePageIsTold) {
+  bridge->logPath = resources.path() / "no-such.log";
+  post(R"({"cmd":"showlog"})");
+  EXPECT_TRUE(platform->opened.empty());
+  platform->drain();
+  EXPECT_EQ(*record, (Scripts{pageCall("onLogUnavailable", R"("The setup log isn't available.")")}));
 }
 
 TEST_F(BridgeTest, MissingResourcesAndMissingEngineAreReported) {
@@ -144,6 +154,36 @@ TEST_F(BridgeTest, AFinalTagJustBeforeAFailedExitIsNeverLostNorFollowedByTheGene
     ASSERT_EQ(scripts.size(), 201u) << "round " << round;
     EXPECT_EQ(scripts.front(), pageCall("onStep", R"("1")"));
     EXPECT_EQ(scripts.back(), pageCall("onError", R"("last words")")) << "round " << round;
+  }
+}
+
+// The reader queues a chunk's page calls in batches of ScriptQueue's
+// batchScripts: a final tag that ends a full batch, opens the next one, or is
+// split between two reads is still queued, once, before the exit rule runs.
+TEST_F(BridgeTest, AFinalTagAtABatchOrReadBoundaryComesBeforeTheExitRule) {
+  const std::size_t batch = ScriptQueue::Limits{}.batchScripts;
+  struct Case {
+    std::string name;
+    std::size_t steps;
+    std::string engine;
+    std::string last;
+  };
+  const std::string steps = "for i in $(seq 1 $N); do echo \"@STEP $i\"; done; ";
+  const std::vector<Case> cases = {
+      {"ends a full batch", batch - 1, steps + "echo '@DONE'; exit 4", pageCall("onDone", R"("")")},
+      {"opens the next batch", batch, steps + "echo '@ERROR late'; exit 4", pageCall("onError", R"("late")")},
+      {"split between reads", 2, steps + "printf '@ERR'; sleep 0.2; printf 'OR split\\n'; exit 4",
+       pageCall("onError", R"("split")")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    record->clear();
+    writeEngine("N=" + std::to_string(c.steps) + "; { " + c.engine + "; }");
+    install();
+    const auto scripts = finishRuns();
+    ASSERT_EQ(scripts.size(), c.steps + 1);
+    EXPECT_EQ(scripts[c.steps - 1], pageCall("onStep", "\"" + std::to_string(c.steps) + "\""));
+    EXPECT_EQ(scripts.back(), c.last);
   }
 }
 

@@ -13,6 +13,7 @@
 extern "C" {
 enum PpdLocalization { kPpdLocalizationDefault, kPpdLocalizationIccProfiles, kPpdLocalizationNone, kPpdLocalizationAll };
 ppd_file_t* _ppdOpenFile(const char* filename, PpdLocalization localization);
+ppd_file_t* _ppdOpen(cups_file_t* fp, PpdLocalization localization);
 }
 
 namespace ppdx {
@@ -37,6 +38,17 @@ ppd_file_t* openFile(const char* path) { return path ? ppdOpenFile(path) : nullp
 
 ppd_file_t* openFileWithAllTranslations(const char* path) {
   return path ? _ppdOpenFile(path, kPpdLocalizationAll) : nullptr;
+}
+
+ppd_file_t* openDescriptorWithAllTranslations(int fd) {
+  cups_file_t* file = cupsFileOpenFd(fd, "r");
+  if (file == nullptr) {
+    ::close(fd);
+    return nullptr;
+  }
+  ppd_file_t* ppd = _ppdOpen(file, kPpdLocalizationAll);
+  cupsFileClose(file);  // closes the descriptor too
+  return ppd;
 }
 
 ppd_file_t* openDescriptor(int fd) {
@@ -77,6 +89,16 @@ std::vector<ppd_option_t*> conflictedOptions(ppd_file_t* ppd) {
     if (option->conflicted) conflicted.push_back(option);
   }
   return conflicted;
+}
+
+std::vector<KeywordChoice> conflictsWith(ppd_file_t* ppd, const char* keyword, const char* choice) {
+  std::vector<KeywordChoice> conflicts;
+  if (ppd == nullptr || keyword == nullptr || choice == nullptr) return conflicts;
+  cups_option_t* options = nullptr;
+  const int count = cupsGetConflicts(ppd, keyword, choice, &options);
+  for (int i = 0; i < count; ++i) conflicts.push_back({options[i].name, options[i].value});
+  cupsFreeOptions(count, options);
+  return conflicts;
 }
 
 }  // namespace ppdx

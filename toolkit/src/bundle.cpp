@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "bundle_path/bundle_path.h"
 #include "toolkit/layout_texts.h"
 #include "toolkit/localizations.h"
 
@@ -50,12 +51,13 @@ std::shared_ptr<Bundle> Bundle::bundleForAddress(const void* address) {
   std::error_code ec;
   fs::path library = fs::canonical(info.dli_fname, ec);
   if (ec) return nullptr;
+  if (auto bundle = qvx::bundle_path::bundleOfExecutable(library)) return bundleWithPath(*bundle);
   fs::path folder = library.parent_path();
-  if (folder.filename() == "MacOS" && folder.parent_path().filename() == "Contents")
-    return bundleWithPath(folder.parent_path().parent_path());
-  if (isDirectory(folder / "Contents" / "Resources")) return bundleWithPath(folder);
+  if (isDirectory(qvx::bundle_path::resourcesFolder(folder))) return bundleWithPath(folder);
   return nullptr;
 }
+
+fs::path Bundle::resourcePath() const { return qvx::bundle_path::resourcesFolder(path_); }
 
 std::optional<fs::path> Bundle::pathForResource(std::string_view name, std::string_view extension) const {
   std::string file(name);

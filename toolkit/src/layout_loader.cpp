@@ -1,18 +1,13 @@
 #include "toolkit/layout_loader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <span>
-#include <system_error>
 #include <unordered_set>
 
 #include "json_reader.h"
 #include "toolkit/controls.h"
+#include "toolkit/whole_file.h"
 
 namespace toolkit {
 namespace {
@@ -517,38 +512,10 @@ std::optional<LoadedLayout> loadLayoutFromString(std::string_view text, LayoutOw
 
 std::optional<LoadedLayout> loadLayoutFromFile(const std::filesystem::path& path, LayoutOwner* owner,
                                                std::string* error) {
-  auto refuse = [&](const std::string& why) -> std::optional<LoadedLayout> {
-    if (error != nullptr) *error = path.string() + ": " + why;
-    return std::nullopt;
-  };
-  // Plain system calls: a panel reads its layout each time it is created.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return refuse("cannot be read: " + std::generic_category().message(errno));
-  struct stat info {};
-  std::string text;
-  int fault = 0;
-  if (::fstat(fd, &info) != 0) {
-    fault = errno;
-  } else if (!S_ISREG(info.st_mode)) {
-    fault = EISDIR;
-  } else if (static_cast<std::uintmax_t>(info.st_size) > kMaxLayoutFileSize) {
-    ::close(fd);
-    return refuse("larger than a layout can be");
-  } else {
-    text.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t done = 0;
-    while (done < text.size()) {
-      ssize_t n = ::read(fd, text.data() + done, text.size() - done);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) fault = errno;
-      if (n <= 0) break;
-      done += static_cast<std::size_t>(n);
-    }
-    text.resize(done);
-  }
-  ::close(fd);
-  if (fault != 0) return refuse("cannot be read: " + std::generic_category().message(fault));
-  return loadLayoutFromString(text, owner, error, path.filename().string());
+  // A panel reads its layout each time it is created.
+  const auto text = readWholeFile(path, error, {kMaxLayoutFileSize, "larger than a layout can be", "cannot be read"});
+  if (!text) return std::nullopt;
+  return loadLayoutFromString(*text, owner, error, path.filename().string());
 }
 
 }  // namespace toolkit

@@ -1,10 +1,9 @@
 #include "toolkit/strings_file.h"
 
-#include <fstream>
-#include <sstream>
 
 #include "utf8/conversion.h"
 #include "utf8/utf8.h"
+#include "toolkit/whole_file.h"
 
 namespace toolkit {
 namespace {
@@ -204,21 +203,10 @@ std::optional<StringsTable> parseStrings(std::string_view data, std::string* err
 }
 
 std::optional<StringsTable> loadStringsFile(const std::filesystem::path& path, std::string* error) {
-  std::error_code ec;
-  auto size = std::filesystem::file_size(path, ec);
-  if (ec) {
-    if (error != nullptr) *error = path.string() + ": cannot be read: " + ec.message();
-    return std::nullopt;
-  }
-  if (size > kMaxStringsFileSize) {
-    if (error != nullptr) *error = path.string() + ": larger than a strings table can be";
-    return std::nullopt;
-  }
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream data;
-  data << in.rdbuf();
+  const auto data = readWholeFile(path, error, {kMaxStringsFileSize, "larger than a strings table can be", "cannot be read"});
+  if (!data) return std::nullopt;
   std::string problem;
-  auto table = parseStrings(data.str(), &problem);
+  auto table = parseStrings(*data, &problem);
   if (!table && error != nullptr) *error = path.string() + ": " + problem;
   return table;
 }

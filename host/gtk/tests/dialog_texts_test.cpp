@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "dialog_texts.h"
+#include "failure_texts.h"
 
 namespace pdehost::gtk {
 namespace {
@@ -69,12 +70,19 @@ TEST(DialogTexts, TranslatesFillsHolesAndLeavesUnknownTextsInEnglish) {
   EXPECT_EQ(tr("Summary"), "Übersicht");
   EXPECT_EQ(trFormat("Could not print: {}", {"no paper"}), "Drucken nicht möglich: no paper");
   EXPECT_EQ(tr("A text nobody translated"), "A text nobody translated");
-  // A message the printing service gave, with its values kept.
-  EXPECT_EQ(trMessage("the CUPS server localhost:631 cannot be reached"),
+  // A failure the printing service gave, with its values kept.
+  EXPECT_EQ(wordedForDialog({FailureKind::serverUnreachable, {{"server", "localhost:631"}}, {}}),
             "der CUPS-Server localhost:631 ist nicht erreichbar");
-  EXPECT_EQ(trMessage("the CUPS server s did not answer within 3 s (listing the printers of x)"),
+  EXPECT_EQ(wordedForDialog({FailureKind::serverSilent,
+                             {{"server", "s"}, {"seconds", "3"}, {"request", "listing the printers of x"}},
+                             {}}),
             "der CUPS-Server s hat nicht binnen 3 s geantwortet (listing the printers of x)");
-  EXPECT_EQ(trMessage("listing 2 of 3 failed"), "listing 2 of 3 failed");
+  EXPECT_EQ(wordedForDialog(because("listing 2 of 3 failed")), "listing 2 of 3 failed");
+  // Further clauses in the same language; a value's braces are not holes.
+  EXPECT_EQ(wordedForDialog({FailureKind::noSuchQueueHere,
+                             {{"queue", "{queues}"}},
+                             {{FailureKind::qvxPrintersHere, {{"queues", "A B"}}, {}}}}),
+            "es gibt keine CUPS-Warteschlange „{queues}“; die QVX-Drucker hier sind: A B");
   useDialogLanguage("pt");
   EXPECT_EQ(trFormat("{} of {}", {"2", "4"}), "2 de 4");
   useDialogLanguage("en");

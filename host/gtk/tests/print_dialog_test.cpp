@@ -13,8 +13,9 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "host_session.h"
 #include "print_dialog.h"
+#include "session/host_session.h"
+#include "sample_documents.h"
 #include "temp_dir.h"
 
 namespace pdehost::gtk {
@@ -315,6 +316,49 @@ TEST_F(PrintDialogTest, PrintSendsTheJobWithThePanelsSettingsAndCloses) {
   EXPECT_EQ(lines.back()["command"], "shouldHide");
 }
 
+// The Page Setup tab and the documents list reach the session: a page
+// option and the layout into the job's settings, documents in and out, and
+// a range past the end keeps Print from sending anything.
+TEST_F(PrintDialogTest, PageSetupAndDocumentsReachTheSession) {
+  documents = {scratch->write("two.ps", qvx::test::postScriptWithPages(2))};
+  open({});
+  ASSERT_EQ(session->documents().documents().size(), 1u);
+  EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(widget("documents"))), "two.ps");
+  click("page-setup-button");
+  EXPECT_TRUE(gtk_widget_get_visible(dialog->pageSetupWindow()));
+
+  gtk_combo_box_set_active(GTK_COMBO_BOX(dialog->pageSetup().optionControl("PageSize")), 2);
+  gtk_combo_box_set_active_id(GTK_COMBO_BOX(dialog->pageSetup().perSheetCombo()), "2");
+  settle();
+  std::string value;
+  session->settings()->getValue("PageSize", &value);
+  EXPECT_EQ(value, "Letter");
+  session->settings()->getValue("number-up", &value);
+  EXPECT_EQ(value, "2");
+
+  gtk_entry_set_text(GTK_ENTRY(dialog->pageSetup().rangeEntry()), "3");
+  settle();
+  const std::size_t logged = loggedLines().size();
+  gtk_button_clicked(GTK_BUTTON(dialog->printButton()));
+  settle();
+  EXPECT_FALSE(dialog->closed());
+  EXPECT_NE(dialog->shownMessage().find("\"3\" starts after the last page"), std::string::npos)
+      << dialog->shownMessage();
+  EXPECT_EQ(loggedLines().size(), logged + 1) << "only the panel's save ran; nothing was printed";
+
+  dialog->documentsList().addFiles({scratch->write("five.pdf", qvx::test::pdfWithPages(5))});
+  while (dialog->documentsList().pending() > 0) g_main_context_iteration(nullptr, TRUE);
+  EXPECT_EQ(session->documents().longestDocument(), 5);
+  GtkListBoxRow* first = gtk_list_box_get_row_at_index(GTK_LIST_BOX(dialog->documentsList().listBox()), 0);
+  GList* parts = gtk_container_get_children(GTK_CONTAINER(gtk_bin_get_child(GTK_BIN(first))));
+  gtk_button_clicked(GTK_BUTTON(g_list_nth_data(parts, 2)));
+  g_list_free(parts);
+  settle();
+  ASSERT_EQ(session->documents().documents().size(), 1u);
+  EXPECT_EQ(session->documents().documents()[0].name, "five.pdf");
+  EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(widget("documents"))), "five.pdf");
+}
+
 TEST_F(PrintDialogTest, WaitsForThePrintingServiceThenOpensTheQueueFound) {
   dialog->showWaiting("Waiting for the printing service…");
   settle();
@@ -329,7 +373,7 @@ TEST_F(PrintDialogTest, WaitsForThePrintingServiceThenOpensTheQueueFound) {
   HostSession::StartFailure failure;
   auto found = HostSession::start(options, "/nonexistent/pdehost", &failure);
   ASSERT_TRUE(found) << failure.message;
-  found->setPrinter({"QVX-B", "server", "here", {"QVX-A", "QVX-B"}, ""});
+  found->setPrinter({"QVX-B", "server", "here", {"QVX-A", "QVX-B"}, std::nullopt});
   std::vector<std::string> chosen;
   dialog->setOnQueueChosen([&](const std::string& queue) { chosen.push_back(queue); });
   log.str("");
@@ -353,7 +397,7 @@ TEST_F(PrintDialogTest, WaitsForThePrintingServiceThenOpensTheQueueFound) {
 
 TEST_F(PrintDialogTest, WithoutAQueueItSaysHowToSetOneUpAndCannotPrint) {
   PrinterInfo none;
-  none.problem = noQueueMessage();
+  none.problem = noQvxPrinter();
   session->setPrinter(none);
   dialog->showPrinter();
   settle();

@@ -1,11 +1,19 @@
 // The print-dialog extension protocol between a host (pdehost) and a panel
 // plug-in (TintPanel): the host's callback object with its print session and
 // print settings, the panel operations the host calls, and the plug-in factory
-// reached through the bundle's one exported C entry point.
+// reached through the bundle's exported C entry points.
+//
+// C++ objects cross this boundary: std::string, std::shared_ptr, std::optional,
+// JSON values and the virtual tables of the classes below. A host and a
+// plug-in must therefore be built from this same header by the same compiler
+// with the same standard library (and the same JSON library); the protocol
+// version guards against a plug-in built from another revision of the header,
+// not against a different compiler or library.
 #pragma once
 
 #include <cups/ppd.h>
 
+#include <cstdint>
 #include <memory>
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
@@ -26,6 +34,17 @@ inline constexpr const char* kPrintDialogExtensionType = "BDB091F4-E57F-11D3-B5C
 // The C entry point every panel plug-in exports; it returns the plug-in's
 // factory, owned by the plug-in for the life of the loaded library.
 inline constexpr const char* kPlugInEntryPoint = "pde_plugin_factory";
+
+// The revision of this protocol. Raise it with every change to the classes
+// below (a function added, removed or changed, a type or a meaning changed).
+inline constexpr std::uint32_t kProtocolVersion = 1;
+
+// The C entry point reporting the protocol revision the plug-in was built
+// with (kProtocolVersion). Plain C on both sides, so a host calls it safely
+// before anything else of the plug-in, and loads no plug-in whose revision
+// differs from its own.
+inline constexpr const char* kPlugInVersionEntryPoint = "pde_plugin_protocol_version";
+using PlugInVersionEntryPoint = std::uint32_t (*)();
 
 // Status codes of the print-settings accessors (0 is success).
 inline constexpr int kPrintSettingsNoErr = 0;

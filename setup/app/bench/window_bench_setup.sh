@@ -16,5 +16,6 @@ make_bundle() {
   rm -rf "$app"
   mkdir -p "$app/Contents/MacOS" "$app/Contents/Resources"
   cp "$onboarder" "$app/Contents/MacOS/Onboarder"
+  cp "$(dirname "$onboarder")/OnboarderWindow" "$app/Contents/MacOS/"  # the window it starts
   printf '%s' "$app"
 }

@@ -45,6 +45,7 @@ resources="$app/Contents/Resources"
 outside="$work/outside"
 mkdir -p "$app/Contents/MacOS" "$resources" "$outside"
 cp "$onboarder" "$app/Contents/MacOS/Onboarder"
+cp "$(dirname "$onboarder")/OnboarderWindow" "$app/Contents/MacOS/"  # the window it starts
 
 # A 1x1 PNG inside the folder (must load) and the same beside it (must not).
 png='iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNkYPhfDwAChwGA60e6kgAAAABJRU5ErkJggg=='

@@ -40,6 +40,7 @@ make_bundle() {
   local app="$1/Onboarder.app"
   mkdir -p "$app/Contents/MacOS" "$app/Contents/Resources"
   cp "$onboarder" "$app/Contents/MacOS/Onboarder"
+  cp "$(dirname "$onboarder")/OnboarderWindow" "$app/Contents/MacOS/"  # the window it starts
   printf '%s' "$app"
 }
 
@@ -117,6 +118,32 @@ check_environment() {
     "PATH=/usr/bin:/bin:/usr/sbin:/sbin" 'QVX_E2E_MARK=kept as it is: $HOME "x"' "ARGS=0" "ENGINE=$engine"
   )
   expect_equal "$(printf '%s|' "${seen[@]}")" "$(printf '%s|' "${expected[@]}")" "the engine's environment"
+}
+
+# check_installer_texts: the page's table of the installer's texts holds
+# exactly the texts the installer writes (steps, warnings, failures and its
+# final message, as written in its source) and the program's own three, and
+# every wording keeps each "$value" of its English text.
+check_installer_texts() {
+  local installer="$resources/installer" page="$resources/ui.html" name names="" line
+  local -a written
+  mapfile -t written < <(
+    grep -oE '(^|[^a-z_])(step|warn|done_|fail [0-9]+) "([^"\\]|\\.)*"' "$installer" | sed -E 's/^[^"]*"//; s/"$//' |
+      grep -vE '^\$[A-Z_]+$'
+    for name in $(grep -oE 'fail [0-9]+ "\$[A-Z_]+"' "$installer" | grep -oE '[A-Z_]{2,}' | sort -u); do
+      grep -E "^readonly $name=" "$installer" | sed -E 's/^[^"]*"//; s/"$//'
+    done
+    printf '%s\n' "Installer resources missing." "Installer engine missing." "Could not start the installer.")
+  [ "${#written[@]}" -gt 30 ] || fail "found only ${#written[@]} texts in the installer"
+  expect_equal "$(sed -nE '/^const ENGINE_TEXTS = \{/,/^\};/ s/^  "(.*)": \{$/\1/p' "$page" | sort)" \
+    "$(printf '%s\n' "${written[@]}" | sort -u)" "the page's table of installer texts"
+  values() { grep -oE '\$[a-z_]+' <<<"$1" | sort | tr '\n' ' ' || true; }
+  while IFS= read -r line; do
+    case "$line" in
+      '  "'*) names=$(values "$line") ;;
+      '    de: '* | '    pt: '*) [ "$(values "$line")" = "$names" ] || fail "a wording loses a value: $line" ;;
+    esac
+  done < <(sed -n '/^const ENGINE_TEXTS = {/,/^};/p' "$page")
 }
 
 case "$case_name" in
@@ -270,6 +297,12 @@ HTML
 record_environment 1
 echo "@STEP Checking your details"
 echo "@WARN The printer can't be reached from here."
+if [ "$QVX_E2E_SCENARIO" = german ]; then
+  echo '@STEP Adding the LX4200 printer for Berlin (HQ) $&'
+  echo "@STEP Waiting for your permission…"
+  echo "@ERROR The printing service refused to add the printer. Click 'Show details' to see why, or contact QVX Admin in Slack."
+  exit 5
+fi
 echo "@STEP Adding the printer"
 if [ "$QVX_E2E_SCENARIO" = error ]; then exit 3; fi
 echo "@STEP Checking that it is ready"
@@ -277,14 +310,17 @@ echo "@DONE The printer is ready."
 ENGINE
   export QVX_E2E_SCENARIO=${case_name#real-page-}
   if [ "$case_name" = real-page-german ]; then
-    # A German desktop: the page speaks German, the engine's steps stay as written.
-    export QVX_E2E_SCENARIO=error LANGUAGE=de_DE:de LANG=de_DE.UTF-8
+    # A German desktop: the page words the installer's texts in German too,
+    # values such as the office name kept as written; a text it does not know
+    # (the warning here) is shown as it came.
+    export QVX_E2E_SCENARIO=german LANGUAGE=de_DE:de LANG=de_DE.UTF-8
+    check_installer_texts
   fi
   start_program "$app"
   wait_program
   check_environment 1 berlin "Alex Morgan" "QVX-4821" "$app/Contents/Resources/installer"
   if [ "$case_name" = real-page-german ]; then
-    expected='{"enabled":[false,false,false,true],"state":"error","title":"Die Einrichtung wurde nicht abgeschlossen","message":"Die Einrichtung wurde nicht abgeschlossen. Klicken Sie auf „Details anzeigen“ oder wenden Sie sich in Slack an QVX Admin.","rows":[["ok","Checking your details"],["warning","Warnung: The printer can'"'"'t be reached from here."],["failed","Fehlgeschlagen: Adding the printer"]],"buttons":["Details anzeigen","Beenden","Erneut versuchen"],"focused":"Erneut versuchen"}'
+    expected='{"enabled":[false,false,false,true],"state":"error","title":"Die Einrichtung wurde nicht abgeschlossen","message":"Der Druckdienst hat das Hinzufügen des Druckers abgelehnt. Klicken Sie auf „Details anzeigen“, um den Grund zu sehen, oder wenden Sie sich in Slack an QVX Admin.","rows":[["ok","Ihre Angaben werden geprüft"],["warning","Warnung: The printer can'"'"'t be reached from here."],["ok","Der LX4200-Drucker für Berlin (HQ) $& wird hinzugefügt"],["failed","Fehlgeschlagen: Warten auf Ihre Erlaubnis …"]],"buttons":["Details anzeigen","Beenden","Erneut versuchen"],"focused":"Erneut versuchen"}'
   elif [ "$case_name" = real-page-done ]; then
     expected='{"enabled":[false,false,false,true],"state":"done","title":"You’re all set","message":"The printer is ready.","rows":[["ok","Checking your details"],["warning","Warning: The printer can'"'"'t be reached from here."],["ok","Adding the printer"],["ok","Checking that it is ready"]],"buttons":["Show details","Done"],"focused":"Done"}'
   else
@@ -352,6 +388,8 @@ DESKTOP
   printf '[Default Applications]\n%s\n' \
     "text/plain=qvx-e2e-viewer.desktop" "text/x-log=qvx-e2e-viewer.desktop" \
     "application/octet-stream=qvx-e2e-viewer.desktop" >"$work/xdg-config/mimeapps.list"
+  # Only a log of the user's own is opened; an installer run leaves one.
+  [ -e /tmp/qvx-onboarder.log ] || (umask 077 && : >/tmp/qvx-onboarder.log)
   log_before=$(stat -c '%s %Y' /tmp/qvx-onboarder.log 2>/dev/null || echo absent)
   export XDG_DATA_HOME="$work/xdg-data" XDG_CONFIG_HOME="$work/xdg-config" XDG_DATA_DIRS="$work/xdg-data:/usr/share"
   start_program "$app"

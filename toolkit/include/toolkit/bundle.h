@@ -28,7 +28,7 @@ class Bundle {
   static std::shared_ptr<Bundle> bundleForAddress(const void* address);
 
   const std::filesystem::path& bundlePath() const { return path_; }
-  std::filesystem::path resourcePath() const { return path_ / "Contents" / "Resources"; }
+  std::filesystem::path resourcePath() const;
 
   // Localisations tried in order: those of the environment's language
   // (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), then "en", then "Base".

@@ -29,6 +29,8 @@ ppd_file_t* openFile(const char* path);
 // With the translations of every language, so that a host can follow the
 // person's own list of languages.
 ppd_file_t* openFileWithAllTranslations(const char* path);
+// The same from an open descriptor, which it takes over and closes.
+ppd_file_t* openDescriptorWithAllTranslations(int fd);
 // Reads the description from an open descriptor, which is closed afterwards.
 ppd_file_t* openDescriptor(int fd);
 // "<libcups' message> on line <n>" for the last open that failed.
@@ -50,5 +52,14 @@ bool markIfNoNewConflict(ppd_file_t* ppd, const std::string& keyword, const std:
 int countConflicts(ppd_file_t* ppd);
 // The options that countConflicts() flagged, in the description's order.
 std::vector<ppd_option_t*> conflictedOptions(ppd_file_t* ppd);
+
+struct KeywordChoice {
+  std::string keyword;
+  std::string choice;
+};
+// The other options' choices, as marked now, that a UIConstraint (or a
+// cupsUIConstraints rule) sets against `keyword` with `choice`: what would
+// conflict if that choice were marked. Nothing is marked or changed.
+std::vector<KeywordChoice> conflictsWith(ppd_file_t* ppd, const char* keyword, const char* choice);
 
 }  // namespace ppdx
