@@ -19,6 +19,8 @@
 
 #include "control_renderer.h"
 #include "documents_list.h"
+#include "preview_pane.h"
+#include "toolkit/whole_file.h"
 #include "page_setup_pane.h"
 #include "failure/failure.h"
 #include "presets_menu.h"
@@ -93,6 +95,7 @@ class PrintDialog : public PersonInput {
   // The printer's page options with the layout, and the documents list.
   PageSetupPane& pageSetup() const { return *pageSetup_; }
   DocumentsList& documentsList() const { return *documentsList_; }
+  PreviewPane& preview() const { return *preview_; }
   // Opens the Page Setup window, as its button does.
   void showPageSetup();
   GtkWidget* pageSetupWindow() const { return pageSetupWindow_; }
@@ -116,6 +119,8 @@ class PrintDialog : public PersonInput {
   void refreshPresets();
   GtkWidget* buildSummaryPane();
   void refreshSummary();
+  // Shows the job as it now stands in the preview.
+  void refreshPreview();
   void showMessage(const std::string& text, bool isError);
   // "Could not print: {}" and the like, with why in the dialog's language.
   void showCouldNot(std::string_view couldNot, const Failure& why);
@@ -148,6 +153,8 @@ class PrintDialog : public PersonInput {
   GtkWidget* pageSetupWindow_ = nullptr;
   std::unique_ptr<PageSetupPane> pageSetup_;
   std::unique_ptr<DocumentsList> documentsList_;
+  std::unique_ptr<PreviewPane> preview_;
+  toolkit::TemporaryFile previewTestPage_;
   GtkWidget* saveDefaultsButton_ = nullptr;
   GtkWidget* summaryGrid_ = nullptr;
   GtkWidget* messageLabel_ = nullptr;
