@@ -200,10 +200,12 @@ void PrintDialog::refreshDocuments() {
 
 std::string PrintDialog::openPanel() {
   // The order a print dialog opens a panel in.
+  panelOpen_ = false;
   CommandOutcome name = run("panelName");
   run("panelView");
   run("restore");
   run("willShow");
+  panelOpen_ = true;
   return name.text.value_or("");
 }
 
@@ -407,7 +409,8 @@ GtkWidget* PrintDialog::buildSummaryPane() {
 }
 
 void PrintDialog::refreshPreview() {
-  if (!preview_) return;
+  // Until the panel has restored the settings, saving would overwrite them.
+  if (!preview_ || !panelOpen_) return;
   // The panel's choices reach the print settings as they would for a job.
   std::string error;
   session_->panel().saveValuesAndReturnError(&error);
@@ -483,6 +486,8 @@ CommandOutcome PrintDialog::run(const std::string& name, const std::vector<std::
   CommandOutcome outcome = entry != nullptr ? entry->run(*session_, args)
                                            : CommandOutcome::refused("this pdehost has no command " + name);
   log(name, outcome);
+  // Whatever a command changed, a script's included, shows in the preview.
+  refreshPreview();
   return outcome;
 }
 

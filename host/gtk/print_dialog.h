@@ -96,6 +96,9 @@ class PrintDialog : public PersonInput {
   PageSetupPane& pageSetup() const { return *pageSetup_; }
   DocumentsList& documentsList() const { return *documentsList_; }
   PreviewPane& preview() const { return *preview_; }
+  // Shows the job as it now stands in the preview (after a script that ran
+  // on the session).
+  void refreshPreview();
   // Opens the Page Setup window, as its button does.
   void showPageSetup();
   GtkWidget* pageSetupWindow() const { return pageSetupWindow_; }
@@ -119,8 +122,6 @@ class PrintDialog : public PersonInput {
   void refreshPresets();
   GtkWidget* buildSummaryPane();
   void refreshSummary();
-  // Shows the job as it now stands in the preview.
-  void refreshPreview();
   void showMessage(const std::string& text, bool isError);
   // "Could not print: {}" and the like, with why in the dialog's language.
   void showCouldNot(std::string_view couldNot, const Failure& why);
@@ -155,6 +156,7 @@ class PrintDialog : public PersonInput {
   std::unique_ptr<DocumentsList> documentsList_;
   std::unique_ptr<PreviewPane> preview_;
   toolkit::TemporaryFile previewTestPage_;
+  bool panelOpen_ = false;  // restored, so that its settings may be saved
   GtkWidget* saveDefaultsButton_ = nullptr;
   GtkWidget* summaryGrid_ = nullptr;
   GtkWidget* messageLabel_ = nullptr;
