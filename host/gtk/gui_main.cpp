@@ -44,6 +44,7 @@ int runPrintDialog(const HostOptions& options, const std::filesystem::path& prog
       status = kExitScriptError;
       g_main_loop_quit(loop);
     }
+    dialog.refreshPreview();
   };
 
   // Only the newest question's answer counts: a person may pick another

@@ -3,6 +3,8 @@
 #include <ostream>
 
 #include "actions/page_actions.h"
+#include "actions/preview_action.h"
+#include "cups/test_page.h"
 #include "dialog_texts.h"
 #include "page_setup_texts.h"
 #include "failure_texts.h"
@@ -51,6 +53,12 @@ PrintDialog::PrintDialog(HostSession& session, const CommandTable& commands, std
   gtk_box_pack_start(GTK_BOX(side), buildSummaryPane(), TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(side), documentsList_->widget(), FALSE, FALSE, 0);
   gtk_box_pack_start(GTK_BOX(panes), side, TRUE, TRUE, 0);
+  // The sheets as they will print, beside everything that changes them.
+  preview_ = std::make_unique<PreviewPane>();
+  GtkWidget* previewFrame = gtk_frame_new(tr("Preview").c_str());
+  gtk_widget_set_name(previewFrame, "preview");
+  gtk_container_add(GTK_CONTAINER(previewFrame), preview_->widget());
+  gtk_box_pack_start(GTK_BOX(panes), previewFrame, FALSE, FALSE, 0);
   gtk_box_pack_start(GTK_BOX(column), panes, TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(column), buildJobRow(), FALSE, FALSE, 0);
 
@@ -168,12 +176,14 @@ void PrintDialog::refreshPageSetup() {
   pageSetup_->showLayout(layoutOf(*session_), session_->pageRanges(), severalCopies);
   const page::ParsedRanges pages = pageRangesOf(*session_, session_->documents().longestDocument());
   pageSetup_->showRangeProblem(pages.ok() ? "" : rangeWords(*pages.error, dialogLanguage()));
+  refreshPreview();
 }
 
 void PrintDialog::pageLayoutEdited() {
   setLayout(*session_, pageSetup_->layoutWithoutPages());
   const auto wrong = setPageRanges(*session_, pageSetup_->rangeText(), dialogLanguage());
   pageSetup_->showRangeProblem(wrong.value_or(""));
+  refreshPreview();
 }
 
 void PrintDialog::refreshDocuments() {
@@ -185,14 +195,17 @@ void PrintDialog::refreshDocuments() {
   // A range is checked again against the documents now there.
   const page::ParsedRanges pages = pageRangesOf(*session_, session_->documents().longestDocument());
   pageSetup_->showRangeProblem(pages.ok() ? "" : rangeWords(*pages.error, dialogLanguage()));
+  refreshPreview();
 }
 
 std::string PrintDialog::openPanel() {
   // The order a print dialog opens a panel in.
+  panelOpen_ = false;
   CommandOutcome name = run("panelName");
   run("panelView");
   run("restore");
   run("willShow");
+  panelOpen_ = true;
   return name.text.value_or("");
 }
 
@@ -395,7 +408,20 @@ GtkWidget* PrintDialog::buildSummaryPane() {
   return pane;
 }
 
+void PrintDialog::refreshPreview() {
+  // Until the panel has restored the settings, saving would overwrite them.
+  if (!preview_ || !panelOpen_) return;
+  // The panel's choices reach the print settings as they would for a job.
+  std::string error;
+  session_->panel().saveValuesAndReturnError(&error);
+  if (session_->documents().empty() && !previewTestPage_) {
+    previewTestPage_ = writeTestPage(session_->printer().queue.value_or("LX4200"), &error);
+  }
+  preview_->showJob(previewJobOf(*session_, previewTestPage_ ? previewTestPage_.path() : std::filesystem::path()));
+}
+
 void PrintDialog::refreshSummary() {
+  refreshPreview();
   if (summaryGrid_ == nullptr) return;
   std::vector<SummaryRow> rows = summaryRows(session_->panel().summaryInfo());
   if (rows == summary_ && gtk_grid_get_child_at(GTK_GRID(summaryGrid_), 0, 0) != nullptr) return;
@@ -460,6 +486,8 @@ CommandOutcome PrintDialog::run(const std::string& name, const std::vector<std::
   CommandOutcome outcome = entry != nullptr ? entry->run(*session_, args)
                                            : CommandOutcome::refused("this pdehost has no command " + name);
   log(name, outcome);
+  // Whatever a command changed, a script's included, shows in the preview.
+  refreshPreview();
   return outcome;
 }
 

@@ -19,6 +19,8 @@
 
 #include "control_renderer.h"
 #include "documents_list.h"
+#include "preview_pane.h"
+#include "toolkit/whole_file.h"
 #include "page_setup_pane.h"
 #include "failure/failure.h"
 #include "presets_menu.h"
@@ -93,6 +95,10 @@ class PrintDialog : public PersonInput {
   // The printer's page options with the layout, and the documents list.
   PageSetupPane& pageSetup() const { return *pageSetup_; }
   DocumentsList& documentsList() const { return *documentsList_; }
+  PreviewPane& preview() const { return *preview_; }
+  // Shows the job as it now stands in the preview (after a script that ran
+  // on the session).
+  void refreshPreview();
   // Opens the Page Setup window, as its button does.
   void showPageSetup();
   GtkWidget* pageSetupWindow() const { return pageSetupWindow_; }
@@ -148,6 +154,9 @@ class PrintDialog : public PersonInput {
   GtkWidget* pageSetupWindow_ = nullptr;
   std::unique_ptr<PageSetupPane> pageSetup_;
   std::unique_ptr<DocumentsList> documentsList_;
+  std::unique_ptr<PreviewPane> preview_;
+  toolkit::TemporaryFile previewTestPage_;
+  bool panelOpen_ = false;  // restored, so that its settings may be saved
   GtkWidget* saveDefaultsButton_ = nullptr;
   GtkWidget* summaryGrid_ = nullptr;
   GtkWidget* messageLabel_ = nullptr;

@@ -56,6 +56,7 @@ CommandTable standardCommands() {
   addPrintCommands(table);
   addPresetCommands(table);
   addPageCommands(table);
+  addPreviewCommands(table);
   return table;
 }
 

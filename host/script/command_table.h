@@ -68,6 +68,7 @@ void addUserCommands(CommandTable& table);      // select, click, slide, segment
 void addStateCommands(CommandTable& table);     // state, settings, show
 void addPrintCommands(CommandTable& table);     // print, save-settings, save-defaults, printer
 void addPresetCommands(CommandTable& table);    // presets, use-preset, save-preset, delete-preset
+void addPreviewCommands(CommandTable& table);   // preview
 void addPageCommands(CommandTable& table);      // documents, add-document, options, set, pages, ...
 
 CommandTable standardCommands();

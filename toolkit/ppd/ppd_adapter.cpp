@@ -72,6 +72,8 @@ void close(ppd_file_t* ppd) {
   if (ppd) ppdClose(ppd);
 }
 
+ppd_size_t* pageSize(ppd_file_t* ppd, const char* name) { return ppd ? ppdPageSize(ppd, name) : nullptr; }
+
 void markDefaults(ppd_file_t* ppd) {
   if (ppd) ppdMarkDefaults(ppd);
 }

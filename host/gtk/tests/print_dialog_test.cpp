@@ -359,6 +359,29 @@ TEST_F(PrintDialogTest, PageSetupAndDocumentsReachTheSession) {
   EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(widget("documents"))), "five.pdf");
 }
 
+TEST_F(PrintDialogTest, ThePreviewFollowsTheDocumentsAndTheLayout) {
+  documents = {scratch->write("five.pdf", qvx::test::pdfWithPages(5))};
+  open({});
+  // Sheets are rendered off the main loop: the loop runs until one shows.
+  const auto shows = [&](const std::string& counter) {
+    const gint64 end = g_get_monotonic_time() + 20 * G_USEC_PER_SEC;
+    while (dialog->preview().counterText() != counter && g_get_monotonic_time() < end) {
+      g_main_context_iteration(nullptr, FALSE);
+      g_usleep(1000);
+    }
+    return dialog->preview().counterText() == counter && dialog->preview().shownImage() != nullptr;
+  };
+  ASSERT_TRUE(shows("1 of 5")) << dialog->preview().counterText();
+  gtk_combo_box_set_active_id(GTK_COMBO_BOX(dialog->pageSetup().perSheetCombo()), "2");
+  settle();
+  ASSERT_TRUE(shows("1 of 3")) << dialog->preview().counterText();
+  dialog->preview().nextSheet();
+  EXPECT_TRUE(shows("2 of 3")) << dialog->preview().counterText();
+  // Two per sheet lie across the paper.
+  cairo_surface_t* sheet = dialog->preview().shownImage();
+  EXPECT_GT(cairo_image_surface_get_width(sheet), cairo_image_surface_get_height(sheet));
+}
+
 TEST_F(PrintDialogTest, WaitsForThePrintingServiceThenOpensTheQueueFound) {
   dialog->showWaiting("Waiting for the printing service…");
   settle();

@@ -43,6 +43,9 @@ struct Closer {
 using File = std::unique_ptr<ppd_file_t, Closer>;
 
 void markDefaults(ppd_file_t* ppd);
+// The paper of a PageSize choice (its marked one for null), in points, with
+// its printable area; null when the description has no such size.
+ppd_size_t* pageSize(ppd_file_t* ppd, const char* name);
 void markOption(ppd_file_t* ppd, const char* keyword, const char* choice);
 // Marks `choice` for `keyword` unless that adds a conflict with the marks
 // already there; false, with the marks as they were, when the option or
