@@ -35,6 +35,7 @@ if(TARGET pdehost-gui)
   install(TARGETS pdehost-gui RUNTIME DESTINATION "${QVX_PRIVATE_DIR}" COMPONENT panel)
 endif()
 install(TARGETS qvx_toolkit LIBRARY DESTINATION "${QVX_PRIVATE_DIR}/lib" NAMELINK_SKIP COMPONENT panel)
+install(TARGETS qvx_media LIBRARY DESTINATION "${QVX_PRIVATE_DIR}/lib" COMPONENT panel)
 install(TARGETS TintPanel LIBRARY DESTINATION "${QVX_PRIVATE_DIR}/TintPanel.plugin/Contents/MacOS" COMPONENT panel)
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/panel/resources/" DESTINATION "${QVX_PRIVATE_DIR}/TintPanel.plugin/Contents/Resources"
         COMPONENT panel)

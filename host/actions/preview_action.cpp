@@ -1,11 +1,9 @@
 #include "actions/preview_action.h"
 
-#include <cmath>
-
 #include "actions/page_actions.h"
 #include "cups/ppd_document.h"
 #include "cups/test_page.h"
-#include "job_sheets.h"
+#include "media/media_api.h"
 #include "ppd_adapter.h"
 #include "session/host_session.h"
 
@@ -74,22 +72,14 @@ Result<PreviewImage> previewSheet(HostSession& session, const PreviewRequest& re
     testPage = writeTestPage(session.printer().queue.value_or("LX4200"), &error);
     if (!testPage) return because(error);
   }
-  const preview::JobSheets sheets(previewJobOf(session, testPage ? testPage.path() : std::filesystem::path()));
-  if (request.sheet < 1 || request.sheet > sheets.sheetCount()) {
-    return because("there is no sheet " + std::to_string(request.sheet) + "; the job has " +
-                   std::to_string(sheets.sheetCount()));
+  media::SheetInfo info;
+  const media::Api* media = media::api(&error);
+  if (media == nullptr) return because(error);
+  if (!media->drawSheet(previewJobOf(session, testPage ? testPage.path() : std::filesystem::path()), request.sheet,
+                        request.png, &info, &error)) {
+    return because(error);
   }
-  const int index = request.sheet - 1;
-  // One pixel a point: the sheet at 72 dots an inch.
-  preview::RenderedSheet rendered = sheets.render(index, static_cast<int>(std::lround(sheets.plan(index).width)));
-  preview::applyEffects(rendered.image.get(), previewJobOf(session, {}).effects);
-  if (!preview::writePng(rendered.image, request.png, &error)) return because(error);
-  return PreviewImage{request.png,
-                      request.sheet,
-                      sheets.sheetCount(),
-                      cairo_image_surface_get_width(rendered.image.get()),
-                      cairo_image_surface_get_height(rendered.image.get()),
-                      rendered.message};
+  return PreviewImage{request.png, request.sheet, info.sheets, info.width, info.height, info.message};
 }
 
 }  // namespace pdehost

@@ -1,15 +1,14 @@
 #include "documents/page_count.h"
 
-#include <poppler-document.h>
-#include <poppler-global.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <array>
 #include <charconv>
-#include <memory>
-#include <mutex>
+#include <string>
+
+#include "media/media_api.h"
 
 namespace pdehost::documents {
 namespace {
@@ -37,15 +36,16 @@ bool readAll(int fd, Sink& sink) {
   }
 }
 
+// PDF pages are counted by poppler, in the media module that is loaded the
+// first time a PDF is added, so that a script run without documents never
+// maps poppler's libraries.
 std::optional<PageCount> countPdfPages(int fd) {
-  // Poppler writes its complaints about a damaged file to stderr otherwise.
-  static std::once_flag quiet;
-  std::call_once(quiet, [] { poppler::set_debug_error_function([](const std::string&, void*) {}, nullptr); });
-  // The very file that was opened and checked, whatever its name is now.
-  const std::string path = "/proc/self/fd/" + std::to_string(fd);
-  const std::unique_ptr<poppler::document> pdf(poppler::document::load_from_file(path));
-  if (!pdf || pdf->is_locked() || pdf->pages() < 1) return std::nullopt;
-  return PageCount{pdf->pages(), false};
+  std::string error;
+  const media::Api* api = media::api(&error);
+  if (api == nullptr) return std::nullopt;
+  const int pages = api->countPdfPages(fd);
+  if (pages < 1) return std::nullopt;
+  return PageCount{pages, false};
 }
 
 }  // namespace

@@ -43,26 +43,6 @@ Rgb applyToPixel(Rgb c, const ImageEffects& e) {
 
 }  // namespace
 
-ImageEffects effectsFromSettings(const std::function<std::optional<std::string>(const std::string&)>& value) {
-  ImageEffects effects;
-  auto is = [&](const char* keyword, std::string_view choice) {
-    const std::optional<std::string> v = value(keyword);
-    return v && *v == choice;
-  };
-  effects.grayscale = is("VMCMode", "Gray");
-  effects.tonerSave = is("VMSaveToner", "True");
-  effects.pureBlack = is("VMCPureB", "True");
-  constexpr std::array<std::pair<std::string_view, NeutralGray>, 4> levels = {{
-      {"Light", NeutralGray::Light},
-      {"Medium", NeutralGray::Medium},
-      {"Strong", NeutralGray::Strong},
-      {"BlackOnly", NeutralGray::BlackOnly},
-  }};
-  for (const auto& [choice, level] : levels) {
-    if (is("VMCNGray", choice)) effects.neutralGray = level;
-  }
-  return effects;
-}
 
 void applyEffects(cairo_surface_t* image, const ImageEffects& effects) {
   if (effects == ImageEffects{} || cairo_surface_get_type(image) != CAIRO_SURFACE_TYPE_IMAGE) return;

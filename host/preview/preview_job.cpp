@@ -5,11 +5,34 @@
 #include <unistd.h>
 
 #include <array>
+#include <utility>
 #include <cstring>
 #include <sstream>
 #include <string_view>
 
 namespace pdehost::preview {
+
+ImageEffects effectsFromSettings(const std::function<std::optional<std::string>(const std::string&)>& value) {
+  ImageEffects effects;
+  auto is = [&](const char* keyword, std::string_view choice) {
+    const std::optional<std::string> v = value(keyword);
+    return v && *v == choice;
+  };
+  effects.grayscale = is("VMCMode", "Gray");
+  effects.tonerSave = is("VMSaveToner", "True");
+  effects.pureBlack = is("VMCPureB", "True");
+  constexpr std::array<std::pair<std::string_view, NeutralGray>, 4> levels = {{
+      {"Light", NeutralGray::Light},
+      {"Medium", NeutralGray::Medium},
+      {"Strong", NeutralGray::Strong},
+      {"BlackOnly", NeutralGray::BlackOnly},
+  }};
+  for (const auto& [choice, level] : levels) {
+    if (is("VMCNGray", choice)) effects.neutralGray = level;
+  }
+  return effects;
+}
+
 
 DocumentType sniffDocumentType(const std::filesystem::path& path) {
   std::array<char, 8> head{};

@@ -1,7 +1,8 @@
 #!/bin/bash
 # A script run of pdehost loads no GUI library: with the panel open and
 # restored, the memory map of the process holds libcups and the panel's
-# library, and no GTK, GDK or WebKitGTK. The window program, which has them,
+# library, and no GTK, GDK or WebKitGTK; nor, with no document in the job,
+# the document libraries (poppler, cairo), which load with the first one. The window program, which has them,
 # shows that the check finds them.
 #   script_run_libraries_test.sh PDEHOST PDEHOST_GUI TINTPANEL_BUNDLE
 set -uo pipefail
@@ -11,6 +12,7 @@ pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; echo "--- output:" >&2; cat "$work/out" "$work/err" >&2 2>/dev/null; exit 1; }
 gui='/lib(gtk|gdk|webkit2gtk|javascriptcoregtk)-'
+documents='/lib(poppler|cairo|spectre)'
 
 # The script comes through a pipe kept open, so the run waits while its map is read.
 mkfifo "$work/script"
@@ -24,6 +26,7 @@ maps=$(awk 'NF >= 6 { print $6 }' "/proc/$pid/maps" | sort -u)
 grep -q '/libcups\.so' <<<"$maps" || fail "no libcups in the map of $pid: it was not read right"
 grep -q '/TintPanel$' <<<"$maps" || fail "the panel's library is not in the map of $pid"
 loaded=$(grep -E "$gui" <<<"$maps") && fail "a script run loaded GUI libraries: $loaded"
+loaded=$(grep -E "$documents" <<<"$maps") && fail "a run without documents loaded their libraries: $loaded"
 exec 3>&-
 wait "$pid"; status=$?; pid=""
 [ "$status" -eq 0 ] || fail "exit status $status"
