@@ -65,6 +65,12 @@ std::string rangeWords(const page::RangeError& error, std::string_view language)
     case page::RangeProblem::Backwards:
       return page::pageWords(language, "\"{}\" runs backwards: write the lower page first", {error.piece});
     case page::RangeProblem::PastTheEnd:
+      if (error.sheets) {
+        return page::pageWords(language,
+                               "\"{}\" starts after the last sheet (with several pages a sheet, ranges count sheets; "
+                               "the longest document fills {})",
+                               {error.piece, std::to_string(error.pages)});
+      }
       return page::pageWords(language, "\"{}\" starts after the last page (the longest document has {} pages)",
                              {error.piece, std::to_string(error.pages)});
   }
@@ -72,7 +78,14 @@ std::string rangeWords(const page::RangeError& error, std::string_view language)
 }
 
 page::ParsedRanges pageRangesOf(const HostSession& session, std::optional<int> longestDocument) {
-  return page::parsePageRanges(session.pageRanges(), longestDocument);
+  // With several pages a sheet, CUPS applies page-ranges to the sheets it
+  // makes, so a range past the last sheet would print nothing.
+  const int perSheet = layoutOf(session).perSheet;
+  const bool sheets = longestDocument && perSheet > 1;
+  if (sheets) longestDocument = (*longestDocument + perSheet - 1) / perSheet;
+  page::ParsedRanges parsed = page::parsePageRanges(session.pageRanges(), longestDocument);
+  if (parsed.error && parsed.error->problem == page::RangeProblem::PastTheEnd) parsed.error->sheets = sheets;
+  return parsed;
 }
 
 std::optional<std::string> setPageRanges(HostSession& session, const std::string& text, std::string_view language) {

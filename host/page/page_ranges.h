@@ -27,6 +27,8 @@ struct RangeError {
   // the number of pages of the longest document is in `pages`.
   std::string piece;
   int pages = 0;
+  // The numbers count sheets (several pages a sheet): `pages` is sheets.
+  bool sheets = false;
 };
 
 struct ParsedRanges {

@@ -28,6 +28,12 @@ const std::vector<LanguageText> kWords = {
     {"\"{}\" starts after the last page (the longest document has {} pages)",
      "„{}“ beginnt nach der letzten Seite (das längste Dokument hat {} Seiten)",
      "«{}» começa depois da última página (o documento mais longo tem {} páginas)"},
+    {"\"{}\" starts after the last sheet (with several pages a sheet, ranges count sheets; the longest document "
+     "fills {})",
+     "„{}“ beginnt nach dem letzten Blatt (bei mehreren Seiten pro Blatt zählen Bereiche Blätter; das längste "
+     "Dokument füllt {})",
+     "«{}» começa depois da última folha (com várias páginas por folha, os intervalos contam folhas; o documento "
+     "mais longo ocupa {})"},
     // Documents.
     {"{}: only PDF, PostScript, plain text and images can be printed",
      "{}: Nur PDF, PostScript, reiner Text und Bilder können gedruckt werden",

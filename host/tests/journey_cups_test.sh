@@ -311,9 +311,10 @@ page-setup)
   check "2 per sheet of 3 pages sends 2 sheets" contains "$(printed)" '%%Pages: 2'
 
   before=$(lpstat -W all -o | wc -l)
-  host "add-document $three\npages 5-2\nprint\npages 4\nprint\n"
+  host "add-document $three\npages 5-2\nprint\npages 4\nprint\nper-sheet 2\npages 3\nprint\n"
   check "a backwards range is refused" contains "$(line 2)" '"5-2\" runs backwards'
   check "a range past the end is refused" contains "$(line 4)" 'starts after the last page'
+  check "with 2 per sheet, a range counts the 2 sheets" contains "$(line 7)" 'starts after the last sheet'
   check "a bad range sends nothing" test "$(lpstat -W all -o | wc -l)" = "$before"
 
   # The layout is remembered where CUPS keeps defaults, and in presets.
