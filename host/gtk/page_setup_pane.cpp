@@ -9,6 +9,19 @@ namespace {
 
 enum Column { kText, kKeyword, kSensitive };
 
+// A choice rebuilds the options grid, which destroys the very control that
+// is still emitting its signal; GTK goes on using it after the handler
+// returns ("notify::active"), so it is kept alive until the loop is idle.
+void keepAliveUntilIdle(gpointer widget) {
+  g_object_ref(widget);
+  g_idle_add(
+      +[](gpointer kept) -> gboolean {
+        g_object_unref(kept);
+        return G_SOURCE_REMOVE;
+      },
+      widget);
+}
+
 void removeChildren(GtkWidget* container) {
   GList* children = gtk_container_get_children(GTK_CONTAINER(container));
   for (GList* child = children; child != nullptr; child = child->next) gtk_widget_destroy(GTK_WIDGET(child->data));
@@ -186,6 +199,7 @@ GtkWidget* PageSetupPane::popupFor(const page::PageOption& option) {
                      const std::string keyword = static_cast<const char*>(g_object_get_data(G_OBJECT(box), "keyword"));
                      const std::string chosen = choice ? choice : "";
                      g_free(choice);
+                     keepAliveUntilIdle(box);
                      pane->actions_.choose(keyword, chosen);
                    }),
                    this);
@@ -202,6 +216,7 @@ GtkWidget* PageSetupPane::checkboxFor(const page::PageOption& option) {
   g_signal_connect(check, "toggled", G_CALLBACK(+[](GtkToggleButton* button, PageSetupPane* pane) {
                      if (pane->showing_ || !pane->actions_.choose) return;
                      const std::string keyword = static_cast<const char*>(g_object_get_data(G_OBJECT(button), "keyword"));
+                     keepAliveUntilIdle(button);
                      pane->actions_.choose(keyword, gtk_toggle_button_get_active(button) ? "True" : "False");
                    }),
                    this);
