@@ -33,7 +33,7 @@ struct Api {
 // with `*error`, when the module cannot be loaded.
 const Api* api(std::string* error);
 
-// The module's file name, found as the program's own libraries are.
+// The module's file name; it sits beside the toolkit library.
 inline constexpr const char* kModuleName = "libqvxmedia.so";
 // The function the module exports.
 inline constexpr const char* kEntryName = "qvx_media_api";
